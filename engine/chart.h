@@ -1,0 +1,119 @@
+#pragma once
+// The chart computation: birth data in, a whole chart (positions, cusps,
+// houses, listing texts and codes) or an error that names the field out.
+
+#include "birthdata.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velorin {
+
+inline constexpr int BODY_COUNT = 16;
+inline constexpr double kAngleConstant = 3.1415926535;
+
+enum BodyId {
+    Sun = 1,
+    Mercury,
+    Venus,
+    Mars,
+    Jupiter,
+    Saturn,
+    Uranus,
+    Neptune,
+    Pluto,
+    Moon,
+    NorthNode,
+    SouthNode,
+    Lilith,
+    Ascendant,
+    Midheaven,
+    Chiron
+};
+
+// The listing's wording differs a little between the chart program and the
+// synastry program, which also leaves out the per-house texts and the codes.
+enum class Wording { ChartProgram, Synastry };
+
+// The working values the computation reads. Orbs are kept in the settings'
+// angle order 0, 45, 60, 90, 120, 135, 150, 180.
+struct EngineSettings {
+    std::array<float, 8> orbs{10, 3, 3, 5, 7, 3, 3, 10};
+    float anticipation = 6; // degrees before a cusp that count in the next house
+    bool showAsc = false;
+    Wording wording = Wording::ChartProgram;
+};
+
+struct Aspect {
+    int i = 0;
+    int j = 0;
+    int k = 0; // row of the aspect table, 1..8
+};
+
+struct Chart {
+    // Indexed 1..16 (BodyId); slot 0 is unused so that indices read as in the tables.
+    std::array<double, BODY_COUNT + 1> longitude{};
+    std::array<double, BODY_COUNT + 1> speed{};
+    std::string retroFlags = std::string(BODY_COUNT, ' '); // 'R' at position b-1
+    std::array<double, 13> cusps{};                        // 1..12, cusp 1 = Ascendant
+    std::array<double, 14> cuspRing{}; // 1..12 from the 10th cusp on; 13 stays 0
+    std::string houseField;            // 10 characters per body
+
+    double utHour = 0;
+    double julianDayUT = 0;
+    double geoLongitude = 0;
+    double geoLatitude = 0;
+    bool male = true;
+
+    // Placidus could not be computed (beyond the polar circles); the cusps are
+    // those of the system the library fell back to.
+    bool housesFallback = false;
+    char houseSystem = 'P';
+
+    std::string listing;                    // lines end with CR LF
+    std::array<std::string, 13> houseTexts; // entry h for house h
+    std::array<std::string, 15> bodyTexts;  // entry b-1 for body b
+    std::array<std::string, 15> bodyTips;   // glyph tool tips, entry b-1
+    std::vector<std::string> codes;         // sign, karmic, retrograde, house codes
+    std::vector<Aspect> aspects;            // filled by appendAspects
+
+    int house(int body) const;
+    bool retrograde(int body) const { return retroFlags[size_t(body - 1)] == 'R'; }
+};
+
+struct ComputeError {
+    std::string field; // the form's field name, e.g. "txtDay"
+    std::string label; // its Hungarian label, e.g. "NAP"
+    std::string message;
+};
+
+struct ChartOutcome {
+    std::optional<Chart> chart;
+    ComputeError error;
+    bool ok() const { return chart.has_value(); }
+};
+
+// Points the ephemeris library at its data: programFolder/ephems when that
+// folder exists, the system's Swiss Ephemeris folder otherwise. Returns the
+// folder chosen.
+std::string initEngine(const std::string& programFolder);
+
+// The folder initEngine chose (empty before it ran).
+const std::string& ephemerisFolder();
+
+ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings);
+
+double normalize360(double x);
+
+// The padded Hungarian name tables; an index outside them gives "".
+std::string bodyName(int body);
+std::string signName(int sign);
+int signOf(double longitude);
+double degreeInSign(double longitude);
+
+// Fills houseField from the longitudes and cuspRing with the cusp anticipation.
+void placeInHouses(Chart& chart, float anticipation);
+
+} // namespace velorin

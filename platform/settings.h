@@ -1,0 +1,73 @@
+#pragma once
+// The per-user settings store and the program-wide working values read from it.
+
+#include "engine/chart.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace velorin {
+
+inline constexpr const char* kSettingsApp = "Velorin";
+inline constexpr const char* kProgramTitle = "Tarvessa";
+
+// A 24-bit colour 0xBBGGRR, red in the low byte, as stored and as drawn.
+using BgrColor = std::uint32_t;
+
+// (application, section, key) -> text; an absent key reads as "".
+// Backed by QSettings in INI form under $XDG_CONFIG_HOME/Velorin/<application>.ini.
+class SettingsStore {
+public:
+    static QString get(const QString& application, const QString& section, const QString& key);
+    static void set(const QString& application, const QString& section, const QString& key,
+                    const QString& value);
+    static bool exists(const QString& application, const QString& section, const QString& key);
+};
+
+struct WorkingSettings {
+    // Angle order 0, 45, 60, 90, 120, 135, 150, 180 for orbs and aspect colours.
+    std::array<float, 8> orbs{10, 3, 3, 5, 7, 3, 3, 10};
+    std::array<BgrColor, 8> aspectColors{};
+    std::array<BgrColor, 4> wheelColors{}; // circles, houses, node axis, Asc/MC axes
+    BgrColor bandColor = 0xE0E0E0;
+    float anticipation = 6;
+    bool showAsc = false;
+    bool showFok = false;
+
+    EngineSettings engine(Wording wording = Wording::ChartProgram) const;
+};
+
+// Angles in the settings' order, which are also the keys of the orbs.
+inline constexpr std::array<int, 8> kOrbAngles{0, 45, 60, 90, 120, 135, 150, 180};
+
+struct SettingsLoadError {
+    QString key; // the colour key that was absent or not a whole number
+};
+
+// Orbs and colours, all eight-plus-five together: from the store when key "0"
+// exists, the defaults otherwise. A colour key that is absent or not a whole
+// number fails the whole group: the values are left as they were and the
+// failing key is returned.
+std::optional<SettingsLoadError> loadWorkingSettings(WorkingSettings& ws);
+
+// The same, but a failing group falls back to the defaults for every value of
+// the group (the load still reports the failure so that it can be shown).
+std::optional<SettingsLoadError> loadWorkingSettingsOrDefaults(WorkingSettings& ws);
+
+// "HEF", independent of the group: its leading number, 6 when absent.
+void loadAnticipation(WorkingSettings& ws);
+
+// "showasc"/"showfok" under (Tarvessa, setup); both kept when "showasc" is absent.
+void loadSwitches(WorkingSettings& ws);
+
+// Everything a chart needs, in the order the programs load it.
+std::optional<SettingsLoadError> loadAll(WorkingSettings& ws);
+
+// The settings panel's OK: the "set" keys from these values.
+void saveSetKeys(const WorkingSettings& ws);
+// The unload step: the two switches.
+void saveSwitches(const WorkingSettings& ws);
+
+} // namespace velorin

@@ -1,0 +1,84 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace velorin {
+
+QByteArray toCp1250(const QString& text) {
+    QStringEncoder enc("windows-1250");
+    QByteArray out = enc.encode(text);
+    return out;
+}
+
+QString fromCp1250(const QByteArray& bytes) {
+    QStringDecoder dec("windows-1250");
+    return dec.decode(bytes);
+}
+
+QString decodeTextFile(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    bool highBytes = false;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            highBytes = true;
+            break;
+        }
+    if (highBytes) {
+        // Windows-1250 text with accents is practically never valid UTF-8,
+        // so valid UTF-8 means a file saved by another editor.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString s = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return s;
+    }
+    return fromCp1250(bytes);
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool readSmallFile(const QString& path, QByteArray& out, qint64 maxBytes, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    if (f.size() > maxBytes) {
+        if (error)
+            *error = QStringLiteral("túl nagy fájl");
+        return false;
+    }
+    out = f.read(maxBytes + 1);
+    if (out.size() > maxBytes) {
+        if (error)
+            *error = QStringLiteral("túl nagy fájl");
+        return false;
+    }
+    return true;
+}
+
+} // namespace velorin
