@@ -1,0 +1,274 @@
+#include "wheelpainter.h"
+
+#include "engine/aspects.h"
+#include "engine/numbers.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <cmath>
+
+namespace velorin {
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kLightBlue(128, 128, 255);
+const QColor kGreen(0, 128, 0);
+const QColor kLightGreen(0, 192, 0);
+const QColor kDarkGreen(0, 64, 0);
+const QColor kDarkGrey(64, 64, 64);
+
+// The suite's fonts by their usual names, with the metric-compatible
+// Liberation faces named as well so that a machine without an alias for the
+// usual names still draws with the same widths.
+QFont wheelFont(const QStringList& families, QFont::StyleHint hint, double points, bool bold,
+                bool italic) {
+    QFont f;
+    f.setFamilies(families);
+    f.setStyleHint(hint);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+QFont courier(double points, bool bold) {
+    return wheelFont({"Courier New", "Liberation Mono"}, QFont::Monospace, points, bold, false);
+}
+
+QFont arial(double points, bool bold, bool italic) {
+    return wheelFont({"Arial", "Liberation Sans"}, QFont::SansSerif, points, bold, italic);
+}
+
+// Degrees within the sign with two decimals, as the listing writes them.
+QString degreeText(double longitude) {
+    return QString::fromStdString(formatFixed2(longitude - 30 * std::floor(longitude / 30)));
+}
+
+QPointF toQt(WheelPoint p) {
+    return {p.x, p.y};
+}
+
+// The listing's texts end with a line end; the wheel prints one row each.
+QString rowText(const std::string& s) {
+    QString t = QString::fromStdString(s);
+    while (t.endsWith(u'\n') || t.endsWith(u'\r'))
+        t.chop(1);
+    return t;
+}
+
+} // namespace
+
+QColor colorFromBgr(BgrColor bgr) {
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+WheelPalette WheelPalette::from(const WorkingSettings& ws) {
+    WheelPalette pal;
+    pal.circles = colorFromBgr(ws.wheelColors[0]);
+    pal.houses = colorFromBgr(ws.wheelColors[1]);
+    pal.nodeAxis = colorFromBgr(ws.wheelColors[2]);
+    pal.angleAxes = colorFromBgr(ws.wheelColors[3]);
+    pal.band = colorFromBgr(ws.bandColor);
+    for (size_t k = 0; k < pal.aspects.size(); ++k)
+        pal.aspects[k] = colorFromBgr(ws.aspectColors[k]);
+    return pal;
+}
+
+int glyphAt(const std::vector<GlyphHit>& hits, QPoint pos) {
+    for (auto it = hits.rbegin(); it != hits.rend(); ++it)
+        if (it->rect.contains(pos))
+            return it->index;
+    return -1;
+}
+
+void setWheelResolution(QImage& image) {
+    constexpr int kDotsPerMeterAt96Dpi = 3780;
+    image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+}
+
+WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
+    : p_(painter), g_(geometry), small_(courier(8, false)), smallBold_(courier(8, true)),
+      houseNumber_(arial(12, true, true)), cuspLabel_(arial(8, false, false)) {}
+
+void WheelPainter::setPen(const QColor& color, double width) {
+    p_.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+}
+
+void WheelPainter::line(WheelPoint a, WheelPoint b) {
+    p_.drawLine(toQt(a), toQt(b));
+}
+
+void WheelPainter::text(QPointF origin, const QString& s, const QColor& color, const QFont& font) {
+    p_.setFont(font);
+    p_.setPen(color);
+    QFontMetricsF fm(font, p_.device());
+    p_.drawText(QPointF(origin.x(), origin.y() + fm.ascent()), s);
+}
+
+void WheelPainter::haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
+                            const QFont& font) {
+    text(halo, s, kWhite, font);
+    text(origin, s, color, font);
+}
+
+void WheelPainter::drawRings(const QColor& circles, const QColor& band) {
+    const QPointF c(g_.cx, g_.cy);
+    p_.setBrush(Qt::NoBrush);
+    setPen(circles, 1);
+    p_.drawEllipse(c, g_.R, g_.R);
+    // One filled ring covers what unit-spaced circles from R2 + 1 to R - 1
+    // would, without their moiré.
+    if (band.isValid() && g_.R2 + 1 <= g_.R - 1) {
+        QPainterPath ring;
+        ring.addEllipse(c, g_.R - 0.5, g_.R - 0.5);
+        ring.addEllipse(c, g_.R2 + 0.5, g_.R2 + 0.5);
+        p_.fillPath(ring, band);
+    }
+    for (double r : {g_.R2, g_.R3, g_.R4})
+        p_.drawEllipse(c, r, r);
+}
+
+void WheelPainter::drawScale(const QColor& color) {
+    setPen(color, 1);
+    for (int i = 1; i <= 331; i += 30)
+        line(g_.P(i + g_.rot, g_.R2), g_.P(i + g_.rot, g_.R));
+    for (int i = 1; i <= 360; ++i)
+        line(g_.P(i + g_.rot, g_.R3), g_.P(i + g_.rot, g_.R2));
+    setPen(color, 2);
+    for (int i = 1; i <= 351; i += 10)
+        line(g_.P(i + g_.rot, g_.R3), g_.P(i + g_.rot, g_.R2));
+    setPen(color, 1);
+}
+
+void WheelPainter::drawSignGlyphs() {
+    for (int k = 0; k < 12; ++k) {
+        WheelPoint c = g_.signGlyphCentre(k);
+        const int half = kSignGlyphSize / 2;
+        p_.drawImage(QPoint(int(std::lround(c.x - half)), int(std::lround(c.y - half))),
+                     signGlyph(k + 1));
+    }
+}
+
+std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& longitude,
+                                               const std::string& retroFlags,
+                                               const BodyStyle& style) {
+    std::vector<GlyphHit> hits;
+    hits.reserve(kDrawnBodies);
+    const auto places = placeBodies(g_, longitude, style.crowding);
+    for (int i = 1; i <= kDrawnBodies; ++i) {
+        const BodyPlacement& b = places[size_t(i)];
+        const double x = b.label.x, y = b.label.y;
+        if (style.degreeLabels && i != SouthNode && i != Ascendant && i != Midheaven)
+            haloText({x - 16, y + 20}, {x - 15, y + 19}, degreeText(longitude[size_t(i)]),
+                     kDarkGreen, small_);
+        if (style.retrogradeMarks && size_t(i) <= retroFlags.size() &&
+            retroFlags[size_t(i - 1)] == 'R')
+            text({x - 21, y - 16}, QStringLiteral("R"), kBlue, smallBold_);
+
+        const int size = style.glyphSize;
+        QRect rect(int(std::lround(b.glyph.x - size / 2.0)),
+                   int(std::lround(b.glyph.y - size / 2.0)), size, size);
+        p_.drawImage(rect.topLeft(), bodyGlyph(i, size));
+        hits.push_back({style.indexOffset + i - 1, rect});
+    }
+    return hits;
+}
+
+void WheelPainter::drawHouses(const std::array<double, 14>& cuspRing, const QColor& color,
+                              bool cuspLabels) {
+    for (int h = 1; h <= 12; ++h) {
+        const double cusp = cuspRing[size_t(h)];
+        setPen(color, (h - 1) % 3 == 0 ? 2 : 1); // the four angles
+        const double a = g_.houseLineAngle(cusp);
+        line(g_.P(a, g_.R4), g_.P(a, g_.R3));
+
+        const WheelPoint n = g_.houseNumberPoint(cusp);
+        text({n.x - 8, n.y - 8}, QString::number(houseNumberOfSlot(h)), color, houseNumber_);
+        if (cuspLabels)
+            haloText({n.x - 7, n.y + 8}, {n.x - 8, n.y + 9},
+                     QLatin1Char('[') + degreeText(cusp) + QLatin1Char(']'), kBlack, cuspLabel_);
+    }
+    setPen(color, 1);
+}
+
+void WheelPainter::drawTextBlocks(const Chart& chart) {
+    for (int k = 0; k <= 12; ++k)
+        text({6, 90.0 + 16 * k}, rowText(chart.houseTexts[size_t(k)]), k % 2 == 0 ? kBlue : kRed,
+             small_);
+
+    struct Row {
+        int body;
+        int y;
+        QColor color;
+    };
+    // The North Node, Ascendant and Midheaven rows are left out; 510 stays empty.
+    const Row rows[] = {
+        {Sun, 350, kRed},      {Moon, 366, kBlue},          {Mercury, 382, kLightBlue},
+        {Venus, 398, kGreen},  {Mars, 414, kRed},           {Jupiter, 430, kRed},
+        {Saturn, 446, kBlack}, {Uranus, 462, kLightGreen},  {Neptune, 478, kBlue},
+        {Pluto, 494, kRed},    {SouthNode, 526, kDarkGrey}, {Lilith, 542, kBlack},
+    };
+    for (const Row& r : rows)
+        text({6, double(r.y)}, rowText(chart.bodyTexts[size_t(r.body - 1)]), r.color, small_);
+}
+
+void WheelPainter::drawAxes(const std::array<double, 17>& longitude, const QColor& angles,
+                            const QColor& nodes, bool endStrokes) {
+    auto axis = [&](double a) {
+        const WheelAxis ax = g_.axis(a);
+        line(ax.e1, ax.e2);
+        if (endStrokes)
+            for (const WheelSegment& s : ax.strokes)
+                line(s.from, s.to);
+    };
+    setPen(angles, 2);
+    axis(longitude[Ascendant] + g_.rot + 1);
+    axis(longitude[Midheaven] + 181 + g_.rot);
+    setPen(nodes, 3);
+    axis(longitude[NorthNode] + 181 + g_.rot);
+    setPen(kBlack, 1);
+}
+
+void WheelPainter::drawChord(double longitudeA, double longitudeB, const QColor& color) {
+    setPen(color, 1);
+    line(g_.P(g_.bodyAngle(longitudeA), g_.R4), g_.P(g_.bodyAngle(longitudeB), g_.R4));
+}
+
+std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
+                                const std::vector<Aspect>& aspects, const WorkingSettings& ws,
+                                const WheelSelection& selection) {
+    setWheelResolution(surface);
+    surface.fill(kWheelBackground);
+    const WheelGeometry g =
+        WheelGeometry::make(surface.width(), surface.height(), kNatalMargin, chart.cuspRing[4]);
+    if (!g.drawable())
+        return {};
+
+    QPainter p(&surface);
+    p.setRenderHint(QPainter::Antialiasing);
+    WheelPainter wp(p, g);
+    const WheelPalette pal = WheelPalette::from(ws);
+
+    wp.drawRings(pal.circles, pal.band);
+    wp.drawScale(pal.circles);
+    wp.drawSignGlyphs();
+    BodyStyle natal;
+    natal.degreeLabels = ws.showFok;
+    std::vector<GlyphHit> hits = wp.drawBodies(chart.longitude, chart.retroFlags, natal);
+    wp.drawHouses(chart.cuspRing, pal.houses, ws.showFok);
+    wp.drawTextBlocks(chart);
+    wp.drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
+    for (const Aspect& a : aspects) {
+        if (selection.filter && a.i != selection.glyph + 1 && a.j != selection.glyph + 1)
+            continue;
+        wp.drawChord(chart.longitude[size_t(a.i)], chart.longitude[size_t(a.j)],
+                     pal.aspects[size_t(aspectKind(a.k).settingIndex)]);
+    }
+    return hits;
+}
+
+} // namespace velorin

@@ -1,0 +1,111 @@
+#pragma once
+// Paints the chart wheel onto an image, step by step in the order the window
+// always drew it, so that later elements lie over earlier ones the same way.
+// The steps are separate so that the synastry wheel can compose its variant.
+
+#include "wheelgeometry.h"
+
+#include "assets/glyphs.h"
+#include "engine/chart.h"
+#include "platform/settings.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace velorin {
+
+QColor colorFromBgr(BgrColor bgr);
+
+// The settings' 0xBBGGRR colours, converted once per draw.
+struct WheelPalette {
+    QColor circles;                // color-0: circles, scale, sign lines
+    QColor houses;                 // color-1
+    QColor nodeAxis;               // color-2
+    QColor angleAxes;              // color-3: Ascendant and Midheaven
+    QColor band;                   // PAL
+    std::array<QColor, 8> aspects; // in the settings' angle order
+
+    static WheelPalette from(const WorkingSettings& ws);
+};
+
+inline const QColor kWheelBackground{255, 255, 255};
+
+// The click filter of the aspect chords: while on, only the chords that touch
+// the glyph element `glyph` are drawn.
+struct WheelSelection {
+    bool filter = false;
+    int glyph = 0;
+};
+
+// Where a body glyph was painted. index is the glyph element: BodyId - 1 for
+// the chart's own bodies, offset further for a second person's.
+struct GlyphHit {
+    int index = 0;
+    QRect rect;
+};
+
+// The glyph element under pos (the one painted last where glyphs overlap), or -1.
+int glyphAt(const std::vector<GlyphHit>& hits, QPoint pos);
+
+// How one person's bodies are drawn.
+struct BodyStyle {
+    double crowding = kNatalCrowding;
+    int glyphSize = kBodyGlyphSize;
+    int indexOffset = 0;
+    bool degreeLabels = false;
+    bool retrogradeMarks = true;
+};
+
+class WheelPainter {
+public:
+    WheelPainter(QPainter& painter, const WheelGeometry& geometry);
+
+    // The outer circle, the zodiac band when band is valid, then R2, R3, R4.
+    void drawRings(const QColor& circles, const QColor& band);
+    // Sign boundaries, the degree scale and its 10-degree marks.
+    void drawScale(const QColor& color);
+    void drawSignGlyphs();
+    std::vector<GlyphHit> drawBodies(const std::array<double, 17>& longitude,
+                                     const std::string& retroFlags, const BodyStyle& style);
+    void drawHouses(const std::array<double, 14>& cuspRing, const QColor& color, bool cuspLabels);
+    // Ascendant and Midheaven axes, then the node axis.
+    void drawAxes(const std::array<double, 17>& longitude, const QColor& angles,
+                  const QColor& nodes, bool endStrokes);
+    void drawChord(double longitudeA, double longitudeB, const QColor& color);
+    // The house and body texts of the left margin.
+    void drawTextBlocks(const Chart& chart);
+
+private:
+    // origin is the top-left corner of the text's cell.
+    void text(QPointF origin, const QString& s, const QColor& color, const QFont& font);
+    void haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
+                  const QFont& font);
+    void line(WheelPoint a, WheelPoint b);
+    void setPen(const QColor& color, double width);
+
+    QPainter& p_;
+    WheelGeometry g_;
+    QFont small_;     // the 8-point labels and text blocks
+    QFont smallBold_; // the retrograde mark
+    QFont houseNumber_;
+    QFont cuspLabel_;
+};
+
+// The natal wheel on the whole of surface: cleared, then every step. The
+// chords are those of aspects (the caller's search, so that the chart's own
+// listing is appended to once, by the caller). Returns the body glyphs' places.
+std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
+                                const std::vector<Aspect>& aspects, const WorkingSettings& ws,
+                                const WheelSelection& selection = {});
+
+// Images painted with a fixed 96 dpi so that point sizes give the same pixels
+// on every machine.
+void setWheelResolution(QImage& image);
+
+} // namespace velorin
