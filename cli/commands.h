@@ -1,0 +1,47 @@
+#pragma once
+// The velorin subcommands. Each takes its arguments (without the subcommand's
+// own name), writes its output and errors to the streams, and returns the
+// exit status: 0 done, 1 failed, 2 bad usage.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velorin::cli {
+
+using Args = std::vector<std::string>;
+
+int runChart(const Args& args, std::ostream& out, std::ostream& err);
+
+// Usage texts.
+extern const char* const kMainHelp;
+extern const char* const kChartHelp;
+
+// Applies the flags every subcommand takes (--home DIR, --data DIR) and
+// removes them from args; false with a message on a malformed flag.
+bool takeCommonFlags(Args& args, std::ostream& err);
+
+// CR LF line ends become LF for the terminal.
+std::string toLf(const std::string& s);
+
+} // namespace velorin::cli
+
+#include "engine/birthdata.h"
+#include "engine/chart.h"
+#include "platform/settings.h"
+
+namespace velorin::cli {
+
+// A chart as the chart program holds it once the wheel has been drawn:
+// birth data, settings, and the chart with its aspect part.
+struct LoadedChart {
+    BirthData data;
+    WorkingSettings settings;
+    Chart chart;
+};
+
+// Computes the chart of a chart file, or of the present moment for "--now".
+// On failure writes one line to err and returns false.
+bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err);
+
+} // namespace velorin::cli

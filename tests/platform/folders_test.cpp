@@ -1,0 +1,65 @@
+// Folders, unique names and safe file names.
+
+#include "platform/folders.h"
+#include "platform/presentmoment.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace velorin;
+
+namespace {
+
+TEST(Folders, EnvironmentDecidesAndSeparatorsStay) {
+    EXPECT_TRUE(programFolder().endsWith("/program/"));
+    EXPECT_TRUE(chartFolder().endsWith("/data/RADIX/"));
+    EXPECT_TRUE(locationFolder().endsWith("/program/helyseg/"));
+    setDataRootOverride("/elsewhere");
+    EXPECT_EQ(textFolder(), "/elsewhere/SZOVEG/");
+    setDataRootOverride("");
+}
+
+TEST(Folders, UniqueNameCountsBeforeTheExtension) {
+    QTemporaryDir dir;
+    QString anna = dir.filePath("Anna.ast");
+    EXPECT_EQ(uniqueName(anna, "ast"), anna);
+    QFile(anna).open(QIODevice::WriteOnly);
+    EXPECT_EQ(uniqueName(anna, "ast"), dir.filePath("Anna(2).ast"));
+    QString ma = dir.filePath("Ma(09.10.31).ast");
+    QFile(ma).open(QIODevice::WriteOnly);
+    EXPECT_EQ(uniqueName(ma, "ast"), dir.filePath("Ma(09.10.31)(2).ast"));
+    for (int n = 2; n <= 10; ++n)
+        QFile(dir.filePath(QString("Anna(%1).ast").arg(n))).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(uniqueName(anna, "ast").isEmpty());
+}
+
+TEST(Folders, SafeFileNames) {
+    EXPECT_EQ(safeFileName("Kis/Nagy: \"Pali\"?"), "Kis_Nagy_ _Pali__");
+    EXPECT_EQ(safeFileName("Árvíztűrő"), "Árvíztűrő");
+    EXPECT_EQ(safeFileName(QString("a\tb")), "a_b");
+}
+
+TEST(PresentMoment, MidnightNoonAndAfternoon) {
+    auto at = [](int h, int m) {
+        return presentMoment(QDateTime(QDate(2009, 10, 31), QTime(h, m)));
+    };
+    BirthData d = at(0, 30);
+    EXPECT_EQ(d.hour, "12");
+    EXPECT_TRUE(d.am);
+    EXPECT_EQ(d.hour24, "0");
+    d = at(12, 30);
+    EXPECT_EQ(d.hour, "12");
+    EXPECT_FALSE(d.am);
+    EXPECT_EQ(d.hour24, "12");
+    d = at(15, 5);
+    EXPECT_EQ(d.hour, "3");
+    EXPECT_EQ(d.minute, "05");
+    EXPECT_EQ(d.hour24, "15");
+    EXPECT_EQ(d.name, "Ma");
+    EXPECT_EQ(d.day, "31");
+    EXPECT_EQ(d.month, "10");
+    EXPECT_EQ(d.zone, "-1");
+}
+
+} // namespace

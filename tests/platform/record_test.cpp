@@ -1,0 +1,61 @@
+// The comma record form: what the writer writes the reader reads back, and
+// hostile input never crashes it.
+
+#include "platform/record.h"
+#include "platform/textfile.h"
+
+#include <gtest/gtest.h>
+
+using namespace velorin;
+
+namespace {
+
+TEST(Record, WriterUsesQuotesBareNumbersAndBooleans) {
+    QString line = formatRecord(
+        {textField("Ma"), numberField(0), textField(""), boolField(false), textField("Férfi")});
+    EXPECT_EQ(line, QString("\"Ma\",0,\"\",#FALSE#,\"Férfi\"\r\n"));
+    // A double quote would end the field early; it is kept as an apostrophe.
+    EXPECT_EQ(formatRecord({textField("a \"b\" c")}), QString("\"a 'b' c\"\r\n"));
+}
+
+TEST(Record, ReaderTakesQuotedFieldsAcrossCommasAndLines) {
+    auto recs = parseRecords("\"a,b\",12,#TRUE#,\"line1\r\nline2\",  bare text ,#false#\r\n"
+                             "\r\n"
+                             "\"second\"\n");
+    ASSERT_EQ(recs.size(), 2u);
+    const Record& r = recs[0];
+    ASSERT_EQ(r.size(), 6u);
+    EXPECT_EQ(r[0].text, "a,b");
+    EXPECT_EQ(r[1].text, "12");
+    EXPECT_EQ(r[1].kind, RecordField::Kind::Bare);
+    EXPECT_TRUE(r[2].yes);
+    EXPECT_EQ(r[3].text, "line1\r\nline2");
+    EXPECT_EQ(r[4].text, "bare text");
+    EXPECT_EQ(r[5].kind, RecordField::Kind::Bool);
+    EXPECT_FALSE(r[5].yes);
+    EXPECT_EQ(recs[1][0].text, "second");
+}
+
+TEST(Record, HostileInputGivesFieldsNotCrashes) {
+    const char* inputs[] = {"\"unclosed", "\"a\"junk,\"b\"", ",,,",        "\"",
+                            "\r\r\n\n",   "#TRUE",           "\"a\"\"b\"", ""};
+    for (const char* in : inputs) {
+        auto recs = parseRecords(QString::fromUtf8(in));
+        for (const Record& r : recs)
+            EXPECT_LE(r.size(), 4u) << in;
+    }
+    EXPECT_EQ(parseRecords("\"unclosed")[0][0].text, "unclosed");
+    EXPECT_EQ(parseRecords("\"a\"junk,\"b\"")[0][1].text, "b");
+    EXPECT_EQ(parseRecords(",,,")[0].size(), 4u);
+}
+
+TEST(TextFiles, Windows1250BytesAndOtherEncodings) {
+    QByteArray bytes = toCp1250("Nő, tűz, Férfi");
+    EXPECT_EQ(bytes, QByteArray("N\xF5, t\xFBz, F\xE9rfi"));
+    EXPECT_EQ(fromCp1250(bytes), QString("Nő, tűz, Férfi"));
+    EXPECT_EQ(decodeTextFile(bytes), QString("Nő, tűz, Férfi"));
+    EXPECT_EQ(decodeTextFile(QString("Nő").toUtf8()), QString("Nő"));
+    EXPECT_EQ(decodeTextFile("\xEF\xBB\xBFMa"), QString("Ma"));
+}
+
+} // namespace

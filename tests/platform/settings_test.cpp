@@ -1,0 +1,113 @@
+// The settings store and the working values it yields.
+
+#include "platform/settings.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace velorin;
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A fresh store for every test.
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velorin").removeRecursively();
+    }
+    static void setAllColors() {
+        for (int i = 0; i < 8; ++i)
+            SettingsStore::set(kSettingsApp, "set", QString("aspcolor-%1").arg(i),
+                               QString::number(i + 1));
+        for (int i = 0; i < 4; ++i)
+            SettingsStore::set(kSettingsApp, "set", QString("color-%1").arg(i), "255");
+        SettingsStore::set(kSettingsApp, "set", "PAL", "16711680");
+    }
+};
+
+TEST_F(Settings, FirstStartGivesTheDefaults) {
+    WorkingSettings ws;
+    ws.orbs.fill(1);
+    ws.bandColor = 1;
+    EXPECT_FALSE(loadAll(ws));
+    EXPECT_EQ(ws.orbs, (std::array<float, 8>{10, 3, 3, 5, 7, 3, 3, 10}));
+    EXPECT_EQ(ws.bandColor, 0xE0E0E0u);
+    EXPECT_EQ(ws.aspectColors[3], 0u);
+    EXPECT_EQ(ws.anticipation, 6.0f);
+    EXPECT_FALSE(ws.showAsc);
+    EXPECT_FALSE(ws.showFok);
+}
+
+TEST_F(Settings, AnticipationIsReadOnItsOwn) {
+    SettingsStore::set(kSettingsApp, "set", "HEF", "4");
+    SettingsStore::set(kSettingsApp, "set", "45", "9"); // no "0": the group defaults
+    WorkingSettings ws;
+    loadAll(ws);
+    EXPECT_EQ(ws.anticipation, 4.0f);
+    EXPECT_EQ(ws.orbs[1], 3.0f);
+    SettingsStore::set(kSettingsApp, "set", "HEF", "sok");
+    loadAll(ws);
+    EXPECT_EQ(ws.anticipation, 0.0f);
+}
+
+TEST_F(Settings, SavedValuesComeBack) {
+    WorkingSettings ws;
+    ws.orbs = {8, 2.5f, 4, 6, 8, 2, 2, 9};
+    ws.aspectColors[4] = 0x00FF00;
+    ws.wheelColors[1] = 0x0000FF;
+    ws.bandColor = 0xCCFFFF;
+    ws.anticipation = 3.3f;
+    ws.showAsc = true;
+    ws.showFok = true;
+    saveSetKeys(ws);
+    saveSwitches(ws);
+    EXPECT_EQ(SettingsStore::get(kSettingsApp, "set", "45"), "2.5");
+    EXPECT_EQ(SettingsStore::get(kSettingsApp, "set", "HEF"), "3.3");
+    EXPECT_EQ(SettingsStore::get(kProgramTitle, "setup", "showasc"), "True");
+    WorkingSettings back;
+    EXPECT_FALSE(loadAll(back));
+    EXPECT_EQ(back.orbs, ws.orbs);
+    EXPECT_EQ(back.aspectColors, ws.aspectColors);
+    EXPECT_EQ(back.wheelColors, ws.wheelColors);
+    EXPECT_EQ(back.bandColor, ws.bandColor);
+    EXPECT_EQ(back.anticipation, 3.3f);
+    EXPECT_TRUE(back.showAsc && back.showFok);
+}
+
+TEST_F(Settings, ABrokenColourFailsTheWholeGroup) {
+    SettingsStore::set(kSettingsApp, "set", "0", "12");
+    setAllColors();
+    SettingsStore::set(kSettingsApp, "set", "aspcolor-3", "");
+    WorkingSettings ws;
+    ws.orbs.fill(1);
+    auto err = loadWorkingSettings(ws);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(err->key, "aspcolor-3");
+    EXPECT_EQ(ws.orbs[0], 1.0f); // nothing of the group was half-loaded
+
+    auto again = loadWorkingSettingsOrDefaults(ws);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(ws.orbs[0], 10.0f); // the whole group falls back together
+    EXPECT_EQ(ws.aspectColors[0], 0u);
+
+    SettingsStore::set(kSettingsApp, "set", "aspcolor-3", "kék");
+    EXPECT_TRUE(loadWorkingSettings(ws));
+    SettingsStore::set(kSettingsApp, "set", "aspcolor-3", "4");
+    EXPECT_FALSE(loadWorkingSettings(ws));
+    EXPECT_EQ(ws.orbs[0], 12.0f);
+    EXPECT_EQ(ws.bandColor, 16711680u);
+}
+
+TEST_F(Settings, SwitchesNeedShowAsc) {
+    SettingsStore::set(kProgramTitle, "setup", "showfok", "True");
+    WorkingSettings ws;
+    loadSwitches(ws);
+    EXPECT_FALSE(ws.showFok);
+    SettingsStore::set(kProgramTitle, "setup", "showasc", "False");
+    loadSwitches(ws);
+    EXPECT_TRUE(ws.showFok);
+    EXPECT_FALSE(ws.showAsc);
+}
+
+} // namespace
