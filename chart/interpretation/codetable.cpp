@@ -1,0 +1,138 @@
+#include "codetable.h"
+
+#include "ansitext.h"
+#include "platform/folders.h"
+#include "platform/record.h"
+#include "platform/settings.h"
+#include "platform/textfile.h"
+#include "platform/uiprompts.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace velorin {
+
+namespace {
+
+// cod.dat of a real user holds ~1100 short lines; anything far larger is not
+// a code table and is refused rather than read into memory.
+constexpr qint64 kMaxCodeFileBytes = 64 * 1024 * 1024;
+
+QString fieldText(const RecordField& f) {
+    if (f.kind == RecordField::Kind::Bool && f.text.isEmpty())
+        return f.yes ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    return f.text;
+}
+
+} // namespace
+
+void CodeTable::assign(const std::vector<CodeEntry>& entries) {
+    L2.clear();
+    L3.clear();
+    L4.clear();
+    for (const CodeEntry& e : entries) {
+        L2.append(e.code);
+        L3.append(e.explanation);
+        L4.append(e.file);
+    }
+}
+
+QString codeTablePath() {
+    return programFolder() + QStringLiteral("cod.dat");
+}
+
+bool readCodeFile(const QString& path, std::vector<CodeEntry>& entries, QString* error) {
+    entries.clear();
+    QByteArray bytes;
+    if (!readSmallFile(path, bytes, kMaxCodeFileBytes, error))
+        return false;
+    const QString text = decodeTextFile(bytes);
+    // Line by line rather than as one record stream: a stray quote must spoil
+    // only its own line, not swallow the rest of the table.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        const std::vector<Record> records = parseRecords(line);
+        if (records.empty())
+            continue;
+        CodeEntry e;
+        const Record& r = records.front();
+        if (r.size() > 0)
+            e.code = fieldText(r[0]);
+        if (r.size() > 1)
+            e.explanation = fieldText(r[1]);
+        if (r.size() > 2) {
+            QStringList rest;
+            for (size_t i = 2; i < r.size(); ++i)
+                rest.append(fieldText(r[i]));
+            e.file = rest.join(QLatin1Char(','));
+        }
+        entries.push_back(e);
+    }
+    return true;
+}
+
+bool saveCodeFile(const QString& path, const std::vector<CodeEntry>& entries, QString* error) {
+    QString text;
+    text.reserve(int(entries.size()) * 96);
+    for (const CodeEntry& e : entries)
+        text += formatRecord({textField(e.code), textField(e.explanation), textField(e.file)});
+    return writeFileAtomically(path, encodeAnsiText(text), error);
+}
+
+bool writeDefaultCodeTable(const QString& path, QString* error) {
+    return saveCodeFile(path, defaultCodeEntries(), error);
+}
+
+bool isOldCodeTable(const CodeTable& table) {
+    const QString c6 = table.size() >= 6 ? table.L2.at(5) : QString();
+    const QString c4 = table.size() >= 4 ? table.L2.at(3) : QString();
+    return !c6.startsWith(QLatin1String("F_")) && !c4.startsWith(QLatin1String("N_"));
+}
+
+void checkCodeTableVersion(const CodeTable& table, UiPrompts& ui) {
+    if (!isOldCodeTable(table))
+        return;
+    ui.message(QStringLiteral(
+                   "Az Ön kódrendszere az Velorin előző verziójával készült, és nem tartalmazza a "
+                   "férfi/nő megkülömböztető kódokat. Ahhoz, hogy az új kódrendszer érvénybe "
+                   "lépjen, ki kell törölnie a program könyvtárából a cod.dat nevü filet és újra "
+                   "kell inditania a programot. Figyelem: A KÓDOK BEÁLLITÁSAI (FILEKKEL VALÓ "
+                   "TÁRSITÁSAI) ELVESZNEK AZ ÚJ KÓDRENDSZERBEN, ÚJRA KELL AZ ŰTVONALAKAT "
+                   "ÁLLITANI!"),
+               QString::fromUtf8(kProgramTitle), MessageIcon::Information);
+}
+
+bool loadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui) {
+    std::vector<CodeEntry> entries;
+    QString error;
+    const bool ok = readCodeFile(path, entries, &error);
+    table.assign(entries);
+    if (!ok) {
+        // An unreadable table is not an old one: say what went wrong instead
+        // of asking the user to delete a file that may hold every assignment.
+        ui.message(QStringLiteral("A kódtábla (%1) nem olvasható: %2").arg(path, error),
+                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+        return false;
+    }
+    checkCodeTableVersion(table, ui);
+    return true;
+}
+
+bool ensureAndLoadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui) {
+    if (!QFileInfo::exists(path)) {
+        QString error;
+        if (!writeDefaultCodeTable(path, &error)) {
+            table.assign({});
+            ui.message(QStringLiteral("A kódtábla (%1) nem hozható létre: %2").arg(path, error),
+                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+            return false;
+        }
+    }
+    return loadCodeTable(path, table, ui);
+}
+
+} // namespace velorin

@@ -1,0 +1,69 @@
+#pragma once
+// The code table: one entry per statement the program can make about a chart
+// (code, explanation, assigned passage file), kept in cod.dat beside the
+// program. The main window holds it as three parallel lists L2/L3/L4.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace velorin {
+
+class UiPrompts;
+
+// The assigned-file text of an entry that has no passage yet.
+inline const QString kNoFileAssigned = QStringLiteral("[nincs file hozzarendelve]");
+
+struct CodeEntry {
+    QString code;
+    QString explanation;
+    QString file;
+
+    bool operator==(const CodeEntry&) const = default;
+};
+
+struct CodeTable {
+    QStringList L2; // codes
+    QStringList L3; // explanations
+    QStringList L4; // assigned files
+
+    int size() const { return int(L2.size()); }
+    CodeEntry entry(int i) const { return {L2.at(i), L3.at(i), L4.at(i)}; }
+    void assign(const std::vector<CodeEntry>& entries);
+};
+
+// program folder + "cod.dat"
+QString codeTablePath();
+
+// The 1122 entries a first start writes, in file order.
+std::vector<CodeEntry> defaultCodeEntries();
+
+// Reads cod.dat in file order. A line with fewer than three fields is kept
+// with the missing ones empty, and fields beyond the third are folded into the
+// file field, so that saving the table back never drops or shifts a line.
+// False (and an empty list) when the file cannot be read.
+bool readCodeFile(const QString& path, std::vector<CodeEntry>& entries, QString* error = nullptr);
+
+// Replaces cod.dat as a whole through a temporary file. The text is
+// Windows-1250; a table holding a path that code page cannot spell is written
+// as UTF-8 with a byte-order mark instead of being silently mangled.
+bool saveCodeFile(const QString& path, const std::vector<CodeEntry>& entries,
+                  QString* error = nullptr);
+
+bool writeDefaultCodeTable(const QString& path, QString* error = nullptr);
+
+// True when the table predates the sex prefixes (its sixth code does not start
+// with "F_" and its fourth does not start with "N_").
+bool isOldCodeTable(const CodeTable& table);
+
+// The old-table message, when it applies.
+void checkCodeTableVersion(const CodeTable& table, UiPrompts& ui);
+
+// Replaces the table with the file's entries, then runs the version check.
+// A file that cannot be read leaves an empty table.
+bool loadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui);
+
+// Start-up: writes the default table when the file is missing, then loads it.
+bool ensureAndLoadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui);
+
+} // namespace velorin

@@ -1,0 +1,169 @@
+#include "generation.h"
+
+#include "ansitext.h"
+#include "platform/folders.h"
+#include "platform/settings.h"
+#include "platform/textfile.h"
+#include "platform/uiprompts.h"
+#include "rtf.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace velorin {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A passage file is a few kilobytes; a linked file of absurd size (a video
+// linked by mistake) must not be pulled into the document.
+constexpr qint64 kMaxPassageBytes = 32 * 1024 * 1024;
+
+QString joinLines(const QString& text) {
+    QString out;
+    out.reserve(text.size() + 64);
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        out += QStringView(text).mid(start, i - start);
+        out += kCrLf;
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n) {
+        out += QStringView(text).mid(start);
+        out += kCrLf;
+    }
+    return out;
+}
+
+QString trimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
+} // namespace
+
+QString repairDosAccents(const QString& text) {
+    static const std::array<unsigned char, 256> map = [] {
+        std::array<unsigned char, 256> m{};
+        for (int i = 0; i < 256; ++i)
+            m[size_t(i)] = static_cast<unsigned char>(i);
+        const int pairs[][2] = {{160, 225}, {143, 193}, {130, 233}, {144, 201}, {161, 237},
+                                {141, 205}, {162, 243}, {149, 211}, {148, 246}, {153, 214},
+                                {147, 245}, {139, 245}, {239, 245}, {163, 250}, {151, 218},
+                                {129, 252}, {154, 220}};
+        for (const auto& p : pairs)
+            m[size_t(p[0])] = static_cast<unsigned char>(p[1]);
+        return m;
+    }();
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const QByteArray b = toCp1250(QString(ch));
+        const unsigned char code = b.size() == 1 ? static_cast<unsigned char>(b[0]) : 0;
+        // A character the code page cannot spell comes back as the substitute
+        // byte; it has no DOS meaning and stays as it is.
+        if (code < 0x80 || fromCp1250(b) != QString(ch) || map[code] == code) {
+            out += ch;
+            continue;
+        }
+        out += fromCp1250(QByteArray(1, char(map[code])));
+    }
+    return out;
+}
+
+QString readPassage(const QString& path, GenerationMode mode) {
+    QByteArray bytes;
+    if (!readSmallFile(path, bytes, kMaxPassageBytes))
+        return QString();
+    if (mode == GenerationMode::RtfToRtf) {
+        // A passage that is not rich text at all is taken as plain text rather
+        // than dropped.
+        const QString text =
+            looksLikeRtf(bytes) ? rtfToPlainText(bytes) : joinLines(decodeTextFile(bytes));
+        return text + kCrLf;
+    }
+    return joinLines(decodeTextFile(bytes));
+}
+
+QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
+                               UiPrompts& ui) {
+    QString foreword;
+    QString body;
+    for (int i = 0; i < table.size(); ++i) {
+        const qsizetype found = request.codes.indexOf(table.L2.at(i));
+        if (found < 0)
+            continue;
+        const QString& file = table.L4.at(i);
+        if (file.isEmpty() || file == kNoFileAssigned)
+            continue;
+        const QString path = trimBlanks(file);
+        if (!QFileInfo(path).isFile()) {
+            ui.message(QStringLiteral("A ") + path +
+                           QStringLiteral(" nem található, ezért az értelmezésből ki lesz "
+                                          "hagyva.") +
+                           kCrLf +
+                           QStringLiteral("Ellenőrizze a kódszerkesztőben az olló ikonnal "
+                                          "rendelkező kapcsolatokat, és javitsa ki."),
+                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+            continue;
+        }
+        QString passage = readPassage(path, request.mode);
+        if (request.mode == GenerationMode::DosTextToRtf)
+            passage = repairDosAccents(passage);
+        QString& block = found == 0 ? foreword : body;
+        block += passage;
+        block += kCrLf + kCrLf;
+    }
+    return request.header + kCrLf + QStringLiteral("ÉRTELMEZÉS") + kCrLf + kCrLf + foreword +
+           kCrLf + kCrLf + request.listing + kCrLf + kCrLf + body;
+}
+
+GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,
+                                        UiPrompts& ui) {
+    GenerationResult result;
+    if (request.mode == GenerationMode::None)
+        return result;
+
+    const bool plain = request.mode == GenerationMode::TextToText;
+    const QString extension = plain ? QStringLiteral("txt") : QStringLiteral("doc");
+    const QString candidate = textFolder() + safeFileName(request.name) + '.' + extension;
+    const QString path = uniqueName(candidate, extension);
+    if (path.isEmpty()) {
+        // Every numbered name is taken; writing under an empty name would
+        // fail or land somewhere unexpected, so nothing is written.
+        ui.message(QStringLiteral("Nincs szabad filenév: a ") + candidate +
+                       QStringLiteral(" és a (2)-(10) sorszámú változatai már mind léteznek. "
+                                      "Az értelmezés nem lett elmentve."),
+                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+        result.status = GenerationResult::Status::NoFreeName;
+        return result;
+    }
+
+    result.document = assembleInterpretation(table, request, ui);
+    const QByteArray bytes =
+        plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
+    QString error;
+    if (!writeFileAtomically(path, bytes, &error)) {
+        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error,
+                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+        result.status = GenerationResult::Status::WriteFailed;
+        return result;
+    }
+    result.status = GenerationResult::Status::Written;
+    result.path = path;
+    return result;
+}
+
+} // namespace velorin

@@ -1,0 +1,55 @@
+#pragma once
+// Generating a chart's interpretation document: the passages of every table
+// code the chart yields, in table order, around the data-sheet header and the
+// chart listing.
+
+#include "codetable.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace velorin {
+
+class UiPrompts;
+
+enum class GenerationMode {
+    None = 0,         // the dialog was cancelled
+    TextToRtf = 1,    // text passages into a rich-text ".doc"
+    DosTextToRtf = 2, // the same with the old DOS accents repaired
+    TextToText = 3,   // text passages into an ANSI ".txt"
+    RtfToRtf = 4,     // rich-text passages into a rich-text ".doc"
+};
+
+struct GenerationRequest {
+    QStringList codes; // L1: "ELOSZO0", "ELOSZO", then the chart's codes
+    QString header;    // the data-sheet header
+    QString listing;   // the chart listing with its aspect lines
+    QString name;      // txtName as typed
+    GenerationMode mode = GenerationMode::TextToRtf;
+};
+
+struct GenerationResult {
+    enum class Status { Written, Cancelled, NoFreeName, WriteFailed } status = Status::Cancelled;
+    QString path;     // the file written
+    QString document; // the assembled plain text
+};
+
+// Maps the letters of the old DOS Hungarian code page, as they read in
+// Windows-1250, to the Windows letters; everything else passes unchanged.
+QString repairDosAccents(const QString& text);
+
+// The passage of one file: each line followed by CR LF (modes 1-3) or the
+// plain text of a rich-text file followed by CR LF (mode 4).
+QString readPassage(const QString& path, GenerationMode mode);
+
+// Matches the table against the codes and assembles the document. A missing
+// file is reported through ui once per entry and left out.
+QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
+                               UiPrompts& ui);
+
+// The whole generation without the dialog: assembles, picks a free name in the
+// text folder, writes the file. Nothing is opened here.
+GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,
+                                        UiPrompts& ui);
+
+} // namespace velorin

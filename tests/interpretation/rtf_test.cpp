@@ -1,0 +1,133 @@
+#include "chart/interpretation/rtf.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+using namespace velorin;
+
+namespace {
+
+QTextCharFormat formatAt(const QTextDocument& doc, int position) {
+    QTextCursor c(const_cast<QTextDocument*>(&doc));
+    c.setPosition(position + 1);
+    return c.charFormat();
+}
+
+} // namespace
+
+TEST(RtfPlain, WrittenTextReadsBackUnchanged) {
+    const QString text = QString::fromUtf8(
+        "Árvíztűrő tükörfúrógép\r\n{braces} and \\back\\slashes\r\n\ttab, Ж, €, 😀\r\n\r\nend");
+    const QByteArray rtf = plainTextToRtf(text);
+    EXPECT_TRUE(looksLikeRtf(rtf));
+    EXPECT_TRUE(rtf.contains("\\'c1rv\\'edzt\\'fbr\\'f5")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\u1046?"));
+    EXPECT_EQ(rtfToPlainText(rtf), text);
+    // Lone LF and CR end paragraphs too.
+    EXPECT_EQ(rtfToPlainText(plainTextToRtf("a\nb\rc")), "a\r\nb\r\nc");
+}
+
+TEST(RtfReader, HiddenGroupsAndUnknownWordsShowNothing) {
+    const QByteArray rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss{\\*\\panose 020b}Arial;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;}{\\stylesheet{\\s0 Normal;}}"
+        "{\\info{\\title Secret}{\\author Someone}}{\\*\\unknowndest hidden}"
+        "\\viewkind4\\uc1\\pard\\f0\\fs20\\madeupword12 Visible{\\pict\\pngblip 89504e47}"
+        "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt Link}}\\~\\emdash\\bullet\\par}";
+    EXPECT_EQ(rtfToPlainText(rtf), QString::fromUtf8("VisibleLink\u00A0—•\r\n"));
+}
+
+TEST(RtfReader, CodePagesAndUnicodeFallbacks) {
+    // The font's charset wins over the document's code page.
+    EXPECT_EQ(rtfToPlainText("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 A;}"
+                             "{\\f1\\fcharset0 B;}}\\f0\\'f5\\f1\\'f5}"),
+              QString::fromUtf8("őõ"));
+    // \uc sets how many fallback characters follow; a group ends the count.
+    EXPECT_EQ(rtfToPlainText("{\\rtf1\\u337?x\\uc2\\u337\\'3f\\'3fy{\\uc3\\u8364?}z}"),
+              QString::fromUtf8("őxőy€z"));
+    EXPECT_EQ(rtfToPlainText("{\\rtf1\\u-10179?\\u-8704?}"), QString::fromUtf8("😀"));
+}
+
+TEST(RtfReader, FormattingReachesTheDocument) {
+    QTextDocument doc;
+    rtfToDocument("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
+                  "{\\colortbl ;\\red0\\green0\\blue255;}"
+                  "\\pard\\qc\\f0\\fs20 a{\\b b}{\\i i}{\\ul u}\\ulnone{\\f1\\fs30 c}"
+                  "{\\cf1 d}\\par\\pard e\\line f}",
+                  doc);
+    ASSERT_EQ(doc.blockCount(), 2);
+    EXPECT_EQ(doc.begin().text(), "abiucd");
+    EXPECT_EQ(doc.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(doc.begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignLeft);
+    EXPECT_FALSE(formatAt(doc, 0).fontWeight() >= QFont::Bold);
+    EXPECT_TRUE(formatAt(doc, 1).fontWeight() >= QFont::Bold);
+    EXPECT_TRUE(formatAt(doc, 2).fontItalic());
+    EXPECT_TRUE(formatAt(doc, 3).fontUnderline());
+    EXPECT_EQ(formatAt(doc, 0).fontFamilies().toStringList(), QStringList{"Arial"});
+    EXPECT_EQ(formatAt(doc, 0).fontPointSize(), 10.0);
+    EXPECT_EQ(formatAt(doc, 4).fontFamilies().toStringList(), QStringList{"Courier New"});
+    EXPECT_EQ(formatAt(doc, 4).fontPointSize(), 15.0);
+    EXPECT_EQ(formatAt(doc, 5).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(doc.toPlainText(), "abiucd\ne\nf");
+}
+
+TEST(RtfWriter, DocumentFormattingSurvivesARoundTrip) {
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextCharFormat plain;
+    plain.setFontFamilies({"Liberation Serif"});
+    plain.setFontPointSize(11);
+    c.insertText(QString::fromUtf8("Kő "), plain);
+    QTextCharFormat bold = plain;
+    bold.setFontWeight(QFont::Bold);
+    bold.setForeground(QColor(200, 10, 20));
+    c.insertText("bold", bold);
+    QTextBlockFormat right;
+    right.setAlignment(Qt::AlignRight);
+    c.insertBlock(right);
+    QTextCharFormat mixed = plain;
+    mixed.setFontItalic(true);
+    mixed.setFontUnderline(true);
+    c.insertText(QString::fromUtf8("{Ж}"), mixed);
+
+    QTextDocument back;
+    rtfToDocument(documentToRtf(doc), back);
+    EXPECT_EQ(back.toPlainText(), doc.toPlainText());
+    EXPECT_EQ(formatAt(back, 0).fontFamilies().toStringList(), QStringList{"Liberation Serif"});
+    EXPECT_EQ(formatAt(back, 0).fontPointSize(), 11.0);
+    EXPECT_TRUE(formatAt(back, 3).fontWeight() >= QFont::Bold);
+    EXPECT_EQ(formatAt(back, 3).foreground().color(), QColor(200, 10, 20));
+    EXPECT_FALSE(formatAt(back, 2).fontWeight() >= QFont::Bold);
+    EXPECT_TRUE(formatAt(back, 8).fontItalic());
+    EXPECT_TRUE(formatAt(back, 8).fontUnderline());
+    EXPECT_EQ(back.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
+}
+
+TEST(RtfReader, HostileInputEndsQuietly) {
+    QByteArray deep = "{\\rtf1 a";
+    deep += QByteArray(200000, '{');
+    deep += "\\b deep";
+    deep += QByteArray(200000, '}');
+    deep += "b}";
+    EXPECT_TRUE(rtfToPlainText(deep).startsWith("a"));
+    EXPECT_TRUE(rtfToPlainText(deep).endsWith("deepb"));
+
+    // Unbalanced closing braces, truncated escapes and words, oversized numbers.
+    EXPECT_EQ(rtfToPlainText("}}}{\\rtf1 x}}}y\\'4"), "xy");
+    EXPECT_EQ(rtfToPlainText("{\\rtf1 x\\u99999999999999999999"), "x");
+    EXPECT_EQ(rtfToPlainText("{\\rtf1 x\\bin999999999 hidden"), "x");
+    EXPECT_EQ(rtfToPlainText("{\\rtf1 x\\bin-5 y}"), "xy");
+    QTextDocument doc;
+    rtfToDocument("{\\rtf1\\fs999999999999 big\\fs-4 neg\\cf99999 c\\f-1 f}", doc);
+    EXPECT_EQ(doc.toPlainText(), "bignegcf");
+
+    QByteArray fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i)
+        fonts += "{\\f" + QByteArray::number(i) + " F;}";
+    fonts += "}ok}";
+    EXPECT_EQ(rtfToPlainText(fonts), "ok");
+}
