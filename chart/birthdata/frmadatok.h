@@ -1,0 +1,136 @@
+#pragma once
+// The birth-data form. Its fields are where the current person's data lives:
+// every chart computation reads them, and the chart and location files are
+// read into them and written from them. Created once, then shown and hidden.
+
+#include "charthost.h"
+#include "platform/chartfile.h"
+#include "programstate.h"
+
+#include <QDialog>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace velorin {
+
+class frmAdatok : public QDialog {
+    Q_OBJECT
+public:
+    // Runs the load step: working settings, engine, lists and start values.
+    frmAdatok(ProgramState& state, ChartHost* host, QWidget* parent = nullptr);
+
+    // Applies the form: computes the chart from the fields and hands it to the
+    // main window. A field that cannot be converted is named in a message and
+    // the previous chart stays; returns whether a new chart was shown.
+    bool mSzamol();
+    // The same without any message, for redraws the user did not ask for
+    // (resizing): on failure the previous chart is only drawn again.
+    bool applyQuietly();
+
+    void ResetM();
+
+    void mMegnyit();
+    // Returns whether the chart could be opened.
+    bool mStartMegnyit();
+    void mFelreMegnyit();
+    void mMent();
+
+    // The location buttons: save and open a .loc file.
+    void P1_Click();
+    void P2_Click();
+
+    void Command1_Click(); // "MA"
+    void Command2_Click(); // "OK"
+    void Command5_Click(); // "MEGSEM"
+
+    void mOra12();
+    void mOra24();
+    void mZonaKeres();
+    void mHetNapja();
+
+    // Decides the layout of a chart file, offering the one-way conversion of
+    // the old layout; returns the record read, or nothing when the file
+    // cannot be read (or the conversion cannot be written).
+    std::optional<ChartFile> mVerzioVizsgal(const QString& path);
+
+    // The fields as the engine and the chart file take them.
+    BirthData birthData() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWidgets();
+    void Form_Load();
+    void fillLists();
+    void setPresentMoment();
+    void readStartChart();
+    bool openChart(const QString& path);
+    void fillFromChart(const ChartFile& file);
+    void onZoneRow(int row);
+    void applyHemisphereRule(int row);
+    void forceZoneSign(bool nonPositive);
+    void setHemispheres(bool east, bool north);
+    void onBirthHourChanged();
+    bool checkRange(QLineEdit* box, bool showMessage);
+    void moveAlongArrowChain(QWidget* from, int step);
+    bool apply(bool reportErrors);
+
+    ProgramState& m_state;
+    ChartHost* m_host;
+
+    QLineEdit* txtName = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QLineEdit* txtMonth = nullptr;
+    QLineEdit* txtDay = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* txtBirthMinute = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLineEdit* txtLongDeg = nullptr;
+    QLineEdit* txtLongMin = nullptr;
+    QRadioButton* optEast = nullptr;
+    QRadioButton* optWest = nullptr;
+    QLineEdit* txtLatDeg = nullptr;
+    QLineEdit* txtLatMin = nullptr;
+    QRadioButton* optNorth = nullptr;
+    QRadioButton* optSouth = nullptr;
+    QPlainTextEdit* txtMeg = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QToolButton* P1 = nullptr;
+    QToolButton* P2 = nullptr;
+
+    // Kept in step by code and never shown: what the computation and the
+    // chart file use, beside what the user edits (Text1, Combo2).
+    QLineEdit* txtBirthHour = nullptr;
+    QRadioButton* optAM = nullptr;
+    QRadioButton* optPM = nullptr;
+    QLineEdit* txtTZ = nullptr;
+    QComboBox* Combo3 = nullptr;
+
+    // Set while the options are put back as a file stored them, so that the
+    // zone value read from the same file is not re-signed.
+    bool m_keepZoneSign = false;
+    bool m_inBirthHourRule = false;
+    bool m_inRangeMessage = false;
+    // The box whose range message was just shown by leaving it, so that the
+    // OK click causing that leave does not show it a second time.
+    QLineEdit* m_rejectedBox = nullptr;
+};
+
+} // namespace velorin

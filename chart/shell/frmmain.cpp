@@ -1,0 +1,481 @@
+#include "frmmain.h"
+
+#include "association.h"
+#include "setuppanel.h"
+#include "toolbar.h"
+#include "wheelsurface.h"
+
+#include "engine/aspects.h"
+#include "engine/numbers.h"
+#include "engine/sheet.h"
+#include "platform/folders.h"
+#include "platform/uiprompts.h"
+
+#ifdef VELORIN_HAVE_WHEEL
+#include "chart/wheel/wheelpainter.h"
+#endif
+#ifdef VELORIN_HAVE_CODETABLE
+#include "chart/interpretation/codetable.h"
+#endif
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace velorin {
+
+namespace {
+
+constexpr int kToolbarHeight = 36;
+// The data sheet and the settings panel leave this strip free for the toolbar.
+constexpr int kPanelOffset = 32;
+// Panel defaults for an emptied orb box; they differ from the store's own
+// defaults on purpose: they are the panel's suggested values.
+const char* const kEmptiedOrbText[8] = {"9", "2", "3", "7", "7", "2", "3", "9"};
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The settings store's strict whole-number reading of a colour.
+std::optional<BgrColor> storedColor(const QString& key) {
+    bool ok = false;
+    const qlonglong v = SettingsStore::get(kSettingsApp, "set", key).trimmed().toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return BgrColor(v) & 0xFFFFFF;
+}
+
+QPixmap notePixmap() {
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 100, 20), 1.2));
+    p.setBrush(QColor(255, 236, 130));
+    p.drawRect(QRectF(3, 3, 18, 18));
+    p.setPen(QPen(QColor(90, 80, 40), 1));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(6, 8 + i * 4), QPointF(18, 8 + i * 4));
+    return pm;
+}
+
+} // namespace
+
+QString versionText() {
+    return QString("Tarvessa Ver %1.%2.%3")
+        .arg(VELORIN_VERSION_MAJOR)
+        .arg(VELORIN_VERSION_MINOR)
+        .arg(VELORIN_VERSION_PATCH);
+}
+
+frmMain::frmMain(const QString& currentChartPath, QWidget* parent) : QWidget(parent) {
+    m_state.currentChartPath = currentChartPath;
+    buildWidgets();
+    resize(1024, 740);
+    // The birth-data form is made once, now: its load step loads the working
+    // values and starts the engine before the first chart is drawn.
+    m_form = new frmAdatok(m_state, this, this);
+    m_form->setWindowFlag(Qt::Dialog);
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildWidgets() {
+    setObjectName("frmMain");
+    setWindowTitle("Tarvessa");
+    setMinimumSize(320, 240);
+
+    m_surface = new WheelSurface(this);
+    connect(m_surface, &WheelSurface::glyphClicked, this, &frmMain::P_Click);
+    connect(m_surface, &WheelSurface::hovered, this, [this] { setStatus(versionText()); });
+
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setFamily("Liberation Mono");
+    mono.setPointSize(9);
+    txtAdat = new QTextEdit(this);
+    txtAdat->setObjectName("txtAdat");
+    txtAdat->setAcceptRichText(false);
+    txtAdat->setLineWrapMode(QTextEdit::NoWrap);
+    txtAdat->setFont(mono);
+    txtAdat->hide();
+    txtErtelmez = new QTextEdit(this);
+    txtErtelmez->setObjectName("txtErtelmez");
+    txtErtelmez->hide();
+
+    pSetup = new SetupPanel(this);
+    pSetup->showValues(m_state.settings);
+    pSetup->hide();
+    connect(pSetup->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(pSetup, &SetupPanel::swatchClicked, this,
+            [this](bool wheel, int i) { wheel ? PCol2_Click(i) : PCol_Click(i); });
+
+    lstFelre = new QListWidget(this);
+    lstFelre->setObjectName("lstFelre");
+    lstFelre->setFixedSize(170, 160);
+    lstFelre->setMouseTracking(true);
+    lstFelre->installEventFilter(this);
+    connect(lstFelre, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = lstFelre->row(item);
+        if (row < 0 || row >= lstFelre2.size())
+            return;
+        m_state.setAsidePath = lstFelre2.at(row);
+        m_form->mFelreMegnyit();
+    });
+
+    for (int n = 0; n < kToolbarButtons; ++n) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString("PPP_%1").arg(n));
+        b->setIcon(toolbarIcon(n));
+        b->setIconSize(QSize(28, 28));
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(4 + n * (kToolbarButtonSize + 2), 2, kToolbarButtonSize, kToolbarButtonSize);
+        b->setToolTip(toolbarToolTip(n));
+        b->installEventFilter(this);
+        connect(b, &QToolButton::clicked, this, [this, n] { PPP_Click(n); });
+        PPP[size_t(n)] = b;
+    }
+
+    Label2 = new QLabel(this);
+    Label2->setObjectName("Label2");
+    Label3 = new QLabel(this);
+    Label3->setObjectName("Label3");
+    for (QLabel* l : {Label2, Label3}) {
+        l->setMargin(3);
+        l->setAutoFillBackground(true);
+    }
+
+    pComment = new QLabel(this);
+    pComment->setObjectName("pComment");
+    pComment->setPixmap(notePixmap());
+    pComment->setFixedSize(24, 24);
+    pComment->installEventFilter(this);
+    pComment->hide();
+
+    picRun = new QWidget(this);
+    picRun->setObjectName("picRun");
+    picRun->setFixedSize(24, 24);
+    picRun->hide();
+    picHang = new QWidget(this);
+    picHang->setObjectName("picHang");
+    picHang->setFixedSize(0, 24);
+    picHang->hide();
+}
+
+// ---------------------------------------------------------------- load step
+
+void frmMain::Form_Load() {
+    try {
+        loadCodeSystem();
+        fillSetupPanel();
+
+        createDataFolders();
+        for (QToolButton* b : PPP)
+            b->setCursor(toolbarCursor());
+        loadSwitches(m_state.settings);
+        QDir().mkpath(programFolder() + "radix");
+        writeAssociation();
+
+        firstChart();
+        setStatus(versionText());
+        m_loaded = true;
+        // The mouse wheel reaches the window as wheel events; nothing to hook.
+    } catch (const std::exception& e) {
+        reportError("Form_Load", e);
+    }
+}
+
+// The code table (cod.dat beside the program) is the interpretation
+// system's: written with the defaults when missing, loaded, version-checked.
+void frmMain::loadCodeSystem() {
+#ifdef VELORIN_HAVE_CODETABLE
+    CodeTable table;
+    ensureAndLoadCodeTable(codeTablePath(), table, prompts());
+#endif
+}
+
+void frmMain::fillSetupPanel() {
+    // The panel shows the stored texts as they are; a colour that cannot be
+    // read shows the value in effect instead (the birth-data form has already
+    // reported it and put the defaults in place).
+    if (SettingsStore::exists(kSettingsApp, "set", "0")) {
+        for (size_t n = 0; n < 8; ++n) {
+            const QString angle = QString::number(kOrbAngles[n]);
+            pSetup->orbBoxes[n]->setText(SettingsStore::get(kSettingsApp, "set", angle));
+            const auto c = storedColor(QString("aspcolor-%1").arg(n));
+            pSetup->PCol[n]->setColor(c ? *c : m_state.settings.aspectColors[n]);
+        }
+        for (size_t n = 0; n < 4; ++n) {
+            const auto c = storedColor(QString("color-%1").arg(n));
+            pSetup->PCol2[n]->setColor(c ? *c : m_state.settings.wheelColors[n]);
+        }
+        const auto band = storedColor("PAL");
+        pSetup->PCol2[4]->setColor(band ? *band : m_state.settings.bandColor);
+    }
+    loadAnticipation(m_state.settings);
+    if (SettingsStore::exists(kSettingsApp, "set", "HEF"))
+        pSetup->Text10->setText(SettingsStore::get(kSettingsApp, "set", "HEF"));
+}
+
+void frmMain::writeAssociation() {
+    writeFileAssociation(QCoreApplication::applicationFilePath(), programFolder() + "main.ico");
+}
+
+void frmMain::firstChart() {
+    if (!m_state.currentChartPath.isEmpty()) {
+        if (m_form->mStartMegnyit() || m_reloading)
+            return;
+        // The chart named at start cannot be read (the form has said so):
+        // show the present moment rather than an empty window.
+        m_state.currentChartPath.clear();
+        m_form->Command1_Click();
+    }
+    m_form->mSzamol();
+    m_state.chartSaved = false;
+}
+
+// ---------------------------------------------------------------- chart
+
+void frmMain::presentChart(const BirthData& data, Chart chart) {
+    m_baseChart = std::move(chart);
+    if (!isVisible())
+        show();
+    DrawRadix();
+
+    L1 = QStringList{"ELOSZO0", "ELOSZO"};
+    for (const std::string& code : m_chart->codes)
+        L1 << q(code);
+
+    Label2->setText(q(birthCaption(data)));
+    setWindowTitle(q(velorin::windowTitle(data)));
+    m_sheet = q(dataSheet(data, *m_chart));
+    txtAdat->setPlainText(QString(m_sheet).replace("\r\n", "\n"));
+
+    const QString notes = q(trimSpaces(data.notes));
+    pComment->setVisible(!notes.isEmpty());
+    pComment->setToolTip(notes);
+    layoutChildren();
+}
+
+void frmMain::DrawRadix() {
+    if (!m_baseChart)
+        return;
+    m_chart = m_baseChart;
+    appendAspects(*m_chart, m_state.settings.engine());
+    paintWheel();
+}
+
+void frmMain::redrawCurrentChart() {
+    paintWheel();
+}
+
+void frmMain::paintWheel() {
+    const QSize size = m_surface->size();
+    if (!m_chart || size.isEmpty())
+        return;
+    QImage image(size, QImage::Format_RGB32);
+    std::vector<std::pair<int, QRect>> glyphs;
+#ifdef VELORIN_HAVE_WHEEL
+    setWheelResolution(image);
+    const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
+    for (const GlyphHit& hit :
+         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection))
+        glyphs.emplace_back(hit.index, hit.rect);
+#else
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.drawText(image.rect(), Qt::AlignCenter, "(a kör rajzolója hiányzik)");
+#endif
+    m_surface->setPicture(image, std::move(glyphs));
+}
+
+void frmMain::P_Click(int glyph) {
+    if (isMinimized() || !m_loaded)
+        return;
+    m_selectionFilter = !m_selectionFilter;
+    m_selectedGlyph = glyph;
+    m_form->mSzamol();
+}
+
+// ---------------------------------------------------------------- toolbar
+
+void frmMain::PPP_Click(int n) {
+    switch (n) {
+    case 0:
+        m_form->mMegnyit();
+        break;
+    case 1:
+        m_form->show();
+        m_form->raise();
+        m_form->activateWindow();
+        break;
+    case 5: {
+        const bool visible = !txtAdat->isVisible();
+        txtAdat->setVisible(visible);
+        if (visible) {
+            pSetup->hide();
+            lstFelre->hide();
+            txtErtelmez->hide();
+        } else {
+            lstFelre->show();
+        }
+        break;
+    }
+    case 10: {
+        const bool visible = !pSetup->isVisible();
+        pSetup->setVisible(visible);
+        if (visible) {
+            txtAdat->hide();
+            txtErtelmez->hide();
+            lstFelre->hide();
+        } else {
+            lstFelre->show();
+        }
+        break;
+    }
+    case 15:
+        close();
+        break;
+    default:
+        // Printing, saving, pictures, time steps, display switches, the
+        // interpretation, the editors, About and setting aside are the main
+        // window's commands, wired with them.
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- settings
+
+void frmMain::Command1_Click() {
+    try {
+        WorkingSettings& ws = m_state.settings;
+        for (size_t n = 0; n < 8; ++n) {
+            QLineEdit* box = pSetup->orbBoxes[n];
+            if (box->text().isEmpty())
+                box->setText(kEmptiedOrbText[n]);
+            ws.orbs[n] = float(leadingNumber(box->text().toStdString()));
+            ws.aspectColors[n] = pSetup->PCol[n]->color();
+        }
+        for (size_t n = 0; n < 4; ++n)
+            ws.wheelColors[n] = pSetup->PCol2[n]->color();
+        ws.bandColor = pSetup->PCol2[4]->color();
+        ws.anticipation = float(leadingNumber(pSetup->Text10->text().toStdString()));
+        saveSetKeys(ws);
+
+        // Only the working values are reloaded: the form keeps the person it
+        // holds (rerunning its whole load step would put back the present
+        // moment, or a chart's fields without its zone row and hemispheres).
+        m_reloading = true;
+        loadWorkingSettingsOrDefaults(ws);
+        Form_Load();
+        pSetup->hide();
+        lstFelre->show();
+    } catch (const std::exception& e) {
+        reportError("Command1_Click", e);
+    }
+}
+
+void frmMain::PCol_Click(int index) {
+    if (index < 0 || index >= 8)
+        return;
+    ColorSwatch* s = pSetup->PCol[size_t(index)];
+    const BgrColor c = s->color();
+    QColor color(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    if (prompts().chooseColor(color))
+        s->setColor(BgrColor(color.red()) | BgrColor(color.green()) << 8 |
+                    BgrColor(color.blue()) << 16);
+}
+
+void frmMain::PCol2_Click(int index) {
+    if (index < 0 || index >= 5)
+        return;
+    ColorSwatch* s = pSetup->PCol2[size_t(index)];
+    const BgrColor c = s->color();
+    QColor color(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    if (prompts().chooseColor(color))
+        s->setColor(BgrColor(color.red()) | BgrColor(color.green()) << 8 |
+                    BgrColor(color.blue()) << 16);
+}
+
+// ---------------------------------------------------------------- window
+
+void frmMain::layoutChildren() {
+    const int W = width();
+    const int H = height();
+    m_surface->setGeometry(0, 0, W, H);
+    m_surface->lower();
+
+    Label2->adjustSize();
+    Label3->adjustSize();
+    Label2->move(W - Label2->width(), H - Label2->height());
+    picRun->move(W - picRun->width(), 0);
+    lstFelre->move(W - lstFelre->width(), kToolbarHeight);
+
+    // The panels keep the status line below them readable.
+    const int panelHeight = H - kPanelOffset - Label3->height();
+    txtAdat->setGeometry(0, kPanelOffset, W, panelHeight);
+    txtErtelmez->setGeometry(0, kPanelOffset, W, panelHeight);
+    pSetup->setGeometry(0, kPanelOffset, W, panelHeight);
+    pSetup->Command1->move(pSetup->width() - pSetup->Command1->width() - 20,
+                           pSetup->height() - pSetup->Command1->height() - 20);
+
+    picHang->move(W - picHang->width() - 10, H - picHang->height() - 10);
+    pComment->move(W - pComment->width() - picHang->width() - 30,
+                   H - pComment->height() - 20 - Label2->height());
+    Label3->move(0, H - Label3->height());
+    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(pComment)})
+        w->raise();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutChildren();
+    if (isMinimized() || !m_loaded)
+        return;
+    m_form->applyQuietly();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    saveSwitches(m_state.settings);
+    m_form->hide();
+    event->accept();
+}
+
+void frmMain::setStatus(const QString& text) {
+    Label3->setText(text);
+    Label3->adjustSize();
+    Label3->move(0, height() - Label3->height());
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) {
+        for (int n = 0; n < kToolbarButtons; ++n)
+            if (watched == PPP[size_t(n)])
+                setStatus(toolbarStatusText(n));
+        if (watched == lstFelre)
+            setStatus("Félretett asztrogramok - klikkeljen rá a megnyitásért");
+        if (watched == pComment)
+            setStatus(pComment->toolTip());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::reportError(const char* procedure, const std::exception& e) {
+    prompts().message(QString("Error 5 (%1) in procedure %2 of Form frmMain")
+                          .arg(QString::fromLocal8Bit(e.what()), procedure),
+                      QString(), MessageIcon::None);
+}
+
+} // namespace velorin

@@ -1,0 +1,101 @@
+#pragma once
+// The chart program's main window: the wheel surface, the toolbar, the data
+// sheet and the settings panel, and the program's start-up and shut-down.
+
+#include "chart/birthdata/charthost.h"
+#include "chart/birthdata/frmadatok.h"
+#include "chart/birthdata/programstate.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QTextEdit;
+class QToolButton;
+
+namespace velorin {
+
+class SetupPanel;
+class WheelSurface;
+
+// "Tarvessa Ver 1.0.0"
+QString versionText();
+
+class frmMain : public QWidget, public ChartHost {
+    Q_OBJECT
+public:
+    // currentChartPath: the chart named on the command line, or empty.
+    explicit frmMain(const QString& currentChartPath, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The load step: run at start and again by the settings panel's OK.
+    void Form_Load();
+    // Runs the aspect search of the current chart and paints the wheel.
+    void DrawRadix();
+
+    void PPP_Click(int n);       // toolbar button n
+    void P_Click(int glyph);     // body glyph n (BodyId - 1)
+    void Command1_Click();       // the settings panel's OK
+    void PCol_Click(int index);  // aspect colour swatch
+    void PCol2_Click(int index); // wheel colour swatch
+
+    ProgramState& state() { return m_state; }
+    frmAdatok* adatok() const { return m_form; }
+    // The chart's interpretation codes, forewords first.
+    const QStringList& codes() const { return L1; }
+    // The data sheet as built, with its CR LF line ends.
+    const QString& dataSheetText() const { return m_sheet; }
+    // The chart shown, with its aspects; nothing before the first chart.
+    const Chart* chart() const { return m_chart ? &*m_chart : nullptr; }
+    bool loaded() const { return m_loaded; }
+
+    void presentChart(const BirthData& data, Chart chart) override;
+    void redrawCurrentChart() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWidgets();
+    void loadCodeSystem();
+    void fillSetupPanel();
+    void writeAssociation();
+    void firstChart();
+    void layoutChildren();
+    void paintWheel();
+    void setStatus(const QString& text);
+    void reportError(const char* procedure, const std::exception& e);
+
+    ProgramState m_state;
+    frmAdatok* m_form = nullptr;
+    bool m_loaded = false;
+    bool m_reloading = false;
+
+    WheelSurface* m_surface = nullptr;
+    std::array<QToolButton*, 17> PPP{};
+    QLabel* Label2 = nullptr; // the birth-data caption
+    QLabel* Label3 = nullptr; // the status line
+    QLabel* pComment = nullptr;
+    QTextEdit* txtAdat = nullptr;
+    QTextEdit* txtErtelmez = nullptr;
+    SetupPanel* pSetup = nullptr;
+    QListWidget* lstFelre = nullptr;
+    QStringList lstFelre2; // the set-aside charts' paths, index for index
+    // Places kept for the recorder's controls.
+    QWidget* picRun = nullptr;
+    QWidget* picHang = nullptr;
+
+    QStringList L1;
+    std::optional<Chart> m_baseChart; // as computed, before the aspect search
+    std::optional<Chart> m_chart;     // with its aspects
+    QString m_sheet;
+    bool m_selectionFilter = false;
+    int m_selectedGlyph = 0;
+};
+
+} // namespace velorin

@@ -1,0 +1,30 @@
+// Tarvessa, the chart program.
+
+#include "commandline.h"
+#include "frmmain.h"
+#include "qtprompts.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tarvessa");
+    QApplication::setOrganizationName("Velorin");
+
+    // A command line that names no chart file ends the program unseen.
+    const std::optional<QString> chartPath =
+        velorin::startChartPath(velorin::commandLineText(QApplication::arguments()));
+    if (!chartPath)
+        return 0;
+
+    velorin::QtPrompts qtPrompts;
+    velorin::setPrompts(&qtPrompts);
+    int status = 0;
+    {
+        velorin::frmMain window(*chartPath);
+        window.show();
+        status = QApplication::exec();
+    }
+    velorin::setPrompts(nullptr);
+    return status;
+}

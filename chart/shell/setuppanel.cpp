@@ -1,0 +1,130 @@
+#include "setuppanel.h"
+
+#include "engine/numbers.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace velorin {
+
+namespace {
+
+QColor fromBgr(BgrColor c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+QString numberText(float v) {
+    return QString::fromStdString(formatPlain(double(v)));
+}
+
+} // namespace
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Box);
+    setFixedSize(44, 20);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ColorSwatch::setColor(BgrColor c) {
+    m_color = c & 0xFFFFFF;
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    p.fillRect(rect().adjusted(1, 1, -1, -1), fromBgr(m_color));
+    p.end();
+    QFrame::paintEvent(e);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName("pSetup");
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(20, 16, 20, 60);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+
+    auto* head = new QLabel("<b>Fényszögek</b> (orbisz fokban, vonal szine)", this);
+    grid->addWidget(head, 0, 0, 1, 3);
+    for (int n = 0; n < 8; ++n) {
+        auto* angle = new QLabel(QString::number(kOrbAngles[size_t(n)]) + "°", this);
+        angle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString("Text%1").arg(n + 1));
+        box->setFixedWidth(60);
+        auto* swatch = new ColorSwatch(this);
+        swatch->setObjectName(QString("PCol_%1").arg(n));
+        connect(swatch, &ColorSwatch::clicked, this, [this, n] { emit swatchClicked(false, n); });
+        orbBoxes[size_t(n)] = box;
+        PCol[size_t(n)] = swatch;
+        grid->addWidget(angle, n + 1, 0);
+        grid->addWidget(box, n + 1, 1);
+        grid->addWidget(swatch, n + 1, 2);
+    }
+
+    grid->setColumnMinimumWidth(3, 40);
+    // The wheel colours, listed from the band inward as on the wheel.
+    const struct {
+        int element;
+        const char* text;
+    } wheel[] = {{4, "Állatöv háttérszine"},
+                 {3, "ASC, MC tengely szine:"},
+                 {2, "Sárkányfej-farok tengely szine:"},
+                 {1, "Házak vonalának szine:"},
+                 {0, "Körök szine:"}};
+    auto* wheelHead = new QLabel("<b>A kör szinei</b>", this);
+    grid->addWidget(wheelHead, 0, 4, 1, 2);
+    int row = 1;
+    for (const auto& w : wheel) {
+        auto* swatch = new ColorSwatch(this);
+        swatch->setObjectName(QString("PCol2_%1").arg(w.element));
+        const int element = w.element;
+        connect(swatch, &ColorSwatch::clicked, this,
+                [this, element] { emit swatchClicked(true, element); });
+        PCol2[size_t(w.element)] = swatch;
+        grid->addWidget(new QLabel(QString::fromUtf8(w.text), this), row, 4);
+        grid->addWidget(swatch, row, 5);
+        ++row;
+    }
+
+    auto* hefLabel = new QLabel(
+        "Egy bolygó ennyi foktól a ház csúcsa előtt már a következő házban értelmeződik:", this);
+    hefLabel->setWordWrap(true);
+    hefLabel->setMinimumWidth(300);
+    Text10 = new QLineEdit(this);
+    Text10->setObjectName("Text10");
+    Text10->setFixedWidth(60);
+    grid->addWidget(hefLabel, row + 1, 4, 2, 1);
+    grid->addWidget(Text10, row + 1, 5, Qt::AlignTop);
+    grid->setColumnStretch(6, 1);
+    grid->setRowStretch(10, 1);
+
+    Command1 = new QPushButton("OK", this);
+    Command1->setObjectName("Command1");
+    Command1->setFixedWidth(90);
+}
+
+void SetupPanel::showValues(const WorkingSettings& ws) {
+    for (size_t n = 0; n < 8; ++n) {
+        orbBoxes[n]->setText(numberText(ws.orbs[n]));
+        PCol[n]->setColor(ws.aspectColors[n]);
+    }
+    for (size_t n = 0; n < 4; ++n)
+        PCol2[n]->setColor(ws.wheelColors[n]);
+    PCol2[4]->setColor(ws.bandColor);
+    Text10->setText(numberText(ws.anticipation));
+}
+
+} // namespace velorin
