@@ -213,14 +213,17 @@ int Chart::house(int body) const {
 
 void placeInHouses(Chart& chart, float anticipation) {
     const double D = double(anticipation);
+    const double first = chart.cuspRing[1];
+    for (int j = 1; j <= BODY_COUNT; ++j)
+        chart.houseField.replace(size_t(j - 1) * 10 + 4, 6, " HOUSE");
+    // Slots are visited from the 10th house on and a later match overwrites an
+    // earlier one: that order decides which house the anticipation zone
+    // before each cusp belongs to.
     for (int t = 1; t <= 12; ++t) {
+        const double a = chart.cuspRing[size_t(t)];
+        const double b = chart.cuspRing[size_t(t + 1)];
         for (int j = 1; j <= BODY_COUNT; ++j) {
-            size_t slice = size_t(j - 1) * 10;
-            chart.houseField.replace(slice + 4, 6, " HOUSE");
             double x = chart.longitude[size_t(j)] + 1.0 / 36000.0;
-            double a = chart.cuspRing[size_t(t)];
-            double b = chart.cuspRing[size_t(t + 1)];
-            double first = chart.cuspRing[1];
             bool match;
             if (t < 12 && a > b)
                 match = (a <= x && x < 360) || (0 <= x && x < b);
@@ -231,7 +234,7 @@ void placeInHouses(Chart& chart, float anticipation) {
             else
                 match = a - D <= x && x < first;
             if (match)
-                chart.houseField.replace(slice, 4, std::string(kHouseLabels + (t - 1) * 4, 4));
+                chart.houseField.replace(size_t(j - 1) * 10, 4, kHouseLabels + (t - 1) * 4, 4);
         }
     }
 }

@@ -24,6 +24,8 @@ std::string codePrefix(bool male) {
 void buildListing(Chart& chart, Wording wording) {
     const bool full = wording == Wording::ChartProgram;
     const std::string prefix = codePrefix(chart.male);
+    chart.listing.reserve(chart.listing.size() + 3072);
+    chart.codes.reserve(chart.codes.size() + 96);
 
     for (int t = 1; t <= 12; ++t) {
         int h = t <= 3 ? t + 9 : t - 3;

@@ -111,6 +111,9 @@ std::string formatFixed2(double x) {
 std::string formatPlain(double x) {
     if (x == 0)
         return "0";
+    // House numbers and most typed values are whole: skip the general formatter.
+    if (std::fabs(x) < 1e15 && x == std::trunc(x))
+        return std::to_string(static_cast<long long>(x));
     std::array<char, 64> buf{};
     auto res =
         std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::general, 15);

@@ -1,0 +1,163 @@
+// The velorin chart command end to end: files in, bytes and exit codes out.
+
+#include "cli/commands.h"
+
+#include "engine/aspects.h"
+#include "platform/clock.h"
+#include "platform/textfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace velorin;
+using namespace velorin::cli;
+
+namespace {
+
+QTemporaryDir* g_home = nullptr;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result chart(Args args) {
+    std::ostringstream out, err;
+    int status = runChart(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string writeChart(const QByteArray& bytes, const QString& name = "anna.ast") {
+    QString path = g_home->filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path.toStdString();
+}
+
+// Anna, 26 February 1973, 2:50 A.M. at UTC+2, 22°45' E 47°25' N, a woman, in
+// the old layout's order with the sex after the half of day.
+const QByteArray kAnna = "\"Anna\",\"1973\",\"2\",\"26\",\"2\",\"50\",\"47\",\"25\",\"22\",\"45\","
+                         "\"-2\",0,\"  Ikrek k\xF6z\xFCl az els\xF5 \",#TRUE#,\"N\xF5\"\r\n";
+
+TEST(ChartCommand, ListingCodesAndSheetAgree) {
+    std::string file = writeChart(kAnna);
+    Result listing = chart({file, "--listing"});
+    ASSERT_EQ(listing.status, 0) << listing.err;
+    EXPECT_EQ(listing.out.find('\r'), std::string::npos);
+    EXPECT_EQ(listing.out.rfind(" 10 ház ", 0), 0u);
+
+    Result codes = chart({file, "--codes"});
+    ASSERT_EQ(codes.status, 0);
+    EXPECT_EQ(codes.out.rfind("ELOSZO0\nELOSZO\nN_NAPHAK\nNAPHA-\n", 0), 0u)
+        << codes.out.substr(0, 80);
+
+    Result sheet = chart({file, "--sheet"});
+    ASSERT_EQ(sheet.status, 0);
+    EXPECT_EQ(sheet.out.rfind(
+                  "Anna\n1973.2.26 2:50\n[22:45 - K , 47:25 - É, IZ: -2]\n\n\n" + listing.out, 0),
+              0u);
+    EXPECT_NE(sheet.out.find(listing.out + "\nIkrek közül az első"), std::string::npos);
+}
+
+TEST(ChartCommand, JsonCarriesTheChartInFullPrecision) {
+    std::string file = writeChart(kAnna);
+    Result run = chart({file, "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    QJsonParseError perr;
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &perr);
+    ASSERT_EQ(perr.error, QJsonParseError::NoError) << run.out.substr(0, 200);
+    QJsonObject o = doc.object();
+    EXPECT_DOUBLE_EQ(o["utHour"].toDouble(), 50.0 / 60);
+    EXPECT_DOUBLE_EQ(o["geoLatitude"].toDouble(), 47.4166666666667);
+    EXPECT_EQ(o["houseSystem"].toString(), "P");
+    QJsonArray bodies = o["bodies"].toArray();
+    ASSERT_EQ(bodies.size(), 16);
+    EXPECT_EQ(bodies[0].toObject()["name"].toString(), "NAP");
+    EXPECT_EQ(bodies[9].toObject()["name"].toString(), "HOLD");
+    EXPECT_EQ(o["cusps"].toArray().size(), 12);
+    for (const QJsonValue& a : o["aspects"].toArray()) {
+        EXPECT_TRUE(a.toObject()["code"].toString().startsWith("N_"));
+        EXPECT_LT(a.toObject()["i"].toInt(), a.toObject()["j"].toInt());
+    }
+}
+
+TEST(ChartCommand, BadInputGivesOneLineAndStatusOne) {
+    Result missing = chart({g_home->filePath("nincs.ast").toStdString(), "--listing"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nincs.ast"), std::string::npos);
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
+
+    QByteArray emptyDay = QByteArray(kAnna).replace("\"26\"", "\"\"");
+    Result noDay = chart({writeChart(emptyDay, "noday.ast"), "--json"});
+    EXPECT_EQ(noDay.status, 1);
+    EXPECT_NE(noDay.err.find("Helytelen adat: NAP"), std::string::npos) << noDay.err;
+    EXPECT_TRUE(noDay.out.empty());
+
+    Result truncated = chart({writeChart(kAnna.left(30), "cut.ast"), "--codes"});
+    EXPECT_EQ(truncated.status, 1);
+}
+
+TEST(ChartCommand, UsageErrorsAreStatusTwo) {
+    EXPECT_EQ(chart({}).status, 2);
+    EXPECT_EQ(chart({"--now"}).status, 2);
+    EXPECT_EQ(chart({"--now", "--listing", "--json"}).status, 2);
+    EXPECT_EQ(chart({"--now", "--wheel"}).status, 2);
+    EXPECT_EQ(chart({"--now", "--listing", "--size", "800x600"}).status, 2);
+    EXPECT_EQ(chart({"--now", "--bogus"}).status, 2);
+    EXPECT_EQ(chart({"--now", "--listing", "--home"}).status, 2);
+    Result help = chart({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--sheet"), std::string::npos);
+}
+
+TEST(ChartCommand, NowUsesTheClockAndTheDefaultPlace) {
+    setClock([] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15)); });
+    Result run = chart({"--now", "--sheet"});
+    setClock({});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("Ma\n2009.10.31 15:15\n[19:07 - K , 47:035 - É, IZ: -1]\n", 0), 0u)
+        << run.out.substr(0, 80);
+}
+
+TEST(ChartCommand, OrbsComeFromTheSettingsStore) {
+    std::string file = writeChart(kAnna);
+    Result before = chart({file, "--codes"});
+    QDir config(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velorin");
+    config.mkpath(".");
+    QFile ini(config.filePath("Velorin.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    QByteArray body = "[set]\n0=0\n45=0\n60=0\n90=0\n120=0\n135=0\n150=0\n180=0\n";
+    for (int i = 0; i < 8; ++i)
+        body += "aspcolor-" + QByteArray::number(i) + "=0\n";
+    for (int i = 0; i < 4; ++i)
+        body += "color-" + QByteArray::number(i) + "=0\n";
+    body += "PAL=0\n";
+    ini.write(body);
+    ini.close();
+    Result after = chart({file, "--codes"});
+    config.removeRecursively();
+    EXPECT_LT(after.out.size(), before.out.size()); // zero orbs: hardly any aspect left
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    g_home = &home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("VELORIN_HOME", (home.path() + "/program").toUtf8());
+    qputenv("ASTRO_DATA", (home.path() + "/data").toUtf8());
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
