@@ -1,0 +1,90 @@
+// The mouse wheel recomputes and redraws on every notch, so compute plus paint
+// of a large wheel has to fit well inside a frame.
+
+#include "chart/wheel/wheelpainter.h"
+
+#include "engine/aspects.h"
+#include "engine/chart.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <stdexcept>
+
+using namespace velorin;
+
+namespace {
+
+BirthData sample() {
+    BirthData d;
+    d.name = "Anna";
+    d.year = "1973";
+    d.month = "2";
+    d.day = "26";
+    d.hour = "2";
+    d.minute = "50";
+    d.am = true;
+    d.zone = "-2";
+    d.longDeg = "22";
+    d.longMin = "45";
+    d.latDeg = "47";
+    d.latMin = "25";
+    return d;
+}
+
+WorkingSettings showingEverything() {
+    WorkingSettings ws;
+    ws.showAsc = true;
+    ws.showFok = true;
+    ws.aspectColors = {0x0000FF, 0x808080, 0xFF0000, 0x0000C0, 0x008000, 0x800080, 0xFF00FF, 0x80};
+    return ws;
+}
+
+Chart sampleChart(const WorkingSettings& ws) {
+    ChartOutcome o = computeChart(sample(), ws.engine());
+    if (!o.ok())
+        throw std::runtime_error(o.error.message);
+    return *o.chart;
+}
+
+void BM_Paint(benchmark::State& state) {
+    const WorkingSettings ws = showingEverything();
+    const Chart chart = sampleChart(ws);
+    const auto aspects = findAspects(chart, ws.engine());
+    QImage surface(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
+    for (auto _ : state) {
+        auto hits = drawRadix(surface, chart, aspects, ws);
+        benchmark::DoNotOptimize(hits.data());
+    }
+}
+BENCHMARK(BM_Paint)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// One notch of the mouse wheel: a new chart, its aspects and the whole wheel.
+void BM_ComputeAndPaint(benchmark::State& state) {
+    const WorkingSettings ws = showingEverything();
+    const EngineSettings es = ws.engine();
+    BirthData d = sample();
+    QImage surface(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
+    int minute = 0;
+    for (auto _ : state) {
+        d.minute = std::to_string(minute++ % 60);
+        ChartOutcome o = computeChart(d, es);
+        Chart& chart = *o.chart;
+        appendAspects(chart, es);
+        auto hits = drawRadix(surface, chart, chart.aspects, ws);
+        benchmark::DoNotOptimize(hits.data());
+    }
+}
+BENCHMARK(BM_ComputeAndPaint)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    initEngine("/nonexistent-program-folder");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
