@@ -1,0 +1,315 @@
+// The birth-data form's own rules, driven through its widgets.
+
+#include "fakehost.h"
+#include "scriptedprompts.h"
+#include "testenv.h"
+
+#include "chart/birthdata/frmadatok.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+using namespace velorin;
+using namespace velorin::test;
+
+class FormRulesTest : public QObject {
+    Q_OBJECT
+public:
+    explicit FormRulesTest(TestEnvironment& env) : m_env(env) {}
+
+private:
+    TestEnvironment& m_env;
+    ScriptedPrompts m_prompts;
+    ProgramState m_state;
+    FakeHost m_host;
+    std::unique_ptr<frmAdatok> m_form;
+
+    QLineEdit* box(const char* name) { return m_form->findChild<QLineEdit*>(name); }
+    QRadioButton* opt(const char* name) { return m_form->findChild<QRadioButton*>(name); }
+    QComboBox* combo(const char* name) { return m_form->findChild<QComboBox*>(name); }
+
+    // Leaving a box, as moving the focus elsewhere does.
+    void leave(QLineEdit* b) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(b, &out);
+    }
+    void typeHour(const QString& h) {
+        box("Text1")->setText(h);
+        leave(box("Text1"));
+    }
+    static void setNow(int hour, int minute) {
+        setClock([=] { return QDateTime(QDate(2009, 10, 31), QTime(hour, minute)); });
+    }
+
+private slots:
+    void init() {
+        m_env.reset();
+        m_prompts.clear();
+        setPrompts(&m_prompts);
+        m_state = ProgramState();
+        m_host = FakeHost();
+        m_form = std::make_unique<frmAdatok>(m_state, &m_host);
+    }
+    void cleanup() {
+        m_form.reset();
+        setPrompts(nullptr);
+    }
+
+    void startValuesAreThePresentMomentAtTheDefaultPlace() {
+        setNow(15, 7);
+        m_form = std::make_unique<frmAdatok>(m_state, &m_host);
+        QCOMPARE(m_form->windowTitle(), QString("ADATOK"));
+        const BirthData d = m_form->birthData();
+        QCOMPARE(QString::fromStdString(d.name), QString("Ma"));
+        QCOMPARE(QString::fromStdString(d.sex), QString("Férfi"));
+        QCOMPARE(QString::fromStdString(d.year + "." + d.month + "." + d.day),
+                 QString("2009.10.31"));
+        QCOMPARE(box("Text1")->text(), QString("15"));
+        QCOMPARE(box("txtBirthHour")->text(), QString("3"));
+        QVERIFY(!d.am);
+        QCOMPARE(box("txtBirthMinute")->text(), QString("07"));
+        QCOMPARE(combo("Combo2")->currentIndex(), 15);
+        QCOMPARE(combo("Combo2")->count(), 39);
+        QCOMPARE(QString::fromStdString(d.zone), QString("-1"));
+        QVERIFY(d.east && d.north);
+        QCOMPARE(
+            QString::fromStdString(d.longDeg + ":" + d.longMin + " " + d.latDeg + ":" + d.latMin),
+            QString("19:07 47:035"));
+        QCOMPARE(m_form->findChild<QLabel*>("Label2")->text(),
+                 QString("Szombat (SZATURNUSZ NAPJA)"));
+        QVERIFY(m_prompts.messages.isEmpty());
+
+        // A rerun of the load step lists every zone row once.
+        m_form->ResetM();
+        QCOMPARE(combo("Combo2")->count(), 39);
+        QCOMPARE(combo("Combo3")->count(), 39);
+    }
+
+    void hourPairFollowsThe24HourBox() {
+        const struct {
+            const char* typed;
+            const char* twelve;
+            bool am;
+        } rows[] = {{"15", "3", false},
+                    {"0", "12", true},
+                    {"12", "12", false},
+                    {"11", "11", true},
+                    {"23", "11", false}};
+        for (const auto& r : rows) {
+            typeHour(r.typed);
+            QCOMPARE(box("txtBirthHour")->text(), QString(r.twelve));
+            QCOMPARE(opt("optAM")->isChecked(), r.am);
+            // And back: the pair gives the hour that was typed.
+            box("Text1")->setText("99");
+            m_form->mOra24();
+            QCOMPARE(box("Text1")->text(), QString(r.typed));
+        }
+        // The 12-hour box never shows 0 or more than 12, whoever writes it.
+        opt("optAM")->setChecked(true);
+        box("txtBirthHour")->setText("0");
+        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
+        box("txtBirthHour")->setText("14");
+        QCOMPARE(box("txtBirthHour")->text(), QString("2"));
+        QVERIFY(opt("optPM")->isChecked());
+    }
+
+    void nowButtonAtMidnightAndNoon() {
+        box("txtName")->setText("Anna");
+        setNow(0, 30);
+        m_form->Command1_Click();
+        QCOMPARE(box("txtName")->text(), QString("Ma"));
+        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
+        QVERIFY(opt("optAM")->isChecked());
+        QCOMPARE(box("Text1")->text(), QString("0"));
+        QCOMPARE(box("txtBirthMinute")->text(), QString("30"));
+
+        // Zone, place and sex are left as they were.
+        combo("Combo2")->setCurrentIndex(8);
+        setNow(12, 30);
+        m_form->Command1_Click();
+        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
+        QVERIFY(opt("optPM")->isChecked());
+        QCOMPARE(box("Text1")->text(), QString("12"));
+        QCOMPARE(box("txtTZ")->text(), QString("5"));
+        QVERIFY(opt("optWest")->isChecked());
+    }
+
+    void zoneRowsSetZoneAndHemispheres() {
+        const struct {
+            int row;
+            const char* zone;
+            bool east;
+        } rows[] = {{13, "1", false},   {14, "0", true},  {15, "-1", true},
+                    {20, "-4,5", true}, {0, "12", false}, {38, "-14", true}};
+        for (const auto& r : rows) {
+            combo("Combo2")->setCurrentIndex(r.row);
+            QCOMPARE(box("txtTZ")->text(), QString(r.zone));
+            QCOMPARE(combo("Combo3")->currentIndex(), r.row);
+            QCOMPARE(opt("optEast")->isChecked(), r.east);
+            QCOMPARE(opt("optNorth")->isChecked(), r.east);
+        }
+        QCOMPARE(combo("Combo2")->itemText(20), QString("[UTC + 4:30] afganisztáni idő"));
+
+        // The zone value finds its row as a number, whichever decimal mark.
+        box("txtTZ")->setText("-5.5");
+        m_form->mZonaKeres();
+        QCOMPARE(combo("Combo2")->currentIndex(), 22);
+        QCOMPARE(box("txtTZ")->text(), QString("-5,5"));
+        // An unlisted zone moves nothing.
+        opt("optSouth")->setChecked(true);
+        box("txtTZ")->setText("1,5");
+        m_form->mZonaKeres();
+        QCOMPARE(combo("Combo2")->currentIndex(), 22);
+        QVERIFY(opt("optSouth")->isChecked());
+        QVERIFY(opt("optEast")->isChecked());
+    }
+
+    void eastAndWestForceTheZoneSign() {
+        const struct {
+            const char* zone;
+            bool clickEast;
+            const char* after;
+        } rows[] = {{"-1", false, "1"},    {"5", true, "-5"},      {"0", true, "0"},
+                    {"5,5", true, "-5,5"}, {"-3.5", false, "3.5"}, {"abc", true, "abc"},
+                    {"", false, ""}};
+        for (const auto& r : rows) {
+            // Start from the other option so that the click is a change.
+            (r.clickEast ? opt("optWest") : opt("optEast"))->setChecked(true);
+            box("txtTZ")->setText(r.zone);
+            QTest::mouseClick(r.clickEast ? opt("optEast") : opt("optWest"), Qt::LeftButton);
+            QCOMPARE(box("txtTZ")->text(), QString(r.after));
+        }
+    }
+
+    void rangeChecksKeepTheFocusAndName() {
+        const struct {
+            const char* box;
+            const char* value;
+            const char* message; // nullptr: accepted
+        } rows[] = {{"Text1", "24", "Helytelen óra!"},           {"Text1", "23", nullptr},
+                    {"txtBirthMinute", "60", "Helytelen perc!"}, {"txtBirthMinute", "59", nullptr},
+                    {"txtDay", "32", "Helytelen nap!"},          {"txtDay", "0", nullptr},
+                    {"txtMonth", "13", "Helytelen hónap!"},      {"txtMonth", "0", nullptr}};
+        for (const auto& r : rows) {
+            m_prompts.clear();
+            box(r.box)->setText(r.value);
+            leave(box(r.box));
+            if (!r.message) {
+                QVERIFY2(m_prompts.messages.isEmpty(), r.box);
+                continue;
+            }
+            QCOMPARE(m_prompts.messageTexts(), QStringList{r.message});
+            QCOMPARE(m_prompts.messages.first().icon, MessageIcon::Critical);
+            QVERIFY(m_prompts.messages.first().title.isEmpty());
+            box(r.box)->setText("1");
+        }
+
+        // OK with an hour out of range applies nothing and names it once.
+        m_prompts.clear();
+        box("Text1")->setText("25");
+        QTest::mouseClick(m_form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QCOMPARE(m_prompts.messageTexts(), QStringList{"Helytelen óra!"});
+        QCOMPARE(m_host.presented, 0);
+    }
+
+    void keyFiltersDropWhatABoxDoesNotTake() {
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* result;
+        } rows[] = {{"txtYear", "-500x", "-500"},
+                    {"txtMonth", "-1a2", "12"},
+                    {"txtDay", "3.1", "31"},
+                    {"txtBirthMinute", "4.5,", "4.5"},
+                    {"txtTZ", "-5.5,a", "-5.5"},
+                    {"txtLatDeg", "+47", "47"},
+                    {"txtName", "Kiss Ágnes", "Kiss Ágnes"}};
+        for (const auto& r : rows) {
+            box(r.box)->clear();
+            QTest::keyClicks(box(r.box), QString::fromUtf8(r.typed));
+            QCOMPARE(box(r.box)->text(), QString::fromUtf8(r.result));
+        }
+        // Backspace still edits.
+        QTest::keyClick(box("txtMonth"), Qt::Key_Backspace);
+        QCOMPARE(box("txtMonth")->text(), QString("1"));
+    }
+
+    void arrowChainAndSelectOnEntry() {
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        const char* chain[] = {"Text1",      "txtBirthMinute", "txtLongDeg",
+                               "txtLongMin", "txtLatDeg",      "txtLatMin"};
+        box("Text1")->setFocus();
+        QTest::keyClick(box("Text1"), Qt::Key_Up);
+        QVERIFY(box("Text1")->hasFocus());
+        for (size_t i = 1; i < std::size(chain); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QVERIFY2(box(chain[i])->hasFocus(), chain[i]);
+        }
+        QTest::keyClick(box("txtLatMin"), Qt::Key_Down);
+        QVERIFY(box("txtLatMin")->hasFocus());
+        QTest::keyClick(box("txtLatMin"), Qt::Key_Up);
+        QVERIFY(box("txtLatDeg")->hasFocus());
+        // Entering a box selects its text, so typing replaces it.
+        QTRY_COMPARE(box("txtLatDeg")->selectedText(), QString("47"));
+        QTest::keyClicks(box("txtLatDeg"), "48");
+        QCOMPARE(box("txtLatDeg")->text(), QString("48"));
+    }
+
+    void weekdayFollowsTheDate() {
+        box("txtYear")->setText("1973");
+        box("txtMonth")->setText("2");
+        box("txtDay")->setText("26");
+        QCOMPARE(m_form->findChild<QLabel*>("Label2")->text(), QString("Hétfő (HOLD NAPJA)"));
+        box("txtDay")->setText("31"); // 31 February: no weekday, no message
+        QVERIFY(m_form->findChild<QLabel*>("Label2")->text().isEmpty());
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void applyingAFieldThatCannotBeConvertedKeepsThePreviousChart() {
+        QVERIFY(m_form->mSzamol());
+        QCOMPARE(m_host.presented, 1);
+        box("txtDay")->setText("x");
+        QVERIFY(!m_form->mSzamol());
+        QCOMPARE(m_prompts.messageTexts(), QStringList{"Helytelen adat: NAP"});
+        QCOMPARE(m_prompts.messages.first().icon, MessageIcon::Critical);
+        QCOMPARE(m_host.presented, 1);
+        QCOMPARE(m_host.redrawn, 1);
+        // A redraw nobody asked for (a resize) says nothing.
+        QVERIFY(!m_form->applyQuietly());
+        QCOMPARE(m_prompts.messages.size(), 1);
+    }
+
+    void okAppliesAndHidesCancelOnlyHides() {
+        m_form->show();
+        box("txtName")->setText("Anna");
+        QTest::mouseClick(m_form->findChild<QPushButton*>("Command5"), Qt::LeftButton);
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(m_host.presented, 0);
+        QCOMPARE(box("txtName")->text(), QString("Anna")); // kept, unapplied
+        m_form->show();
+        box("Text1")->setText("7"); // typed, then Enter: no focus change
+        m_form->Command2_Click();
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(m_host.presented, 1);
+        QCOMPARE(QString::fromStdString(m_host.lastData->name), QString("Anna"));
+        QCOMPARE(QString::fromStdString(m_host.lastData->hour), QString("7"));
+        QVERIFY(m_host.lastData->am);
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment env; // before the application reads any of it
+    QApplication app(argc, argv);
+    FormRulesTest test(env);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "form_rules_test.moc"
