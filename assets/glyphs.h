@@ -23,7 +23,7 @@ GlyphArt signArt(int sign);
 GlyphArt bodyArt(int body);
 
 // The symbol rendered into a transparent square of size x size pixels. The
-// images are made once per symbol and size and then shared.
+// images are made once per symbol and size and then shared (GUI thread only).
 const QImage& signGlyph(int sign, int size = kSignGlyphSize);
 const QImage& bodyGlyph(int body, int size = kBodyGlyphSize);
 

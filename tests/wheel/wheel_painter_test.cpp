@@ -272,3 +272,28 @@ TEST(WheelPainter, TheSuitesFontNamesResolveToMetricCompatibleFaces) {
     sans.setFamilies({"Arial", "Liberation Sans"});
     EXPECT_FALSE(QFontInfo(sans).fixedPitch()) << QFontInfo(sans).family().toStdString();
 }
+
+TEST(WheelPainter, SecondPersonGlyphsAreSmallAndNumberedAfterTheFirst) {
+    const Chart c = quietChart();
+    QImage img(800, 600, QImage::Format_RGB32);
+    img.fill(kWheelBackground);
+    const WheelGeometry g = WheelGeometry::make(800, 600, kSynastryMargin, 0);
+    QPainter p(&img);
+    WheelPainter wp(p, g);
+    BodyStyle second;
+    second.crowding = kSynastryCrowding;
+    second.glyphSize = kSmallBodyGlyphSize;
+    second.indexOffset = 15;
+    second.retrogradeMarks = false;
+    const auto hits = wp.drawBodies(c.longitude, c.retroFlags, second);
+    p.end();
+    ASSERT_EQ(hits.size(), 15u);
+    const auto places = placeBodies(g, c.longitude, kSynastryCrowding);
+    for (int b = 1; b <= 15; ++b) {
+        const GlyphHit& h = hits[size_t(b - 1)];
+        EXPECT_EQ(h.index, b + 14);
+        EXPECT_EQ(h.rect.size(), QSize(16, 16));
+        EXPECT_NEAR(h.rect.left() + 8, places[size_t(b)].glyph.x, 0.5) << b;
+        EXPECT_NEAR(h.rect.top() + 8, places[size_t(b)].glyph.y, 0.5) << b;
+    }
+}
