@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "engine/aspects.h"
+#include "engine/numbers.h"
 #include "platform/clock.h"
 #include "platform/textfile.h"
 
@@ -161,3 +162,71 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "platform/zones.h"
+
+#include <random>
+#include <swephexp.h>
+
+namespace {
+
+// Chart files of many people, one for every zone row, both layouts and both
+// sexes: the JSON carries what the library gives for the Julian day that the
+// birth data stand for.
+TEST(ChartCommand, JsonMatchesTheLibraryForEveryZoneRow) {
+    std::mt19937 rng(2100);
+    const auto& rows = zoneRows();
+    for (int row = 0; row < kZoneRowCount; ++row) {
+        int year = 1800 + int(rng() % 301), month = 1 + int(rng() % 12), day = 1 + int(rng() % 28);
+        int hour24 = int(rng() % 24), minute = int(rng() % 60);
+        int latDeg = int(rng() % 126) - 60; // -60 .. 65
+        int lonDeg = int(rng() % 180);
+        bool old = row % 3 == 0, male = row % 2 == 0;
+        TwelveHour th = twelveHourFor(hour24);
+        QByteArray line = "\"P" + QByteArray::number(row) + "\",\"" + QByteArray::number(year) +
+                          "\",\"" + QByteArray::number(month) + "\",\"" + QByteArray::number(day) +
+                          "\",\"" + QByteArray::fromStdString(th.hour) + "\",\"" +
+                          QByteArray::number(minute) + "\",\"" +
+                          QByteArray::number(std::abs(latDeg)) + "\",\"30\",\"" +
+                          QByteArray::number(lonDeg) + "\",\"15\",\"" + rows[size_t(row)].value +
+                          "\",0,\"\"," + (th.am ? "#TRUE#" : "#FALSE#");
+        if (!old)
+            line += male ? ",\"F\xE9rfi\"" : ",\"N\xF5\"";
+        if (!old && row % 4 == 1)
+            line += latDeg < 0 ? ",#TRUE#,#FALSE#" : ",#TRUE#,#TRUE#";
+        line += "\r\n";
+        Result run = chart({writeChart(line, "row.ast"), "--json"});
+        ASSERT_EQ(run.status, 0) << run.err << line.toStdString();
+        QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+        SCOPED_TRACE(line.toStdString());
+
+        double zone = strictNumber(rows[size_t(row)].value).value();
+        double ut = float(hour24 + zone) + minute / 60.0;
+        EXPECT_NEAR(o["julianDayUT"].toDouble(), swe_julday(year, month, day, ut, SE_GREG_CAL),
+                    1e-7);
+        bool eastern = row > kLastWesternRow;
+        bool stored = !old && row % 4 == 1;
+        double lat = (latDeg < 0 ? -1 : 1) * (std::abs(latDeg) + 0.5);
+        double expectedLat = stored ? (latDeg < 0 ? -std::abs(lat) : std::abs(lat))
+                                    : (eastern ? std::abs(lat) : -std::abs(lat));
+        EXPECT_NEAR(o["geoLatitude"].toDouble(), expectedLat, 1e-12);
+        double jd = o["julianDayUT"].toDouble();
+        double xx[6];
+        char serr[256];
+        swe_calc(jd, SE_SUN, 258, xx, serr);
+        QJsonObject sun = o["bodies"].toArray()[0].toObject();
+        EXPECT_DOUBLE_EQ(sun["longitude"].toDouble(), xx[0]);
+        EXPECT_DOUBLE_EQ(sun["speed"].toDouble(), xx[3]);
+        swe_calc(jd, SE_MOON, 258, xx, serr);
+        EXPECT_DOUBLE_EQ(o["bodies"].toArray()[9].toObject()["longitude"].toDouble(), xx[0]);
+        double cusps[13], ascmc[10];
+        swe_houses(jd, o["geoLatitude"].toDouble(), o["geoLongitude"].toDouble(), 'P', cusps,
+                   ascmc);
+        EXPECT_DOUBLE_EQ(o["cusps"].toArray()[0].toDouble(), cusps[1]);
+        EXPECT_DOUBLE_EQ(o["cusps"].toArray()[9].toDouble(), cusps[10]);
+        for (const QJsonValue& a : o["aspects"].toArray())
+            EXPECT_TRUE(a.toObject()["code"].toString().startsWith(male || old ? "F_" : "N_"));
+    }
+}
+
+} // namespace
