@@ -46,11 +46,3 @@ TEST(Glyphs, NoTwoSymbolsAlike) {
     for (int b = 1; b <= 15; ++b)
         EXPECT_TRUE(seen.insert(bits(bodyGlyph(b, 32))).second) << "body " << b;
 }
-
-TEST(Glyphs, OutsideTheTablesIsEmptyNotACrash) {
-    EXPECT_TRUE(signArt(0).strokes.isEmpty());
-    EXPECT_TRUE(bodyArt(16).strokes.isEmpty()); // Chiron has no glyph
-    EXPECT_TRUE(renderGlyph(bodyArt(1), 0).isNull());
-    const QImage blank = bodyGlyph(16);
-    EXPECT_EQ(qAlpha(blank.pixel(16, 16)), 0);
-}

@@ -101,12 +101,8 @@ const WheelGeometry kGeometry = WheelGeometry::make(800, 600, kNatalMargin, 0);
 TEST(WheelPainter, TheChartUnderTestHasJustTwoAspects) {
     const auto found = findAspects(quietChart(), quietSettings().engine());
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].i, Sun);
-    EXPECT_EQ(found[0].j, Moon);
-    EXPECT_EQ(found[0].k, 4);
-    EXPECT_EQ(found[1].i, Mars);
-    EXPECT_EQ(found[1].j, Moon);
-    EXPECT_EQ(found[1].k, 3);
+    EXPECT_TRUE(found[0].i == Sun && found[0].j == Moon && found[0].k == 4);
+    EXPECT_TRUE(found[1].i == Mars && found[1].j == Moon && found[1].k == 3);
 }
 
 TEST(WheelPainter, BandColourFillsTheZodiacRing) {
@@ -126,26 +122,21 @@ TEST(WheelPainter, BandColourFillsTheZodiacRing) {
     EXPECT_EQ(QColor(img.pixel(int(out.x), int(out.y))), kWheelBackground);
 }
 
-TEST(WheelPainter, ChordsTakeTheirAspectsColours) {
+TEST(WheelPainter, ChordsInTheirAspectsColoursFilteredByTheClickedBody) {
     const Chart c = quietChart();
-    const QImage img = paint(c, quietSettings());
     const QColor trine = colorFromBgr(kTrineBgr), square = colorFromBgr(kSquareBgr);
     const auto sunMoon = alongChord(kGeometry, c.longitude[Sun], c.longitude[Moon]);
     const auto marsMoon = alongChord(kGeometry, c.longitude[Mars], c.longitude[Moon]);
+
+    // Unfiltered, each chord in the colour of its own aspect.
+    QImage img = paint(c, quietSettings());
     EXPECT_GE(pointsShowing(img, sunMoon, trine), 4);
     EXPECT_EQ(pointsShowing(img, sunMoon, square), 0);
     EXPECT_GE(pointsShowing(img, marsMoon, square), 4);
     EXPECT_EQ(pointsShowing(img, marsMoon, trine), 0);
-}
-
-TEST(WheelPainter, SelectionFilterKeepsOnlyTheChordsOfTheClickedBody) {
-    const Chart c = quietChart();
-    const QColor trine = colorFromBgr(kTrineBgr), square = colorFromBgr(kSquareBgr);
-    const auto sunMoon = alongChord(kGeometry, c.longitude[Sun], c.longitude[Moon]);
-    const auto marsMoon = alongChord(kGeometry, c.longitude[Mars], c.longitude[Moon]);
 
     // The Sun's glyph (element 0): its trine stays, Mars square Moon goes.
-    QImage img = paint(c, quietSettings(), {true, Sun - 1});
+    img = paint(c, quietSettings(), {true, Sun - 1});
     EXPECT_GE(pointsShowing(img, sunMoon, trine), 4);
     EXPECT_EQ(pointsShowing(img, marsMoon, square), 0);
 
@@ -175,9 +166,6 @@ TEST(WheelPainter, TooSmallClientAreaPaintsOnlyTheBackground) {
                 ASSERT_EQ(QColor(img.pixel(x, y)), kWheelBackground) << x << "," << y;
     }
     EXPECT_TRUE(renderWheelImage(c, quietSettings(), QSize(0, 0)).isNull());
-    const QImage tiny = renderWheelImage(c, quietSettings(), QSize(40, 30));
-    ASSERT_EQ(tiny.size(), QSize(40, 30));
-    EXPECT_EQ(QColor(tiny.pixel(20, 15)), kWheelBackground);
 }
 
 TEST(WheelPainter, GlyphHitsLieWhereTheGlyphsArePainted) {
@@ -252,16 +240,6 @@ TEST(WheelPainter, TextBlocksLeaveOutNodeAndAngles) {
         EXPECT_GT(inkedRow(y), 20) << "row " << y;
     EXPECT_EQ(inkedRow(510), 0); // the North Node's row stays empty
     EXPECT_EQ(inkedRow(558), 0); // neither Ascendant nor Midheaven follows
-    // House 1 red, house 2 blue.
-    auto hasRed = [&](int y) {
-        for (int yy = y; yy < y + 12; ++yy)
-            for (int x = 6; x < 80; ++x)
-                if (shows(img.pixel(x, yy), QColor(255, 0, 0)))
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(hasRed(106));
-    EXPECT_FALSE(hasRed(122));
 }
 
 TEST(WheelPainter, TheSuitesFontNamesResolveToMetricCompatibleFaces) {
@@ -271,29 +249,4 @@ TEST(WheelPainter, TheSuitesFontNamesResolveToMetricCompatibleFaces) {
     QFont sans;
     sans.setFamilies({"Arial", "Liberation Sans"});
     EXPECT_FALSE(QFontInfo(sans).fixedPitch()) << QFontInfo(sans).family().toStdString();
-}
-
-TEST(WheelPainter, SecondPersonGlyphsAreSmallAndNumberedAfterTheFirst) {
-    const Chart c = quietChart();
-    QImage img(800, 600, QImage::Format_RGB32);
-    img.fill(kWheelBackground);
-    const WheelGeometry g = WheelGeometry::make(800, 600, kSynastryMargin, 0);
-    QPainter p(&img);
-    WheelPainter wp(p, g);
-    BodyStyle second;
-    second.crowding = kSynastryCrowding;
-    second.glyphSize = kSmallBodyGlyphSize;
-    second.indexOffset = 15;
-    second.retrogradeMarks = false;
-    const auto hits = wp.drawBodies(c.longitude, c.retroFlags, second);
-    p.end();
-    ASSERT_EQ(hits.size(), 15u);
-    const auto places = placeBodies(g, c.longitude, kSynastryCrowding);
-    for (int b = 1; b <= 15; ++b) {
-        const GlyphHit& h = hits[size_t(b - 1)];
-        EXPECT_EQ(h.index, b + 14);
-        EXPECT_EQ(h.rect.size(), QSize(16, 16));
-        EXPECT_NEAR(h.rect.left() + 8, places[size_t(b)].glyph.x, 0.5) << b;
-        EXPECT_NEAR(h.rect.top() + 8, places[size_t(b)].glyph.y, 0.5) << b;
-    }
 }
