@@ -7,9 +7,12 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velorin::cli;
 
@@ -24,6 +27,13 @@ int main(int argc, char** argv) {
     if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A script or a service has no session runtime folder; give Qt a
+        // private one instead of a warning on every run.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            std::string dir = "/tmp/velorin-runtime-" + std::to_string(getuid());
+            if (mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST)
+                qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
