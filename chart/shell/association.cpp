@@ -83,8 +83,14 @@ bool writeFileAssociation(const QString& programPath, const QString& iconPath) {
 
     if (okMime && mimeChanged) {
         const QString tool = QStandardPaths::findExecutable("update-mime-database");
-        if (!tool.isEmpty())
-            QProcess::startDetached(tool, {mimeFolder});
+        if (!tool.isEmpty()) {
+            // Waited for (briefly), so that no refresh outlives the start-up
+            // that asked for it; it runs only when the type was new.
+            QProcess refresh;
+            refresh.start(tool, {mimeFolder});
+            if (!refresh.waitForFinished(5000))
+                refresh.kill();
+        }
     }
     return okMime && okDesktop;
 }

@@ -1,0 +1,308 @@
+// The chart program's main window: start-up, settings panel, toolbar, the
+// wheel surface and shut-down, offscreen.
+
+#include "tests/birthdata/scriptedprompts.h"
+#include "tests/birthdata/testenv.h"
+
+#include "chart/shell/frmmain.h"
+#include "chart/shell/setuppanel.h"
+#include "chart/shell/wheelsurface.h"
+#include "engine/sheet.h"
+#include "platform/textfile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <cmath>
+#include <memory>
+
+using namespace velorin;
+using namespace velorin::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+public:
+    explicit MainWindowTest(TestEnvironment& env) : m_env(env) {}
+
+private:
+    TestEnvironment& m_env;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<frmMain> m_w;
+
+    template <typename T> T* own(const char* name) {
+        return m_w->findChild<T*>(name, Qt::FindDirectChildrenOnly);
+    }
+    QLineEdit* formBox(const char* name) { return m_w->adatok()->findChild<QLineEdit*>(name); }
+    SetupPanel* panel() { return own<SetupPanel>("pSetup"); }
+    WheelSurface* surface() { return own<WheelSurface>("wheelSurface"); }
+    void start(const QString& chartPath = QString()) {
+        m_w = std::make_unique<frmMain>(chartPath);
+        m_w->show();
+    }
+    static QString stored(const char* app, const char* section, const char* key) {
+        return SettingsStore::get(app, section, key);
+    }
+
+private slots:
+    void init() {
+        m_env.reset();
+        m_prompts.clear();
+        setPrompts(&m_prompts);
+        setClock([] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15)); });
+    }
+    void cleanup() {
+        m_w.reset();
+        setPrompts(nullptr);
+    }
+
+    void firstStartShowsTodaysChart() {
+        start();
+        QVERIFY(m_prompts.messages.isEmpty());
+        QVERIFY(m_w->loaded());
+        QVERIFY(m_w->chart());
+        QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Ma]"));
+        QCOMPARE(own<QLabel>("Label3")->text(), QString("Tarvessa Ver 1.0.0"));
+        QCOMPARE(own<QLabel>("Label2")->text(),
+                 QString("Ma [2009.10.31 15:15] [19 07 K  47 035 É  (-1)]"));
+        QCOMPARE(m_w->codes().mid(0, 2), QStringList({"ELOSZO0", "ELOSZO"}));
+        QVERIFY(m_w->codes().size() > 20);
+        QVERIFY(m_w->dataSheetText().startsWith(
+            "Ma\r\n2009.10.31 15:15\r\n[19:07 - K , 47:035 - É, IZ: -1]\r\n\r\n"));
+        QVERIFY(!m_w->state().chartSaved);
+
+        // The empty store: default working values, and the panel shows them.
+        const WorkingSettings& ws = m_w->state().settings;
+        QCOMPARE(ws.orbs, (std::array<float, 8>{10, 3, 3, 5, 7, 3, 3, 10}));
+        QCOMPARE(ws.bandColor, BgrColor(0xE0E0E0));
+        QCOMPARE(ws.anticipation, 6.0f);
+        QVERIFY(!ws.showAsc && !ws.showFok);
+        QCOMPARE(panel()->orbBoxes[0]->text(), QString("10"));
+        QCOMPARE(panel()->PCol2[4]->color(), BgrColor(0xE0E0E0));
+
+        // Folders under the data root and beside the program.
+        for (const char* sub : {"RADIX", "KEPEK", "HANG", "SZOVEG"})
+            QVERIFY2(QFileInfo(m_env.path("ASTRO_DATA") + "/" + sub).isDir(), sub);
+        QVERIFY(QFileInfo(m_env.path("home") + "/radix").isDir());
+
+        // The .ast association for this desktop user.
+        const QByteArray desktop = TestEnvironment::readBytes(
+            m_env.path("share") + "/applications/velorin-tarvessa.desktop");
+        QVERIFY(desktop.contains("MimeType=application/x-velorin-ast;"));
+        QVERIFY(desktop.contains(" %f\n"));
+        const QByteArray mime =
+            TestEnvironment::readBytes(m_env.path("share") + "/mime/packages/velorin-ast.xml");
+        QVERIFY(mime.contains("<glob pattern=\"*.ast\"/>"));
+        QVERIFY(mime.contains("Velorin Document"));
+
+        // The wheel fills the client area.
+        QCOMPARE(surface()->picture().size(), m_w->size());
+    }
+
+    void startsWithTheChartOnTheCommandLine() {
+        const QString path = m_env.chartFolder() + "Anna.ast";
+        TestEnvironment::writeBytes(
+            path, toCp1250("\"Anna\",\"1973\",\"2\",\"26\",\"2\",\"50\",\"47\",\"30\",\"19\","
+                           "\"5\",\"5\",0,\"\",#TRUE#,\"Nő\"\r\n"));
+        start(path);
+        QVERIFY(m_prompts.messages.isEmpty());
+        QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Anna]"));
+        QVERIFY(m_w->state().chartSaved);
+        QCOMPARE(m_w->state().currentChartPath, path);
+        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
+    }
+
+    void unreadableCommandLineChartIsReported() {
+        start(m_env.chartFolder() + "missing.ast");
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages.first().text.startsWith("Error 53 ("));
+        QVERIFY(
+            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        // The program still starts, with the present moment.
+        QVERIFY(m_w->chart());
+        QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Ma]"));
+        QVERIFY(!m_w->state().chartSaved);
+    }
+
+    void storedSettingsAtStart() {
+        // "HEF" alone: its anticipation, and the defaults for the group.
+        TestEnvironment::setStored(kSettingsApp, "set", "HEF", "4");
+        TestEnvironment::setStored(kProgramTitle, "setup", "showfok", "True");
+        start();
+        QCOMPARE(m_w->state().settings.anticipation, 4.0f);
+        QCOMPARE(panel()->Text10->text(), QString("4"));
+        QCOMPARE(m_w->state().settings.orbs[0], 10.0f);
+        QVERIFY(!m_w->state().settings.showFok); // without "showasc" both stay
+        m_w.reset();
+
+        // A group with a colour missing: the load error, then the defaults,
+        // and the program starts fully.
+        TestEnvironment::setStored(kSettingsApp, "set", "0", "8");
+        TestEnvironment::setStored(kProgramTitle, "setup", "showasc", "True");
+        for (int n = 0; n < 8; ++n)
+            if (n != 3)
+                TestEnvironment::setStored(kSettingsApp, "set", QString("aspcolor-%1").arg(n),
+                                           "255");
+        start();
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(
+            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        QCOMPARE(m_w->state().settings.orbs[0], 10.0f);
+        QCOMPARE(m_w->state().settings.aspectColors[0], BgrColor(0));
+        QVERIFY(m_w->state().settings.showAsc);
+        QVERIFY(m_w->state().settings.showFok);
+        QVERIFY(m_w->chart());
+        QVERIFY(m_w->loaded());
+    }
+
+    void settingsPanelOkSavesAndRedraws() {
+        start();
+        m_w->PPP_Click(10);
+        QVERIFY(panel()->isVisible());
+        panel()->orbBoxes[0]->clear(); // emptied conjunction box
+        panel()->orbBoxes[3]->setText("6");
+        panel()->Text10->setText("4");
+        m_prompts.colors << QColor(255, 0, 0) << QColor(0, 0, 255);
+        m_w->PCol_Click(2);
+        m_w->PCol2_Click(4);
+        QTest::mouseClick(panel()->Command1, Qt::LeftButton);
+
+        QCOMPARE(stored(kSettingsApp, "set", "0"), QString("9"));
+        QCOMPARE(stored(kSettingsApp, "set", "90"), QString("6"));
+        QCOMPARE(stored(kSettingsApp, "set", "HEF"), QString("4"));
+        QCOMPARE(stored(kSettingsApp, "set", "aspcolor-2"), QString("255")); // 0xBBGGRR
+        QCOMPARE(stored(kSettingsApp, "set", "PAL"), QString("16711680"));
+        QCOMPARE(m_w->state().settings.orbs[0], 9.0f);
+        QCOMPARE(m_w->state().settings.anticipation, 4.0f);
+        QCOMPARE(m_w->state().settings.bandColor, BgrColor(0xFF0000));
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(m_prompts.messages.isEmpty());
+        // The new band colour is on the wheel, between R2 and R (where sign
+        // glyphs and boundaries leave it visible).
+        const QImage img = surface()->picture();
+        const double cx = img.width() / 2.0, cy = img.height() / 2.0;
+        const double r = 0.8 * (std::min(cx, cy) - 30);
+        int blue = 0;
+        for (int a = 0; a < 360; a += 5)
+            blue += img.pixelColor(int(cx + r * std::cos(a * M_PI / 180)),
+                                   int(cy - r * std::sin(a * M_PI / 180))) == QColor(0, 0, 255);
+        QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
+    }
+
+    void settingsOkKeepsThePersonInTheForm() {
+        start();
+        // A person typed and applied in a western zone, northern latitude.
+        QComboBox* zones = m_w->adatok()->findChild<QComboBox*>("Combo2");
+        zones->setCurrentIndex(8);
+        m_w->adatok()->findChild<QRadioButton*>("optNorth")->setChecked(true);
+        formBox("txtName")->setText("Bob");
+        m_w->adatok()->mSzamol();
+        m_w->PPP_Click(10);
+        QTest::mouseClick(panel()->Command1, Qt::LeftButton);
+        QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Bob]"));
+        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
+        QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optNorth")->isChecked());
+    }
+
+    void aFieldThatCannotBeConvertedLeavesTheChartShown() {
+        start();
+        const QStringList codes = m_w->codes();
+        const QString sheet = m_w->dataSheetText();
+        const QString caption = own<QLabel>("Label2")->text();
+        formBox("txtName")->setText("Uj");
+        formBox("txtLatDeg")->setText("");
+        m_w->adatok()->mSzamol();
+        QCOMPARE(m_prompts.messageTexts(), QStringList{"Helytelen adat: SZÉL. FOK"});
+        QCOMPARE(m_w->codes(), codes);
+        QCOMPARE(m_w->dataSheetText(), sheet);
+        QCOMPARE(own<QLabel>("Label2")->text(), caption);
+        QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Ma]"));
+        // A resize redraws the same chart at the new size, without a message.
+        m_w->resize(700, 500);
+        QCOMPARE(surface()->picture().size(), QSize(700, 500));
+        QCOMPARE(m_prompts.messages.size(), 1);
+    }
+
+    void toolbarTextsAndPanelToggles() {
+        start();
+        auto* b0 = own<QToolButton>("PPP_0");
+        QCOMPARE(b0->toolTip(), QString("Megnyitás"));
+        QVERIFY(own<QToolButton>("PPP_1")->toolTip().isEmpty());
+        QCOMPARE(own<QToolButton>("PPP_7")->toolTip(), QString("3 perc vissza"));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(own<QToolButton>("PPP_6"), &enter);
+        QCOMPARE(own<QLabel>("Label3")->text(), QString("Asztrogram előrevivése 3 perccel"));
+        QApplication::sendEvent(own<QListWidget>("lstFelre"), &enter);
+        QCOMPARE(own<QLabel>("Label3")->text(),
+                 QString("Félretett asztrogramok - klikkeljen rá a megnyitásért"));
+
+        auto* sheet = own<QTextEdit>("txtAdat");
+        auto* list = own<QListWidget>("lstFelre");
+        m_w->PPP_Click(5);
+        QVERIFY(sheet->isVisible());
+        QVERIFY(!list->isVisible());
+        QVERIFY(sheet->toPlainText().startsWith("Ma\n2009.10.31 15:15\n"));
+        // Settings over the sheet hide it; closing them brings the list back.
+        m_w->PPP_Click(10);
+        QVERIFY(panel()->isVisible());
+        QVERIFY(!sheet->isVisible());
+        m_w->PPP_Click(10);
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(!sheet->isVisible());
+        QVERIFY(list->isVisible());
+
+        m_w->PPP_Click(1);
+        QVERIFY(m_w->adatok()->isVisible());
+        m_w->PPP_Click(15);
+        QVERIFY(!m_w->isVisible());
+    }
+
+    void glyphClickFiltersTheAspectLines() {
+        start();
+        const QImage all = surface()->picture();
+        const QStringList codes = m_w->codes();
+        // The Moon's glyph (element 9).
+        QPoint moon(-1, -1);
+        for (int y = 0; y < all.height() && moon.x() < 0; y += 2)
+            for (int x = 0; x < all.width(); x += 2)
+                if (surface()->glyphAt({x, y}) == 9) {
+                    moon = {x, y};
+                    break;
+                }
+        QVERIFY(moon.x() >= 0);
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, moon);
+        QVERIFY(surface()->picture() != all);
+        QCOMPARE(m_w->codes(), codes); // every aspect is still listed
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, moon);
+        QCOMPARE(surface()->picture(), all);
+    }
+
+    void closingSavesTheSwitches() {
+        TestEnvironment::setStored(kProgramTitle, "setup", "showasc", "True");
+        TestEnvironment::setStored(kProgramTitle, "setup", "showfok", "False");
+        start();
+        QVERIFY(m_w->state().settings.showAsc);
+        m_w->state().settings.showFok = true;
+        m_w->close();
+        QCOMPARE(stored(kProgramTitle, "setup", "showasc"), QString("True"));
+        QCOMPARE(stored(kProgramTitle, "setup", "showfok"), QString("True"));
+    }
+};
+
+int main(int argc, char** argv) {
+    TestEnvironment env;
+    QApplication app(argc, argv);
+    MainWindowTest test(env);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
