@@ -1,7 +1,7 @@
 #include "commands.h"
 
 #include "codetable.h"
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/chart.h"
 #include "engine/sheet.h"
 #include "generation.h"

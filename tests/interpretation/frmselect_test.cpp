@@ -1,0 +1,68 @@
+#include "chart/interpretation/frmselect.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace velorin;
+
+class FrmSelectTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithTheFirstOptionAndTheRepair() {
+        frmSelect dlg;
+        QCOMPARE(dlg.windowTitle(), QString::fromUtf8("Elemző szöveg generálása - beállitások"));
+        QVERIFY(dlg.Option1->isChecked());
+        QVERIFY(dlg.Check1->isChecked());
+        QVERIFY(!dlg.Option2->isChecked());
+        QVERIFY(!dlg.Option3->isChecked());
+        QCOMPARE(dlg.Command2->text(), QString::fromUtf8("MÉGSEM"));
+    }
+
+    void okGivesTheModeOfTheOptions_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<bool>("repair");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("doc with repair") << 1 << true << 2;
+        QTest::newRow("doc without repair") << 1 << false << 1;
+        QTest::newRow("txt ignores the box") << 2 << true << 3;
+        QTest::newRow("rich text ignores the box") << 3 << false << 4;
+    }
+    void okGivesTheModeOfTheOptions() {
+        QFETCH(int, option);
+        QFETCH(bool, repair);
+        QFETCH(int, mode);
+        frmSelect dlg;
+        dlg.show();
+        QRadioButton* options[] = {dlg.Option1, dlg.Option2, dlg.Option3};
+        options[option - 1]->setChecked(true);
+        dlg.Check1->setChecked(repair);
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
+        QCOMPARE(int(dlg.mode()), mode);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void everyOtherWayOutCancels() {
+        frmSelect byButton;
+        byButton.show();
+        QTest::mouseClick(byButton.Command2, Qt::LeftButton);
+        QCOMPARE(byButton.mode(), GenerationMode::None);
+        QVERIFY(!byButton.isVisible());
+
+        frmSelect byFrame;
+        byFrame.show();
+        byFrame.Option2->setChecked(true);
+        QVERIFY(byFrame.close());
+        QCOMPARE(byFrame.mode(), GenerationMode::None);
+
+        frmSelect byEscape;
+        byEscape.show();
+        QTest::keyClick(&byEscape, Qt::Key_Escape);
+        QCOMPARE(byEscape.mode(), GenerationMode::None);
+    }
+};
+
+QTEST_MAIN(FrmSelectTest)
+#include "frmselect_test.moc"
