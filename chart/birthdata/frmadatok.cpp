@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -591,7 +592,14 @@ bool frmAdatok::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
         if (m_inRangeMessage)
             break;
-        if (!checkRange(box, true)) {
+        // Switching to another window or opening a menu is no leaving of the
+        // box: no message then, but the hour pair still follows a valid hour.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool passing =
+            reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (!checkRange(box, !passing)) {
+            if (passing)
+                break;
             m_rejectedBox = box;
             QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
             break;

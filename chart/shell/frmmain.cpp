@@ -11,12 +11,7 @@
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
 
-#ifdef VELORIN_HAVE_WHEEL
 #include "chart/wheel/wheelpainter.h"
-#endif
-#ifdef VELORIN_HAVE_CODETABLE
-#include "chart/interpretation/codetable.h"
-#endif
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -196,13 +191,10 @@ void frmMain::Form_Load() {
     }
 }
 
-// The code table (cod.dat beside the program) is the interpretation
-// system's: written with the defaults when missing, loaded, version-checked.
+// cod.dat beside the program: written with the default table when missing,
+// then loaded and version-checked.
 void frmMain::loadCodeSystem() {
-#ifdef VELORIN_HAVE_CODETABLE
-    CodeTable table;
-    ensureAndLoadCodeTable(codeTablePath(), table, prompts());
-#endif
+    ensureAndLoadCodeTable(codeTablePath(), m_codeTable, prompts());
 }
 
 void frmMain::fillSetupPanel() {
@@ -286,17 +278,11 @@ void frmMain::paintWheel() {
         return;
     QImage image(size, QImage::Format_RGB32);
     std::vector<std::pair<int, QRect>> glyphs;
-#ifdef VELORIN_HAVE_WHEEL
     setWheelResolution(image);
     const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
     for (const GlyphHit& hit :
          drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection))
         glyphs.emplace_back(hit.index, hit.rect);
-#else
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.drawText(image.rect(), Qt::AlignCenter, "(a kör rajzolója hiányzik)");
-#endif
     m_surface->setPicture(image, std::move(glyphs));
 }
 

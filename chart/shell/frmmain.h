@@ -5,6 +5,7 @@
 #include "chart/birthdata/charthost.h"
 #include "chart/birthdata/frmadatok.h"
 #include "chart/birthdata/programstate.h"
+#include "chart/interpretation/codetable.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -46,6 +47,8 @@ public:
     frmAdatok* adatok() const { return m_form; }
     // The chart's interpretation codes, forewords first.
     const QStringList& codes() const { return L1; }
+    // The code table (lists L2, L3, L4).
+    CodeTable& codeTable() { return m_codeTable; }
     // The data sheet as built, with its CR LF line ends.
     const QString& dataSheetText() const { return m_sheet; }
     // The chart shown, with its aspects; nothing before the first chart.
@@ -91,6 +94,7 @@ private:
     QWidget* picHang = nullptr;
 
     QStringList L1;
+    CodeTable m_codeTable;
     std::optional<Chart> m_baseChart; // as computed, before the aspect search
     std::optional<Chart> m_chart;     // with its aspects
     QString m_sheet;

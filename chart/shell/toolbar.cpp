@@ -97,12 +97,14 @@ void arrow(QPainter& p, QPointF from, QPointF to, QColor c) {
 void paintIcon(QPainter& p, int n) {
     const QRectF full(2, 2, 24, 24);
     switch (n) {
-    case 0: { // open: a folder with a chart
+    case 0: { // open: a folder opening
         p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(235, 200, 110));
-        p.drawRect(QRectF(3, 9, 22, 15));
-        p.drawRect(QRectF(3, 6, 9, 3));
-        miniWheel(p, QPointF(14, 16), 6);
+        p.setBrush(QColor(215, 170, 70));
+        QPolygonF back{{3, 6}, {10, 6}, {12, 9}, {23, 9}, {23, 24}, {3, 24}};
+        p.drawPolygon(back);
+        p.setBrush(QColor(245, 205, 110));
+        QPolygonF front{{3, 24}, {7, 13}, {27, 13}, {23, 24}};
+        p.drawPolygon(front);
         break;
     }
     case 1: { // new chart or change data: a page and a pencil

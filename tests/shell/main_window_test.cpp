@@ -91,6 +91,9 @@ private slots:
         for (const char* sub : {"RADIX", "KEPEK", "HANG", "SZOVEG"})
             QVERIFY2(QFileInfo(m_env.path("ASTRO_DATA") + "/" + sub).isDir(), sub);
         QVERIFY(QFileInfo(m_env.path("home") + "/radix").isDir());
+        // The code table is written beside the program and loaded.
+        QVERIFY(QFileInfo::exists(m_env.path("home") + "/cod.dat"));
+        QCOMPARE(m_w->codeTable().size(), int(defaultCodeEntries().size()));
 
         // The .ast association for this desktop user.
         const QByteArray desktop = TestEnvironment::readBytes(
