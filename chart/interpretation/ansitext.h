@@ -11,4 +11,9 @@ namespace velorin {
 // characters to '?'.
 QByteArray encodeAnsiText(const QString& text);
 
+// The Windows-1250 byte of one character, or -1 when the code page has none.
+int cp1250Byte(QChar c);
+// The character of one Windows-1250 byte.
+QChar cp1250Char(unsigned char byte);
+
 } // namespace velorin

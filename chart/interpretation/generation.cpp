@@ -70,15 +70,9 @@ QString repairDosAccents(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (const QChar ch : text) {
-        const QByteArray b = toCp1250(QString(ch));
-        const unsigned char code = b.size() == 1 ? static_cast<unsigned char>(b[0]) : 0;
-        // A character the code page cannot spell comes back as the substitute
-        // byte; it has no DOS meaning and stays as it is.
-        if (code < 0x80 || fromCp1250(b) != QString(ch) || map[code] == code) {
-            out += ch;
-            continue;
-        }
-        out += fromCp1250(QByteArray(1, char(map[code])));
+        // A character the code page cannot spell has no DOS meaning either.
+        const int code = cp1250Byte(ch);
+        out += code < 0 ? ch : cp1250Char(map[size_t(code)]);
     }
     return out;
 }

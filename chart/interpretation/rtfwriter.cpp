@@ -1,9 +1,8 @@
 #include "rtf.h"
 
-#include "platform/textfile.h"
+#include "ansitext.h"
 
 #include <QColor>
-#include <QHash>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -15,22 +14,6 @@ namespace velorin {
 
 namespace {
 
-// The characters Windows-1250 spells with a byte of 0x80 or more, so that
-// the text is written as \'xx exactly as a Central European word processor
-// writes it.
-const QHash<char16_t, unsigned char>& cp1250Bytes() {
-    static const QHash<char16_t, unsigned char> table = [] {
-        QHash<char16_t, unsigned char> t;
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const QString s = fromCp1250(QByteArray(1, char(b)));
-            if (s.size() == 1 && s[0] != QChar::ReplacementCharacter)
-                t.insert(s[0].unicode(), static_cast<unsigned char>(b));
-        }
-        return t;
-    }();
-    return table;
-}
-
 void appendHexByte(QByteArray& out, unsigned char b) {
     static const char digits[] = "0123456789abcdef";
     out += "\\'";
@@ -40,7 +23,6 @@ void appendHexByte(QByteArray& out, unsigned char b) {
 
 // Escapes one piece of text; line ends are the caller's business.
 void appendEscaped(QByteArray& out, const QString& text) {
-    const auto& bytes = cp1250Bytes();
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         if (c == '\\' || c == '{' || c == '}') {
@@ -54,8 +36,9 @@ void appendEscaped(QByteArray& out, const QString& text) {
             out += char(c);
         } else if (c < 0x20 || c == 0x7F) {
             appendHexByte(out, static_cast<unsigned char>(c));
-        } else if (auto it = bytes.constFind(c); it != bytes.constEnd()) {
-            appendHexByte(out, *it);
+        } else if (const int b = cp1250Byte(ch); b >= 0) {
+            // Written as a Central European word processor writes it.
+            appendHexByte(out, static_cast<unsigned char>(b));
         } else {
             // \uN takes a signed 16-bit number; "?" is the fallback for
             // readers that do not know \u.
