@@ -2,7 +2,7 @@
 
 #include "json.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/sheet.h"
 #include "platform/chartfile.h"
 #include "platform/clock.h"

@@ -1,6 +1,6 @@
 #include "chart.h"
 
-#include "aspects.h"
+#include "angles.h"
 #include "listing.h"
 #include "numbers.h"
 

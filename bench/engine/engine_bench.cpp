@@ -2,7 +2,7 @@
 // beside a baseline that makes only the ephemeris library's calls for the
 // same charts. The gap between the two is what the engine itself costs.
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/chart.h"
 #include "engine/listing.h"
 

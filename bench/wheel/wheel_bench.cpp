@@ -3,7 +3,7 @@
 
 #include "chart/wheel/wheelpainter.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/chart.h"
 
 #include <QGuiApplication>

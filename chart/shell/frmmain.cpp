@@ -5,7 +5,7 @@
 #include "toolbar.h"
 #include "wheelsurface.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/numbers.h"
 #include "engine/sheet.h"
 #include "platform/folders.h"

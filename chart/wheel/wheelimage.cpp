@@ -2,7 +2,7 @@
 
 #include "wheelpainter.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 
 namespace velorin {
 

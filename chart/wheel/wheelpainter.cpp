@@ -1,6 +1,6 @@
 #include "wheelpainter.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/numbers.h"
 
 #include <QFontMetricsF>

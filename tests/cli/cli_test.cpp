@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/numbers.h"
 #include "platform/clock.h"
 #include "platform/textfile.h"

@@ -2,7 +2,7 @@
 
 #include "fixtures.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/listing.h"
 #include "engine/sheet.h"
 

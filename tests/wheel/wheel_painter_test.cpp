@@ -4,7 +4,7 @@
 #include "chart/wheel/wheelimage.h"
 #include "chart/wheel/wheelpainter.h"
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 
 #include <QFontInfo>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "aspects.h"
+#include "angles.h"
 
 #include "listing.h"
 

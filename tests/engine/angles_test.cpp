@@ -1,6 +1,6 @@
 // The aspect search: pairs, passes, orbs, filters and what is reported.
 
-#include "engine/aspects.h"
+#include "engine/angles.h"
 #include "engine/listing.h"
 
 #include <gtest/gtest.h>
