@@ -1,11 +1,29 @@
 #include "chart/interpretation/frmselect.h"
+#include "chart/interpretation/interpretationcommands.h"
+#include "fakeprompts.h"
+#include "platform/folders.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velorin;
+
+namespace {
+
+// Answers the next modal frmSelect as soon as it is shown.
+void answerDialogWith(bool ok) {
+    QTimer::singleShot(0, [ok] {
+        auto* dlg = qobject_cast<frmSelect*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        (ok ? dlg->Command1 : dlg->Command2)->click();
+    });
+}
+
+} // namespace
 
 class FrmSelectTest : public QObject {
     Q_OBJECT
@@ -61,6 +79,43 @@ private slots:
         byEscape.show();
         QTest::keyClick(&byEscape, Qt::Key_Escape);
         QCOMPARE(byEscape.mode(), GenerationMode::None);
+    }
+
+    void theCommandGeneratesAndOpensEachNewDocument() {
+        QTemporaryDir dir;
+        setDataRootOverride(dir.path() + "/");
+        QDir().mkpath(textFolder());
+        velorin::testing::FakePrompts ui;
+        velorin::testing::FakeShell shell;
+        setPrompts(&ui);
+        setShellOpener(&shell);
+        CodeTable table;
+        table.assign(defaultCodeEntries());
+        GenerationRequest request;
+        request.codes = {"ELOSZO0", "ELOSZO"};
+        request.name = "Anna";
+        int prepared = 0;
+        const auto prepare = [&] { ++prepared; };
+
+        answerDialogWith(false);
+        GenerationResult r = runGenerateInterpretation(nullptr, table, request, prepare);
+        QCOMPARE(r.status, GenerationResult::Status::Cancelled);
+        QCOMPARE(prepared, 0);
+        QVERIFY(QDir(textFolder()).isEmpty());
+
+        for (const char* name : {"Anna.doc", "Anna(2).doc"}) {
+            answerDialogWith(true);
+            r = runGenerateInterpretation(nullptr, table, request, prepare);
+            QCOMPARE(r.status, GenerationResult::Status::Written);
+            QCOMPARE(r.path, textFolder() + name);
+        }
+        QCOMPARE(prepared, 2);
+        QCOMPARE(shell.opened,
+                 QStringList({textFolder() + "Anna.doc", textFolder() + "Anna(2).doc"}));
+
+        setPrompts(nullptr);
+        setShellOpener(nullptr);
+        setDataRootOverride(QString());
     }
 };
 
