@@ -433,7 +433,8 @@ BirthData frmAdatok::birthData() const {
     d.latDeg = text(txtLatDeg);
     d.latMin = text(txtLatMin);
     d.north = optNorth->isChecked();
-    d.notes = txtMeg->toPlainText().toStdString();
+    // The notes' lines end in CR LF, as in the chart files and the data sheet.
+    d.notes = txtMeg->toPlainText().replace('\n', "\r\n").toStdString();
     return d;
 }
 

@@ -236,6 +236,8 @@ private slots:
         m_form->findChild<QPlainTextEdit*>("txtMeg")->setPlainText("egy, kettő\nhárom");
         box("txtName")->setText("Notes");
         m_form->mMent();
+        QVERIFY(TestEnvironment::readBytes(m_env.chartFolder() + "Notes.ast")
+                    .contains(cp1250("\"egy, kettő\r\nhárom\"")));
         m_form->findChild<QPlainTextEdit*>("txtMeg")->clear();
         open(m_env.chartFolder() + "Notes.ast");
         QCOMPARE(m_form->findChild<QPlainTextEdit*>("txtMeg")->toPlainText(),
