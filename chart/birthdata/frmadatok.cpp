@@ -3,6 +3,7 @@
 #include "engine/numbers.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/presentmoment.h"
 #include "platform/uiprompts.h"
 #include "platform/zones.h"
 
@@ -357,20 +358,15 @@ void frmAdatok::fillLists() {
     onZoneRow(kDefaultZoneRow);
 }
 
+// The same moment the command line's --now takes, field for field.
 void frmAdatok::setPresentMoment() {
-    const QDateTime t = now();
-    const int hh = t.time().hour();
-    if (hh < 12) {
-        optAM->setChecked(true);
-        txtBirthHour->setText(QString::number(hh));
-    } else {
-        optPM->setChecked(true);
-        txtBirthHour->setText(QString::number(hh - 12));
-    }
-    txtBirthMinute->setText(t.toString("mm"));
-    txtDay->setText(t.toString("dd"));
-    txtMonth->setText(t.toString("MM"));
-    txtYear->setText(t.toString("yyyy"));
+    const BirthData p = presentMoment(now(), birthData());
+    (p.am ? optAM : optPM)->setChecked(true);
+    txtBirthHour->setText(QString::fromStdString(p.hour));
+    txtBirthMinute->setText(QString::fromStdString(p.minute));
+    txtDay->setText(QString::fromStdString(p.day));
+    txtMonth->setText(QString::fromStdString(p.month));
+    txtYear->setText(QString::fromStdString(p.year));
 }
 
 void frmAdatok::readStartChart() {

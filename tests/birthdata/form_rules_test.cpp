@@ -129,6 +129,13 @@ private slots:
         QCOMPARE(box("Text1")->text(), QString("0"));
         QCOMPARE(box("txtBirthMinute")->text(), QString("30"));
 
+        // Before noon the clock's two digits, as the chart file stores them.
+        setNow(9, 5);
+        m_form->Command1_Click();
+        QCOMPARE(box("txtBirthHour")->text(), QString("09"));
+        QCOMPARE(box("Text1")->text(), QString("9"));
+        QCOMPARE(box("txtBirthMinute")->text(), QString("05"));
+
         // Zone, place and sex are left as they were.
         combo("Combo2")->setCurrentIndex(8);
         setNow(12, 30);
