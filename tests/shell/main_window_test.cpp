@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -122,6 +123,26 @@ private slots:
         QCOMPARE(formBox("txtTZ")->text(), QString("5"));
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
     }
+
+#ifdef VELORIN_CLI_PATH
+    // The window and the command line print the same data sheet and codes.
+    void sheetAndCodesMatchTheCommandLine() {
+        const QString path = m_env.chartFolder() + "Bob.ast";
+        TestEnvironment::writeBytes(
+            path, toCp1250("\"Bob\",\"1969\",\"7\",\"20\",\"08\",\"17\",\"40\",\"43\","
+                           "\"74\",\"0\",\"4\",1,\"első\r\nmásodik \",#FALSE#,\"Férfi\",#FALSE#,"
+                           "#TRUE#\r\n"));
+        start(path);
+        auto run = [&](const char* what) {
+            QProcess p;
+            p.start(VELORIN_CLI_PATH, {"chart", path, what});
+            p.waitForFinished(20000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        QCOMPARE(run("--sheet"), QString(m_w->dataSheetText()).replace("\r\n", "\n") + "\n");
+        QCOMPARE(run("--codes"), m_w->codes().join('\n') + '\n');
+    }
+#endif
 
     void unreadableCommandLineChartIsReported() {
         start(m_env.chartFolder() + "missing.ast");
