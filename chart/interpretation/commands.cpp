@@ -3,7 +3,6 @@
 #include "codetable.h"
 #include "engine/angles.h"
 #include "engine/chart.h"
-#include "engine/sheet.h"
 #include "generation.h"
 #include "platform/chartfile.h"
 #include "platform/folders.h"
@@ -159,15 +158,7 @@ int runInterpretCommand(const std::vector<std::string>& arguments, std::ostream&
     if (!ensureAndLoadCodeTable(codeTablePath(), table, ui))
         return 1;
 
-    GenerationRequest request;
-    request.codes = QStringList{QStringLiteral("ELOSZO0"), QStringLiteral("ELOSZO")};
-    for (const std::string& code : chart.codes)
-        request.codes.append(QString::fromStdString(code));
-    request.header = QString::fromStdString(sheetHeader(data));
-    request.listing = QString::fromStdString(chart.listing);
-    request.name = QString::fromStdString(data.name);
-    request.mode = GenerationMode(mode);
-
+    const GenerationRequest request = makeGenerationRequest(data, chart, GenerationMode(mode));
     const GenerationResult result = generateInterpretation(table, request, ui);
     if (result.status != GenerationResult::Status::Written)
         return 1;

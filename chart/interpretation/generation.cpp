@@ -1,6 +1,8 @@
 #include "generation.h"
 
 #include "ansitext.h"
+#include "engine/chart.h"
+#include "engine/sheet.h"
 #include "platform/folders.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
@@ -53,6 +55,19 @@ QString trimBlanks(const QString& s) {
 }
 
 } // namespace
+
+GenerationRequest makeGenerationRequest(const BirthData& data, const Chart& chart,
+                                        GenerationMode mode) {
+    GenerationRequest r;
+    r.codes = QStringList{QStringLiteral("ELOSZO0"), QStringLiteral("ELOSZO")};
+    for (const std::string& code : chart.codes)
+        r.codes.append(QString::fromStdString(code));
+    r.header = QString::fromStdString(sheetHeader(data));
+    r.listing = QString::fromStdString(chart.listing);
+    r.name = QString::fromStdString(data.name);
+    r.mode = mode;
+    return r;
+}
 
 QString repairDosAccents(const QString& text) {
     static const std::array<unsigned char, 256> map = [] {

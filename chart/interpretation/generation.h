@@ -11,6 +11,8 @@
 namespace velorin {
 
 class UiPrompts;
+struct BirthData;
+struct Chart;
 
 enum class GenerationMode {
     None = 0,         // the dialog was cancelled
@@ -33,6 +35,12 @@ struct GenerationResult {
     QString path;     // the file written
     QString document; // the assembled plain text
 };
+
+// The request for a chart as the chart program holds it after the wheel was
+// drawn (aspect codes and lines included): L1 is "ELOSZO0", "ELOSZO" and the
+// chart's codes, the header is the data-sheet header of the birth data.
+GenerationRequest makeGenerationRequest(const BirthData& data, const Chart& chart,
+                                        GenerationMode mode = GenerationMode::TextToRtf);
 
 // Maps the letters of the old DOS Hungarian code page, as they read in
 // Windows-1250, to the Windows letters; everything else passes unchanged.
