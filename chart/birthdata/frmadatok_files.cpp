@@ -146,6 +146,7 @@ void frmAdatok::mMent() {
         return;
     }
     QString error;
+    QDir().mkpath(chartFolder());
     if (!writeFileAtomically(path, toCp1250(formatChartRecord(birthData())), &error)) {
         prompts().message("Az asztrogram nincs mentve: " + path + "\n" + error, "Velorin",
                           MessageIcon::Critical);
