@@ -333,7 +333,9 @@ void frmAdatok::Form_Load() {
     if (m_state.currentChartPath.isEmpty()) {
         txtName->setText("Ma");
         setPresentMoment();
-        Text1->setText(QString::number(now().time().hour()));
+        // From the pair just written, so that both boxes show the same reading
+        // of the clock.
+        mOra24();
         mHetNapja();
     } else {
         readStartChart();
