@@ -142,6 +142,7 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
 GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,
                                         UiPrompts& ui) {
     GenerationResult result;
+    result.mode = request.mode;
     if (request.mode == GenerationMode::None)
         return result;
 

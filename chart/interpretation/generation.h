@@ -34,6 +34,7 @@ struct GenerationResult {
     enum class Status { Written, Cancelled, NoFreeName, WriteFailed } status = Status::Cancelled;
     QString path;     // the file written
     QString document; // the assembled plain text
+    GenerationMode mode = GenerationMode::None;
 };
 
 // The request for a chart as the chart program holds it after the wheel was

@@ -20,8 +20,8 @@ bool loadCodeTableAtStartup(CodeTable& table);
 // Button 11. Asks for the mode with frmSelect; when not cancelled, runs
 // `prepare` (hide the data sheet and settings panel, empty txtErtelmez),
 // generates with the busy pointer, and opens the written file through the
-// shell opener. The request's mode is ignored. The document of mode 3 is in
-// the result for txtErtelmez.
+// shell opener. The request's mode is ignored. The result carries the mode
+// chosen and the document, which txtErtelmez shows in mode 3.
 GenerationResult runGenerateInterpretation(QWidget* parent, const CodeTable& table,
                                            GenerationRequest request,
                                            const std::function<void()>& prepare = {});
