@@ -118,6 +118,10 @@ void frmMain::buildWidgets() {
     lstFelre = new QListWidget(this);
     lstFelre->setObjectName("lstFelre");
     lstFelre->setFixedSize(170, 160);
+    // Empty most of the time: a faint outline over the surface rather than a
+    // white block beside the wheel.
+    lstFelre->setFrameShape(QFrame::NoFrame);
+    lstFelre->setStyleSheet("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }");
     lstFelre->setMouseTracking(true);
     lstFelre->installEventFilter(this);
     connect(lstFelre, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
@@ -134,6 +138,12 @@ void frmMain::buildWidgets() {
         b->setIcon(toolbarIcon(n));
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
+        // Opaque like picture buttons, so that the wheel's axes do not run
+        // through the artwork.
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        b->setPalette(pal);
+        b->setAutoFillBackground(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(4 + n * (kToolbarButtonSize + 2), 2, kToolbarButtonSize, kToolbarButtonSize);
         b->setToolTip(toolbarToolTip(n));
