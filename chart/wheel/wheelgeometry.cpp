@@ -92,6 +92,10 @@ std::array<double, kDrawnBodies + 1> crowdedRadii(const std::array<double, 17>& 
     return r;
 }
 
+double WheelGeometry::outerShift() const {
+    return kOuterShift * std::min(cx, cy) / kOuterShiftReference;
+}
+
 std::array<BodyPlacement, kDrawnBodies + 1>
 placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, double factor) {
     std::array<BodyPlacement, kDrawnBodies + 1> out{};
@@ -100,7 +104,7 @@ placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, dou
         BodyPlacement& b = out[size_t(i)];
         b.angle = g.bodyAngle(longitude[size_t(i)]);
         b.labelRadius = radii[size_t(i)];
-        b.glyphRadius = b.labelRadius + (isOuterBody(i) ? kOuterShift : 0);
+        b.glyphRadius = b.labelRadius + (isOuterBody(i) ? g.outerShift() : 0);
         b.label = g.P(b.angle, b.labelRadius);
         b.glyph = g.P(b.angle, b.glyphRadius);
     }

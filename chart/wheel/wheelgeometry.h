@@ -28,8 +28,11 @@ inline constexpr double kNatalCrowding = 0.9;
 inline constexpr double kSynastryCrowding = 0.89;
 inline constexpr double kCrowdingDistance = 10;
 
-// The nodes, the Ascendant and the Midheaven stand this many pixels further out.
+// The nodes, the Ascendant and the Midheaven stand this many pixels further
+// out on an 800 x 600 client area; larger wheels scale it with the client
+// area, or those four glyphs would fall onto the sign glyphs.
 inline constexpr double kOuterShift = 100;
+inline constexpr double kOuterShiftReference = 300; // min(cx, cy) of 800 x 600
 
 // Body glyphs are drawn for BodyId 1..15; Chiron (16) never is.
 inline constexpr int kDrawnBodies = 15;
@@ -78,6 +81,9 @@ struct WheelGeometry {
 
     // The radius of an uncrowded body.
     double bodyRadius() const;
+
+    // How much further out the four outer bodies stand.
+    double outerShift() const;
 
     // Centre of sign glyph k = 0..11 (Aries .. Pisces).
     WheelPoint signGlyphCentre(int k) const;

@@ -154,6 +154,19 @@ TEST(WheelGeometry, OuterBodiesShiftOnlyTheirGlyph) {
     EXPECT_NEAR(places[Lilith].glyphRadius, places[Lilith].labelRadius, kTol);
 }
 
+TEST(WheelGeometry, OuterBodiesStayOutsideTheWheelAtEverySize) {
+    // At 800 x 600 the shift is the familiar 100 pixels; on a large screen it
+    // grows with the wheel so that the four glyphs never land on the signs.
+    const std::array<double, 17> l = longitudesAllApart();
+    for (auto [w, h] : {std::pair{800, 600}, std::pair{1600, 1200}, std::pair{1920, 1080},
+                        std::pair{3000, 2000}}) {
+        const WheelGeometry g = WheelGeometry::make(w, h, kNatalMargin, 33);
+        const auto places = placeBodies(g, l, kNatalCrowding);
+        for (int b : {NorthNode, SouthNode, Ascendant, Midheaven})
+            EXPECT_GT(places[size_t(b)].glyphRadius, g.R) << w << "x" << h << " body " << b;
+    }
+}
+
 TEST(WheelGeometry, AxisStrokesForkAtOneEndAndPointOutAtTheOther) {
     const WheelGeometry g = WheelGeometry::make(800, 600, kNatalMargin, 0);
     for (double a : {0.0, 91.0, 250.5}) {
