@@ -658,7 +658,12 @@ public:
             pendingState_ = st;
             havePending_ = true;
         }
-        pending_ += s;
+        // The document reserves these for embedded objects and frames; as
+        // text they would make it something the file never described.
+        for (const QChar c : s)
+            if (c != QChar::ObjectReplacementCharacter && c.unicode() != 0xFDD0 &&
+                c.unicode() != 0xFDD1)
+                pending_ += c;
         lastTextAlign_ = st.align;
         textInParagraph_ = true;
     }

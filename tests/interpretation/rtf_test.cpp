@@ -124,6 +124,9 @@ TEST(RtfReader, HostileInputEndsQuietly) {
     QTextDocument doc;
     rtfToDocument("{\\rtf1\\fs999999999999 big\\fs-4 neg\\cf99999 c\\f-1 f}", doc);
     EXPECT_EQ(doc.toPlainText(), "bignegcf");
+    // Characters the document keeps for objects and frames are not text.
+    rtfToDocument("{\\rtf1 a\\u-4?b\\u-560?c\\u-559?d}", doc);
+    EXPECT_EQ(doc.toPlainText(), "abcd");
 
     QByteArray fonts = "{\\rtf1{\\fonttbl";
     for (int i = 0; i < 5000; ++i)
