@@ -92,18 +92,20 @@ QString repairDosAccents(const QString& text) {
     return out;
 }
 
-QString readPassage(const QString& path, GenerationMode mode) {
+bool readPassage(const QString& path, GenerationMode mode, QString& passage, QString* error) {
     QByteArray bytes;
-    if (!readSmallFile(path, bytes, kMaxPassageBytes))
-        return QString();
+    if (!readSmallFile(path, bytes, kMaxPassageBytes, error))
+        return false;
     if (mode == GenerationMode::RtfToRtf) {
         // A passage that is not rich text at all is taken as plain text rather
         // than dropped.
         const QString text =
             looksLikeRtf(bytes) ? rtfToPlainText(bytes) : joinLines(decodeTextFile(bytes));
-        return text + kCrLf;
+        passage = text + kCrLf;
+    } else {
+        passage = joinLines(decodeTextFile(bytes));
     }
-    return joinLines(decodeTextFile(bytes));
+    return true;
 }
 
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
@@ -128,7 +130,15 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
                        QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
             continue;
         }
-        QString passage = readPassage(path, request.mode);
+        QString passage, error;
+        if (!readPassage(path, request.mode, passage, &error)) {
+            // Present but unreadable (no permission, far too large): left out
+            // like a missing file, but with the real reason.
+            ui.message(QStringLiteral("A ") + path + QStringLiteral(" nem olvasható (") + error +
+                           QStringLiteral("), ezért az értelmezésből ki lesz hagyva."),
+                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+            continue;
+        }
         if (request.mode == GenerationMode::DosTextToRtf)
             passage = repairDosAccents(passage);
         QString& block = found == 0 ? foreword : body;

@@ -48,8 +48,9 @@ GenerationRequest makeGenerationRequest(const BirthData& data, const Chart& char
 QString repairDosAccents(const QString& text);
 
 // The passage of one file: each line followed by CR LF (modes 1-3) or the
-// plain text of a rich-text file followed by CR LF (mode 4).
-QString readPassage(const QString& path, GenerationMode mode);
+// plain text of a rich-text file followed by CR LF (mode 4). False with the
+// reason in *error when the file cannot be read.
+bool readPassage(const QString& path, GenerationMode mode, QString& passage, QString* error);
 
 // Matches the table against the codes and assembles the document. A missing
 // file is reported through ui once per entry and left out.
