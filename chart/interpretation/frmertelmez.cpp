@@ -202,7 +202,8 @@ bool frmErtelmez::writeTo(const QString& path) {
 
 bool frmErtelmez::save() {
     if (windowTitle() == kNewCaption) {
-        saveAs();
+        if (saveAsChosenFile() == Saved::Failed)
+            return false;
         modified_ = false; // also when the dialog was cancelled
         return true;
     }
@@ -213,16 +214,22 @@ bool frmErtelmez::save() {
 }
 
 bool frmErtelmez::saveAs() {
+    return saveAsChosenFile() == Saved::Written;
+}
+
+frmErtelmez::Saved frmErtelmez::saveAsChosenFile() {
     FileDialogRequest request;
     request.title = QStringLiteral("Értelmezés mentése");
     request.filter = QStringLiteral("Szöveges filek (*.txt);;RichText filek (*.rtf)");
     request.startFolder = programFolder() + QStringLiteral("radix");
     const QString path = prompts().saveFile(request);
-    if (path.isEmpty() || !writeTo(path))
-        return false;
+    if (path.isEmpty())
+        return Saved::Cancelled;
+    if (!writeTo(path))
+        return Saved::Failed;
     modified_ = false;
     setWindowTitle(path);
-    return true;
+    return Saved::Written;
 }
 
 void frmErtelmez::saveAsAndOpen() {

@@ -60,6 +60,8 @@ protected:
 
 private:
     enum class Choice { Proceed, Stop };
+    enum class Saved { Written, Cancelled, Failed };
+    Saved saveAsChosenFile();
     Choice askToSave();
     bool writeTo(const QString& path);
     void loadFile(const QString& path);

@@ -186,6 +186,11 @@ private slots:
         QCOMPARE(ui.messages.size(), size_t(1));
         QCOMPARE(w.windowTitle(), QString("Uj"));
         QVERIFY(w.isModified());
+
+        ui.answers = {Answer::Yes};
+        ui.files = {dir.filePath("no/such/folder/y.txt")};
+        QVERIFY(!w.close());
+        QCOMPARE(w.RC->toPlainText(), QString("precious"));
     }
 
     void stylesToggleAndAMixedSelectionReadsAsUnset() {
