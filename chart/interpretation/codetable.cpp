@@ -7,6 +7,7 @@
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -125,6 +126,8 @@ bool loadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui) {
 bool ensureAndLoadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui) {
     if (!QFileInfo::exists(path)) {
         QString error;
+        // A program folder given through VELORIN_HOME may not exist yet.
+        QDir().mkpath(QFileInfo(path).absolutePath());
         if (!writeDefaultCodeTable(path, &error)) {
             table.assign({});
             ui.message(QStringLiteral("A kódtábla (%1) nem hozható létre: %2").arg(path, error),
