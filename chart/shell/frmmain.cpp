@@ -11,6 +11,7 @@
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
 
+#include "chart/interpretation/interpretationcommands.h"
 #include "chart/wheel/wheelpainter.h"
 
 #include <QCloseEvent>
@@ -251,6 +252,7 @@ void frmMain::firstChart() {
 
 void frmMain::presentChart(const BirthData& data, Chart chart) {
     m_baseChart = std::move(chart);
+    m_chartData = data;
     if (!isVisible())
         show();
     DrawRadix();
@@ -340,15 +342,43 @@ void frmMain::PPP_Click(int n) {
         }
         break;
     }
+    case 11:
+        generateInterpretation();
+        break;
+    case 12:
+        runCodeEditor(this, m_codeTable);
+        break;
+    case 13:
+        openInterpretationEditor(this);
+        break;
     case 15:
         close();
         break;
     default:
-        // Printing, saving, pictures, time steps, display switches, the
-        // interpretation, the editors, About and setting aside are the main
-        // window's commands, wired with them.
+        // Printing, saving, pictures, time steps, display switches, About and
+        // setting aside are the main window's commands, wired with them.
         break;
     }
+}
+
+// ---------------------------------------------------------------- interpretation
+
+void frmMain::generateInterpretation() {
+    if (!m_chart || !m_chartData)
+        return;
+    // The document is made of the chart on the wheel, not of whatever the
+    // form holds unapplied.
+    GenerationResult r = runGenerateInterpretation(
+        this, m_codeTable, makeGenerationRequest(*m_chartData, *m_chart), [this] {
+            txtAdat->hide();
+            pSetup->hide();
+            lstFelre->hide();
+            txtErtelmez->clear();
+            txtErtelmez->show();
+            layoutChildren();
+        });
+    if (r.status == GenerationResult::Status::Written && r.mode == GenerationMode::TextToText)
+        txtErtelmez->setPlainText(r.document);
 }
 
 // ---------------------------------------------------------------- settings

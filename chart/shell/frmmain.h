@@ -37,7 +37,9 @@ public:
     // Runs the aspect search of the current chart and paints the wheel.
     void DrawRadix();
 
-    void PPP_Click(int n);       // toolbar button n
+    void PPP_Click(int n); // toolbar button n
+    // Asks for the mode, writes the chart's interpretation document and opens it.
+    void generateInterpretation();
     void P_Click(int glyph);     // body glyph n (BodyId - 1)
     void Command1_Click();       // the settings panel's OK
     void PCol_Click(int index);  // aspect colour swatch
@@ -95,8 +97,9 @@ private:
 
     QStringList L1;
     CodeTable m_codeTable;
-    std::optional<Chart> m_baseChart; // as computed, before the aspect search
-    std::optional<Chart> m_chart;     // with its aspects
+    std::optional<Chart> m_baseChart;     // as computed, before the aspect search
+    std::optional<Chart> m_chart;         // with its aspects
+    std::optional<BirthData> m_chartData; // the birth data the shown chart was computed from
     QString m_sheet;
     bool m_selectionFilter = false;
     int m_selectedGlyph = 0;

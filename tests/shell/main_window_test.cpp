@@ -4,6 +4,8 @@
 #include "tests/birthdata/scriptedprompts.h"
 #include "tests/birthdata/testenv.h"
 
+#include "chart/interpretation/frmertelmez.h"
+#include "chart/interpretation/frmselect.h"
 #include "chart/shell/frmmain.h"
 #include "chart/shell/setuppanel.h"
 #include "chart/shell/wheelsurface.h"
@@ -21,6 +23,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <memory>
@@ -62,6 +65,42 @@ private slots:
     void cleanup() {
         m_w.reset();
         setPrompts(nullptr);
+    }
+
+    void interpretationButtonsOpenTheirWindows() {
+        struct RecordingShell : ShellOpener {
+            QStringList opened;
+            bool open(const QString& path) override {
+                opened << path;
+                return true;
+            }
+        } shell;
+        setShellOpener(&shell);
+        start();
+        // Button 11: the mode dialog is answered with plain text; the document
+        // is written under the person's name and shown in the main window.
+        QTimer::singleShot(0, [] {
+            auto* dlg = qobject_cast<frmSelect*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            dlg->Option2->setChecked(true);
+            dlg->Command1->click();
+        });
+        own<QToolButton>("PPP_11")->click();
+        setShellOpener(nullptr);
+        QCOMPARE(shell.opened.size(), 1);
+        QVERIFY(shell.opened[0].endsWith("SZOVEG/Ma.txt"));
+        QVERIFY(QFileInfo::exists(shell.opened[0]));
+        auto* text = own<QTextEdit>("txtErtelmez");
+        QVERIFY(text->isVisible());
+        QVERIFY(text->toPlainText().contains("NAP"));
+        QVERIFY(!own<QTextEdit>("txtAdat")->isVisible());
+
+        // Button 13: a modeless interpretation editor of its own.
+        own<QToolButton>("PPP_13")->click();
+        auto* editor = m_w->findChild<frmErtelmez*>();
+        QVERIFY(editor);
+        QVERIFY(editor->isVisible());
+        editor->close();
     }
 
     void firstStartShowsTodaysChart() {
