@@ -8,6 +8,15 @@
 
 namespace velorin {
 
+QString trimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
 QByteArray toCp1250(const QString& text) {
     QStringEncoder enc("windows-1250");
     QByteArray out = enc.encode(text);

@@ -6,6 +6,10 @@
 
 namespace velorin {
 
+// Blanks removed from both ends, spaces only: the rule the original applied
+// to names, notes and linked file names alike.
+QString trimBlanks(const QString& s);
+
 QByteArray toCp1250(const QString& text);
 QString fromCp1250(const QByteArray& bytes);
 

@@ -46,15 +46,6 @@ void printOnDefaultPrinter(QTextDocument& doc) {
     doc.print(&printer);
 }
 
-QString trimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 QAction* makeAction(QWidget* owner, const char* name, const QString& caption) {
     auto* a = new QAction(caption, owner);
     a->setObjectName(QString::fromLatin1(name));

@@ -1,4 +1,5 @@
 #include "frmkodedit.h"
+#include "platform/textfile.h"
 
 #include "platform/settings.h"
 #include "platform/uiprompts.h"
@@ -20,15 +21,6 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kIconRole = Qt::UserRole + 1;
-
-QString trimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 
 CodeIcon iconForFile(const QString& file) {
     const QString f = trimBlanks(file);

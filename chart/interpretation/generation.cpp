@@ -45,15 +45,6 @@ QString joinLines(const QString& text) {
     return out;
 }
 
-QString trimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 } // namespace
 
 GenerationRequest makeGenerationRequest(const BirthData& data, const Chart& chart,
