@@ -9,6 +9,7 @@
 #include "platform/uiprompts.h"
 #include "rtf.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <array>
@@ -149,6 +150,9 @@ GenerationResult generateInterpretation(const CodeTable& table, const Generation
 
     const bool plain = request.mode == GenerationMode::TextToText;
     const QString extension = plain ? QStringLiteral("txt") : QStringLiteral("doc");
+    // The chart program makes the text folder at start; the command line and a
+    // user who removed it meanwhile need it made here.
+    QDir().mkpath(textFolder());
     const QString candidate = textFolder() + safeFileName(request.name) + '.' + extension;
     const QString path = uniqueName(candidate, extension);
     if (path.isEmpty()) {
