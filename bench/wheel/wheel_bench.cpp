@@ -5,6 +5,7 @@
 
 #include "engine/angles.h"
 #include "engine/chart.h"
+#include "tests/engine/fixtures.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -13,23 +14,6 @@
 using namespace velorin;
 
 namespace {
-
-BirthData sample() {
-    BirthData d;
-    d.name = "Anna";
-    d.year = "1973";
-    d.month = "2";
-    d.day = "26";
-    d.hour = "2";
-    d.minute = "50";
-    d.am = true;
-    d.zone = "-2";
-    d.longDeg = "22";
-    d.longMin = "45";
-    d.latDeg = "47";
-    d.latMin = "25";
-    return d;
-}
 
 WorkingSettings showingEverything() {
     WorkingSettings ws;
@@ -40,7 +24,7 @@ WorkingSettings showingEverything() {
 }
 
 Chart sampleChart(const WorkingSettings& ws) {
-    ChartOutcome o = computeChart(sample(), ws.engine());
+    ChartOutcome o = computeChart(test::anna(), ws.engine());
     if (!o.ok())
         throw std::runtime_error(o.error.message);
     return *o.chart;
@@ -62,7 +46,7 @@ BENCHMARK(BM_Paint)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMill
 void BM_ComputeAndPaint(benchmark::State& state) {
     const WorkingSettings ws = showingEverything();
     const EngineSettings es = ws.engine();
-    BirthData d = sample();
+    BirthData d = test::anna();
     QImage surface(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
     int minute = 0;
     for (auto _ : state) {
