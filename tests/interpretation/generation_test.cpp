@@ -155,7 +155,12 @@ TEST_F(Generation, UnsafeNameCharactersBecomeUnderscores) {
 }
 
 TEST_F(Generation, AWriteFailureIsReportedNotPassedOffAsSuccess) {
+    // A plain file where the text folder should be: the folder can be neither
+    // made nor written into (permissions would not stop root).
     QDir(textFolder()).removeRecursively();
+    QFile blocker(textFolder().chopped(1));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     const GenerationResult r = generateInterpretation(table, request(true), ui);
     EXPECT_EQ(r.status, Status::WriteFailed);
     EXPECT_TRUE(r.path.isEmpty());
