@@ -17,6 +17,23 @@ QString trimBlanks(const QString& s) {
     return s.mid(b, e - b);
 }
 
+QStringList splitLineEnds(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines << text.mid(start);
+    return lines;
+}
+
 QByteArray toCp1250(const QString& text) {
     QStringEncoder enc("windows-1250");
     QByteArray out = enc.encode(text);

@@ -3,12 +3,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace velorin {
 
 // Blanks removed from both ends, spaces only: the rule the original applied
 // to names, notes and linked file names alike.
 QString trimBlanks(const QString& s);
+
+// The text split at its line ends (CR LF, CR or LF alike). What follows the
+// last line end is the last element, empty when the text ends with one.
+QStringList splitLineEnds(const QString& text);
 
 QByteArray toCp1250(const QString& text);
 QString fromCp1250(const QByteArray& bytes);

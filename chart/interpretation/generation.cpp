@@ -24,25 +24,15 @@ const QString kCrLf = QStringLiteral("\r\n");
 // linked by mistake) must not be pulled into the document.
 constexpr qint64 kMaxPassageBytes = 32 * 1024 * 1024;
 
+// Every line of a plain-text passage ends with CR LF, whatever ends it in the file.
 QString joinLines(const QString& text) {
+    const QStringList lines = splitLineEnds(text);
     QString out;
     out.reserve(text.size() + 64);
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        out += QStringView(text).mid(start, i - start);
-        out += kCrLf;
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n) {
-        out += QStringView(text).mid(start);
-        out += kCrLf;
-    }
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        out += lines[i] + kCrLf;
+    if (!lines.last().isEmpty())
+        out += lines.last() + kCrLf;
     return out;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/textfile.h"
 #include "rtf.h"
 
 #include "ansitext.h"
@@ -71,19 +72,12 @@ QByteArray header(const QStringList& fonts, const QList<QColor>& colors) {
 QByteArray plainTextToRtf(const QString& text) {
     QByteArray out = header({QString::fromLatin1(kRtfDefaultFont)}, {});
     out += "\\pard\\plain\\f0\\fs" + QByteArray::number(kRtfDefaultHalfPoints) + ' ';
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        appendEscaped(out, text.mid(start, i - start));
+    const QStringList lines = splitLineEnds(text);
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        appendEscaped(out, lines[i]);
         out += "\\par\r\n";
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
     }
-    appendEscaped(out, text.mid(start));
+    appendEscaped(out, lines.last());
     out += "}\r\n";
     return out;
 }

@@ -58,4 +58,12 @@ TEST(TextFiles, Windows1250BytesAndOtherEncodings) {
     EXPECT_EQ(decodeTextFile("\xEF\xBB\xBFMa"), QString("Ma"));
 }
 
+TEST(TextFiles, LineEndsOfEveryKindSplitAlike) {
+    EXPECT_EQ(splitLineEnds("a\r\nb\nc\rd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLineEnds("a\r\n"), QStringList({"a", ""}));
+    EXPECT_EQ(splitLineEnds("\r\n\r\n"), QStringList({"", "", ""}));
+    EXPECT_EQ(splitLineEnds(""), QStringList({""}));
+    EXPECT_EQ(splitLineEnds("\n\r"), QStringList({"", "", ""})); // LF then a lone CR: two ends
+}
+
 } // namespace
