@@ -9,9 +9,7 @@
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
 
-#ifdef VELORIN_HAVE_WHEEL
 #include "chart/wheel/wheelimage.h"
-#endif
 
 #include <QString>
 
@@ -198,7 +196,6 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
     } else {
-#ifdef VELORIN_HAVE_WHEEL
         QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
         QString path = QString::fromStdString(wheelPath);
         const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ||
@@ -209,12 +206,6 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
             err << "velorin: a kép nem menthető: " << wheelPath << "\n";
             return 1;
         }
-#else
-        (void)width;
-        (void)height;
-        err << "velorin: this build has no wheel painter\n";
-        return 1;
-#endif
     }
     return 0;
 }

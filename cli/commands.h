@@ -3,6 +3,10 @@
 // own name), writes its output and errors to the streams, and returns the
 // exit status: 0 done, 1 failed, 2 bad usage.
 
+#include "engine/birthdata.h"
+#include "engine/chart.h"
+#include "platform/settings.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,6 +16,10 @@ namespace velorin::cli {
 using Args = std::vector<std::string>;
 
 int runChart(const Args& args, std::ostream& out, std::ostream& err);
+// velorin codetable --write PATH
+int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
+// velorin interpret FILE.ast [--mode 1|2|3|4]
+int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
 
 // Usage texts.
 extern const char* const kMainHelp;
@@ -23,14 +31,6 @@ bool takeCommonFlags(Args& args, std::ostream& err);
 
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);
-
-} // namespace velorin::cli
-
-#include "engine/birthdata.h"
-#include "engine/chart.h"
-#include "platform/settings.h"
-
-namespace velorin::cli {
 
 // A chart as the chart program holds it once the wheel has been drawn:
 // birth data, settings, and the chart with its aspect part.

@@ -1,9 +1,6 @@
 // velorin: the command-line twin of the chart, synastry and moon programs.
 
 #include "commands.h"
-#ifdef VELORIN_HAVE_INTERPRETATION
-#include "chart/interpretation/commands.h"
-#endif
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -52,12 +49,10 @@ int main(int argc, char** argv) {
     }
     if (sub == "chart")
         return runChart(args, std::cout, std::cerr);
-#ifdef VELORIN_HAVE_INTERPRETATION
     if (sub == "codetable")
-        return velorin::runCodetableCommand(args, std::cout, std::cerr);
+        return runCodetable(args, std::cout, std::cerr);
     if (sub == "interpret")
-        return velorin::runInterpretCommand(args, std::cout, std::cerr);
-#endif
+        return runInterpret(args, std::cout, std::cerr);
     std::cerr << "velorin: unknown subcommand " << sub << " (velorin --help)\n";
     return 2;
 }

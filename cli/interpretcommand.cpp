@@ -1,15 +1,13 @@
 #include "commands.h"
 
-#include "codetable.h"
-#include "engine/angles.h"
-#include "engine/chart.h"
-#include "generation.h"
-#include "platform/chartfile.h"
+#include "chart/interpretation/codetable.h"
+#include "chart/interpretation/generation.h"
 #include "platform/folders.h"
-#include "platform/settings.h"
 #include "platform/uiprompts.h"
 
-namespace velorin {
+#include <QString>
+
+namespace velorin::cli {
 
 namespace {
 
@@ -46,119 +44,76 @@ private:
     std::ostream& err_;
 };
 
-// Applies --home/--data and returns the remaining arguments; false on a flag
-// without its value.
-bool takeCommonFlags(QStringList& args, std::ostream& err) {
-    for (qsizetype i = 0; i < args.size();) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--home") || a == QLatin1String("--data")) {
-            if (i + 1 >= args.size()) {
-                err << a.toStdString() << " needs a folder\n";
-                return false;
-            }
-            if (a == QLatin1String("--home"))
-                setProgramFolderOverride(args[i + 1]);
-            else
-                setDataRootOverride(args[i + 1]);
-            args.remove(i, 2);
-        } else {
-            ++i;
-        }
-    }
-    return true;
-}
-
-bool wantsHelp(const QStringList& args) {
-    return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
-}
-
-QStringList toQt(const std::vector<std::string>& args) {
-    QStringList out;
+bool wantsHelp(const Args& args) {
     for (const std::string& a : args)
-        out.append(QString::fromStdString(a));
-    return out;
+        if (a == "--help" || a == "-h")
+            return true;
+    return false;
 }
 
 } // namespace
 
-int runCodetableCommand(const std::vector<std::string>& arguments, std::ostream& out,
-                        std::ostream& err) {
-    QStringList args = toQt(arguments);
+int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
+    Args args = arguments;
     if (wantsHelp(args)) {
         out << kCodetableHelp;
         return 0;
     }
     if (!takeCommonFlags(args, err))
         return 2;
-    if (args.size() != 2 || args[0] != QLatin1String("--write")) {
+    if (args.size() != 2 || args[0] != "--write") {
         err << kCodetableHelp;
         return 2;
     }
     QString error;
-    if (!writeDefaultCodeTable(args[1], &error)) {
-        err << "velorin: cannot write " << args[1].toStdString() << ": " << error.toStdString()
-            << '\n';
+    if (!writeDefaultCodeTable(QString::fromStdString(args[1]), &error)) {
+        err << "velorin: cannot write " << args[1] << ": " << error.toStdString() << '\n';
         return 1;
     }
     return 0;
 }
 
-int runInterpretCommand(const std::vector<std::string>& arguments, std::ostream& out,
-                        std::ostream& err) {
-    QStringList args = toQt(arguments);
+int runInterpret(const Args& arguments, std::ostream& out, std::ostream& err) {
+    Args args = arguments;
     if (wantsHelp(args)) {
         out << kInterpretHelp;
         return 0;
     }
     if (!takeCommonFlags(args, err))
         return 2;
-    QString chartPath;
+    std::string chartPath;
     int mode = 2; // the dialog's start state: first option, repair ticked
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--mode") && i + 1 < args.size()) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--mode" && i + 1 < args.size()) {
             bool ok = false;
-            mode = args[++i].toInt(&ok);
+            mode = QString::fromStdString(args[++i]).toInt(&ok);
             if (!ok || mode < 1 || mode > 4) {
                 err << "--mode takes 1, 2, 3 or 4\n";
                 return 2;
             }
-        } else if (chartPath.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
+        } else if (chartPath.empty() && args[i].rfind("--", 0) != 0) {
             chartPath = args[i];
         } else {
             err << kInterpretHelp;
             return 2;
         }
     }
-    if (chartPath.isEmpty()) {
+    if (chartPath.empty()) {
         err << kInterpretHelp;
         return 2;
     }
 
-    const ReadResult read = readChartFile(chartPath);
-    if (!read.file) {
-        err << "velorin: " << read.error.toStdString() << '\n';
+    LoadedChart lc;
+    if (!loadChart(chartPath, lc, err))
         return 1;
-    }
-    const BirthData& data = read.file->data;
-
-    WorkingSettings ws;
-    loadAll(ws);
-    initEngine(programFolder().toStdString());
-    const EngineSettings settings = ws.engine();
-    ChartOutcome outcome = computeChart(data, settings);
-    if (!outcome.ok()) {
-        err << "velorin: " << outcome.error.label << ": " << outcome.error.message << '\n';
-        return 1;
-    }
-    Chart& chart = *outcome.chart;
-    appendAspects(chart, settings);
 
     StreamPrompts ui(err);
     CodeTable table;
     if (!ensureAndLoadCodeTable(codeTablePath(), table, ui))
         return 1;
 
-    const GenerationRequest request = makeGenerationRequest(data, chart, GenerationMode(mode));
+    const GenerationRequest request =
+        makeGenerationRequest(lc.data, lc.chart, GenerationMode(mode));
     const GenerationResult result = generateInterpretation(table, request, ui);
     if (result.status != GenerationResult::Status::Written)
         return 1;
@@ -166,4 +121,4 @@ int runInterpretCommand(const std::vector<std::string>& arguments, std::ostream&
     return 0;
 }
 
-} // namespace velorin
+} // namespace velorin::cli

@@ -1,6 +1,6 @@
 #include "chart/interpretation/codetable.h"
-#include "chart/interpretation/commands.h"
 #include "chart/interpretation/rtf.h"
+#include "cli/commands.h"
 #include "platform/folders.h"
 
 #include <QDir>
@@ -10,6 +10,7 @@
 #include <sstream>
 
 using namespace velorin;
+using namespace velorin::cli;
 
 namespace {
 
@@ -31,23 +32,22 @@ const QByteArray kAnna = "\"Anna\",\"1973\",\"2\",\"26\",\"2\",\"50\",\"47\",\"2
 
 } // namespace
 
-TEST(Commands, CodetableWritesTheDefaultTable) {
+TEST(InterpretationCommands, CodetableWritesTheDefaultTable) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("cod.dat").toStdString();
-    const Outcome ok = run(runCodetableCommand, {"--write", path});
+    const Outcome ok = run(runCodetable, {"--write", path});
     EXPECT_EQ(ok.status, 0) << ok.err;
     std::vector<CodeEntry> entries;
     ASSERT_TRUE(readCodeFile(QString::fromStdString(path), entries));
     EXPECT_EQ(entries, defaultCodeEntries());
 
-    EXPECT_EQ(run(runCodetableCommand, {"--write"}).status, 2);
-    EXPECT_EQ(run(runCodetableCommand, {}).status, 2);
-    EXPECT_EQ(
-        run(runCodetableCommand, {"--write", dir.filePath("no/dir/cod.dat").toStdString()}).status,
-        1);
+    EXPECT_EQ(run(runCodetable, {"--write"}).status, 2);
+    EXPECT_EQ(run(runCodetable, {}).status, 2);
+    EXPECT_EQ(run(runCodetable, {"--write", dir.filePath("no/dir/cod.dat").toStdString()}).status,
+              1);
 }
 
-TEST(Commands, InterpretWritesTheDocumentOfAChartFile) {
+TEST(InterpretationCommands, InterpretWritesTheDocumentOfAChartFile) {
     QTemporaryDir dir;
     const QString home = dir.filePath("home/");
     const QString data = dir.filePath("data/");
@@ -66,7 +66,7 @@ TEST(Commands, InterpretWritesTheDocumentOfAChartFile) {
     };
     // The first run writes the default table beside the program, as a first
     // start does; a woman's Sun in Pisces then finds its passage.
-    Outcome first = run(runInterpretCommand, args({chart.toStdString(), "--mode", "3"}));
+    Outcome first = run(runInterpret, args({chart.toStdString(), "--mode", "3"}));
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, (data + "SZOVEG/Anna.txt\n").toStdString());
 
@@ -83,7 +83,7 @@ TEST(Commands, InterpretWritesTheDocumentOfAChartFile) {
             e.file = passage;
     ASSERT_TRUE(saveCodeFile(home + "cod.dat", entries));
 
-    Outcome second = run(runInterpretCommand, args({chart.toStdString()}));
+    Outcome second = run(runInterpret, args({chart.toStdString()}));
     ASSERT_EQ(second.status, 0) << second.err;
     const QString docPath = data + "SZOVEG/Anna.doc";
     EXPECT_EQ(second.out, (docPath + "\n").toStdString());
@@ -94,10 +94,9 @@ TEST(Commands, InterpretWritesTheDocumentOfAChartFile) {
     EXPECT_TRUE(text.endsWith("Nap a Halakban\r\n\r\n\r\n"));
     EXPECT_EQ(text.count("Nap a Halakban"), 1) << "only the woman's entry matches";
 
-    EXPECT_EQ(run(runInterpretCommand, args({chart.toStdString(), "--mode", "5"})).status, 2);
-    EXPECT_EQ(run(runInterpretCommand, args({})).status, 2);
-    const Outcome missing =
-        run(runInterpretCommand, args({dir.filePath("nincs.ast").toStdString()}));
+    EXPECT_EQ(run(runInterpret, args({chart.toStdString(), "--mode", "5"})).status, 2);
+    EXPECT_EQ(run(runInterpret, args({})).status, 2);
+    const Outcome missing = run(runInterpret, args({dir.filePath("nincs.ast").toStdString()}));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("nincs.ast"), std::string::npos);
 }
