@@ -205,7 +205,7 @@ void frmMain::Form_Load() {
 // cod.dat beside the program: written with the default table when missing,
 // then loaded and version-checked.
 void frmMain::loadCodeSystem() {
-    ensureAndLoadCodeTable(codeTablePath(), m_codeTable, prompts());
+    loadCodeTableAtStartup(m_codeTable);
 }
 
 void frmMain::fillSetupPanel() {
