@@ -9,7 +9,7 @@
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
 
-#include "chart/wheel/wheelimage.h"
+#include "wheel/wheelimage.h"
 
 #include <QString>
 

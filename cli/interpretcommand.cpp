@@ -1,7 +1,7 @@
 #include "commands.h"
 
-#include "chart/interpretation/codetable.h"
-#include "chart/interpretation/generation.h"
+#include "interpretation/codetable.h"
+#include "interpretation/generation.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
 

@@ -1,7 +1,7 @@
 // The mouse wheel recomputes and redraws on every notch, so compute plus paint
 // of a large wheel has to fit well inside a frame.
 
-#include "chart/wheel/wheelpainter.h"
+#include "wheel/wheelpainter.h"
 
 #include "engine/angles.h"
 #include "engine/chart.h"

@@ -1,11 +1,11 @@
 #include "frmertelmez.h"
 
-#include "ansitext.h"
+#include "interpretation/ansitext.h"
+#include "interpretation/rtf.h"
 #include "platform/folders.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
-#include "rtf.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

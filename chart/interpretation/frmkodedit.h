@@ -4,7 +4,7 @@
 // only "MENTÉS ÉS KILÉPÉS" writes the table back.
 
 #include "codeicons.h"
-#include "codetable.h"
+#include "interpretation/codetable.h"
 
 #include <QDialog>
 

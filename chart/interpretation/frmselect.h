@@ -1,7 +1,7 @@
 #pragma once
 // The generation settings dialog: which passages go into which document.
 
-#include "generation.h"
+#include "interpretation/generation.h"
 
 #include <QDialog>
 

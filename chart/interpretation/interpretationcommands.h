@@ -2,8 +2,8 @@
 // What the chart program's main window calls for the interpretation texts:
 // the code table at start-up, and its toolbar buttons 11, 12 and 13.
 
-#include "codetable.h"
-#include "generation.h"
+#include "interpretation/codetable.h"
+#include "interpretation/generation.h"
 
 #include <functional>
 

@@ -12,7 +12,7 @@
 #include "platform/uiprompts.h"
 
 #include "chart/interpretation/interpretationcommands.h"
-#include "chart/wheel/wheelpainter.h"
+#include "wheel/wheelpainter.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

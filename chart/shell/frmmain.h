@@ -5,7 +5,7 @@
 #include "chart/birthdata/charthost.h"
 #include "chart/birthdata/frmadatok.h"
 #include "chart/birthdata/programstate.h"
-#include "chart/interpretation/codetable.h"
+#include "interpretation/codetable.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -2,14 +2,15 @@
 
 #include "commandline.h"
 #include "frmmain.h"
-#include "qtprompts.h"
+
+#include "platform/widgets/application.h"
+#include "platform/widgets/qtprompts.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Tarvessa");
-    QApplication::setOrganizationName("Velorin");
+    velorin::prepareApplication(app, QStringLiteral("Tarvessa"));
 
     // A command line that names no chart file ends the program unseen.
     const std::optional<QString> chartPath =

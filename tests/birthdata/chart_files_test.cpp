@@ -2,8 +2,8 @@
 // saving, unique names, and places.
 
 #include "fakehost.h"
-#include "scriptedprompts.h"
-#include "testenv.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/testenv.h"
 
 #include "chart/birthdata/frmadatok.h"
 #include "platform/textfile.h"

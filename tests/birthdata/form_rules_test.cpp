@@ -1,8 +1,8 @@
 // The birth-data form's own rules, driven through its widgets.
 
 #include "fakehost.h"
-#include "scriptedprompts.h"
-#include "testenv.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/testenv.h"
 
 #include "chart/birthdata/frmadatok.h"
 

@@ -1,6 +1,6 @@
-#include "chart/interpretation/codetable.h"
-#include "chart/interpretation/rtf.h"
 #include "cli/commands.h"
+#include "interpretation/codetable.h"
+#include "interpretation/rtf.h"
 #include "platform/folders.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // again: passages and editor files come from anywhere, so the reader must end
 // quietly on any input, and the writer must produce what the reader accepts.
 
-#include "chart/interpretation/rtf.h"
+#include "interpretation/rtf.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "chart/interpretation/codetable.h"
-#include "fakeprompts.h"
+#include "interpretation/codetable.h"
 #include "platform/textfile.h"
+#include "tests/support/scriptedprompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace velorin;
-using velorin::testing::FakePrompts;
+using velorin::test::ScriptedPrompts;
 
 namespace {
 
@@ -140,7 +140,7 @@ TEST(CodeTableVersion, OldTablesAndShortTablesBringTheMessage) {
     const QString path = dir.filePath("cod.dat");
     const auto check = [&](const QByteArray& content) {
         writeBytes(path, content);
-        FakePrompts ui;
+        ScriptedPrompts ui;
         CodeTable table;
         EXPECT_TRUE(loadCodeTable(path, table, ui));
         return ui.messages;
@@ -166,7 +166,7 @@ TEST(CodeTableVersion, OldTablesAndShortTablesBringTheMessage) {
 TEST(CodeTableVersion, FirstStartWritesAndLoadsWithoutMessage) {
     QTemporaryDir dir;
     const QString path = dir.filePath("cod.dat");
-    FakePrompts ui;
+    ScriptedPrompts ui;
     CodeTable table;
     ASSERT_TRUE(ensureAndLoadCodeTable(path, table, ui));
     EXPECT_TRUE(ui.messages.empty());
@@ -185,7 +185,7 @@ TEST(CodeTableVersion, FirstStartWritesAndLoadsWithoutMessage) {
 
 TEST(CodeTableVersion, AnUnreadableTableIsReportedAsSuchNotAsOld) {
     QTemporaryDir dir;
-    FakePrompts ui;
+    ScriptedPrompts ui;
     CodeTable table;
     table.assign(defaultCodeEntries());
     EXPECT_FALSE(loadCodeTable(dir.filePath("missing/cod.dat"), table, ui));

@@ -1,8 +1,8 @@
 #include "chart/interpretation/frmertelmez.h"
-#include "chart/interpretation/rtf.h"
-#include "fakeprompts.h"
+#include "interpretation/rtf.h"
 #include "platform/folders.h"
 #include "platform/textfile.h"
+#include "tests/support/scriptedprompts.h"
 
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -12,8 +12,8 @@
 #include <QtTest>
 
 using namespace velorin;
-using velorin::testing::FakePrompts;
-using velorin::testing::FakeShell;
+using velorin::test::FakeShell;
+using velorin::test::ScriptedPrompts;
 
 namespace {
 
@@ -54,7 +54,7 @@ private slots:
         setPrompts(nullptr);
         setShellOpener(nullptr);
         setProgramFolderOverride(QString());
-        ui = FakePrompts();
+        ui = ScriptedPrompts();
         shell = FakeShell();
     }
 
@@ -89,9 +89,9 @@ private slots:
         QTest::keyClicks(w.RC, "text");
         QVERIFY(w.isModified());
         w.mnuMentes->trigger(); // the fake's save dialog answers "cancelled"
-        QCOMPARE(ui.fileRequests.size(), size_t(1));
-        QCOMPARE(ui.fileRequests[0].title, QString::fromUtf8("Értelmezés mentése"));
-        QCOMPARE(ui.fileRequests[0].startFolder, dir.path() + "/radix");
+        QCOMPARE(ui.fileDialogs.size(), qsizetype(1));
+        QCOMPARE(ui.fileDialogs[0].title, QString::fromUtf8("Értelmezés mentése"));
+        QCOMPARE(ui.fileDialogs[0].startFolder, dir.path() + "/radix");
         QCOMPARE(w.windowTitle(), QString("Uj"));
         QVERIFY(!w.isModified());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
@@ -124,8 +124,8 @@ private slots:
         Editor w;
         ui.files = {path};
         w.mnuMegnyit->trigger();
-        QCOMPARE(ui.fileRequests[0].title, QString::fromUtf8("Értelmezés megnyitása"));
-        QCOMPARE(ui.fileRequests[0].filter, QString::fromUtf8("Támogatott filek (*.txt *.rtf)"));
+        QCOMPARE(ui.fileDialogs[0].title, QString::fromUtf8("Értelmezés megnyitása"));
+        QCOMPARE(ui.fileDialogs[0].filter, QString::fromUtf8("Támogatott filek (*.txt *.rtf)"));
         QCOMPARE(w.windowTitle(), path);
         QCOMPARE(w.RC->toPlainText(), QString::fromUtf8("első sor\nmásodik"));
         QVERIFY2(w.isModified(), "an opened document counts as changed");
@@ -133,7 +133,7 @@ private slots:
         w.RC->moveCursor(QTextCursor::End);
         QTest::keyClicks(w.RC, "!");
         w.mnuMentes->trigger();
-        QCOMPARE(ui.fileRequests.size(), size_t(1)); // no dialog for a named document
+        QCOMPARE(ui.fileDialogs.size(), qsizetype(1)); // no dialog for a named document
         QCOMPARE(fileBytes(path), toCp1250(QString::fromUtf8("első sor\r\nmásodik!\r\n")));
         QVERIFY(!w.isModified());
     }
@@ -161,7 +161,8 @@ private slots:
 
         ui.answers = {Answer::Cancel};
         w.mnuMegnyit->trigger();
-        QVERIFY2(ui.fileRequests.empty(), "Cancel stops before the file dialog");
+        QVERIFY2(ui.fileDialogs.empty(), "Cancel stops before the file dialog");
+        ui.answers = {Answer::Cancel};
         w.mnuUj->trigger();
         QCOMPARE(w.RC->toPlainText(), QString("keep me"));
 
@@ -183,7 +184,7 @@ private slots:
         QTest::keyClicks(w.RC, "precious");
         ui.files = {dir.filePath("no/such/folder/x.txt")};
         w.mnuMaskepp->trigger();
-        QCOMPARE(ui.messages.size(), size_t(1));
+        QCOMPARE(ui.messages.size(), qsizetype(1));
         QCOMPARE(w.windowTitle(), QString("Uj"));
         QVERIFY(w.isModified());
 
@@ -249,7 +250,7 @@ private slots:
 
 private:
     QTemporaryDir dir;
-    FakePrompts ui;
+    ScriptedPrompts ui;
     FakeShell shell;
 };
 

@@ -1,6 +1,6 @@
 #include "chart/interpretation/frmkodedit.h"
-#include "fakeprompts.h"
 #include "platform/textfile.h"
+#include "tests/support/scriptedprompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +10,7 @@
 #include <QtTest>
 
 using namespace velorin;
-using velorin::testing::FakePrompts;
+using velorin::test::ScriptedPrompts;
 
 namespace {
 
@@ -40,7 +40,7 @@ private slots:
     }
     void cleanup() {
         setPrompts(nullptr);
-        ui = FakePrompts();
+        ui = ScriptedPrompts();
     }
 
     void defaultTableShowsEveryRowUnassigned() {
@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(w.L1->text(), QString("F_NAPKOK"));
         QCOMPARE(w.Label1->text(), QString::fromUtf8("F_NAPKOK (NAP a Kosban (kevert) - férfi.)"));
         QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QCOMPARE(ui.fileRequests.size(), size_t(1));
-        QCOMPARE(ui.fileRequests[0].filter, QString("Text (*.txt);;All (*.*)"));
+        QCOMPARE(ui.fileDialogs.size(), qsizetype(1));
+        QCOMPARE(ui.fileDialogs[0].filter, QString("Text (*.txt);;All (*.*)"));
         QCOMPARE(w.Text9->text(), chosen);
         QCOMPARE(frmKodedit::rowIcon(w.LV->topLevelItem(18)), CodeIcon::Assigned);
         QCOMPARE(w.L3->text(), chosen);
@@ -110,10 +110,10 @@ private slots:
         w.show();
         QTest::mouseClick(w.Command2, Qt::LeftButton);
         QTest::mouseClick(w.Command3, Qt::LeftButton);
-        QVERIFY(ui.fileRequests.empty());
+        QVERIFY(ui.fileDialogs.empty());
         clickRow(w, 5);
         QTest::mouseClick(w.Command2, Qt::LeftButton); // the fake answers "cancelled"
-        QCOMPARE(ui.fileRequests.size(), size_t(1));
+        QCOMPARE(ui.fileDialogs.size(), qsizetype(1));
         QCOMPARE(frmKodedit::rowIcon(w.LV->topLevelItem(5)), CodeIcon::None);
         QCOMPARE(w.Text9->text(), QString());
     }
@@ -131,7 +131,7 @@ private slots:
 
     void anUnreadableTableCannotBeSavedOverTheRealOne() {
         frmKodedit w(dir.filePath("nincs/cod.dat"));
-        QCOMPARE(ui.messages.size(), size_t(1));
+        QCOMPARE(ui.messages.size(), qsizetype(1));
         QCOMPARE(w.LV->topLevelItemCount(), 0);
         QVERIFY(!w.Command1->isEnabled());
     }
@@ -139,7 +139,7 @@ private slots:
 private:
     QTemporaryDir dir;
     QString path;
-    FakePrompts ui;
+    ScriptedPrompts ui;
 };
 
 QTEST_MAIN(FrmKodeditTest)

@@ -1,7 +1,7 @@
 #include "chart/interpretation/frmselect.h"
 #include "chart/interpretation/interpretationcommands.h"
-#include "fakeprompts.h"
 #include "platform/folders.h"
+#include "tests/support/scriptedprompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,8 +85,8 @@ private slots:
         QTemporaryDir dir;
         setDataRootOverride(dir.path() + "/");
         QDir().mkpath(textFolder());
-        velorin::testing::FakePrompts ui;
-        velorin::testing::FakeShell shell;
+        velorin::test::ScriptedPrompts ui;
+        velorin::test::FakeShell shell;
         setPrompts(&ui);
         setShellOpener(&shell);
         CodeTable table;

@@ -1,8 +1,8 @@
-#include "chart/interpretation/generation.h"
-#include "chart/interpretation/rtf.h"
-#include "fakeprompts.h"
+#include "interpretation/generation.h"
+#include "interpretation/rtf.h"
 #include "platform/folders.h"
 #include "platform/textfile.h"
+#include "tests/support/scriptedprompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace velorin;
-using velorin::testing::FakePrompts;
+using velorin::test::ScriptedPrompts;
 using Status = GenerationResult::Status;
 
 namespace {
@@ -60,7 +60,7 @@ protected:
 
     QTemporaryDir dir;
     CodeTable table;
-    FakePrompts ui;
+    ScriptedPrompts ui;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "chart/interpretation/rtf.h"
+#include "interpretation/rtf.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

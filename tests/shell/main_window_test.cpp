@@ -1,8 +1,8 @@
 // The chart program's main window: start-up, settings panel, toolbar, the
 // wheel surface and shut-down, offscreen.
 
-#include "tests/birthdata/scriptedprompts.h"
-#include "tests/birthdata/testenv.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/testenv.h"
 
 #include "chart/interpretation/frmertelmez.h"
 #include "chart/interpretation/frmselect.h"

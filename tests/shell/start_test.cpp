@@ -1,6 +1,6 @@
 // The command-line rule: which command lines start the chart program.
 
-#include "tests/birthdata/testenv.h"
+#include "tests/support/testenv.h"
 
 #include "chart/shell/commandline.h"
 

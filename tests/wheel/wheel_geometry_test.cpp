@@ -1,7 +1,7 @@
 // The wheel's figures, checked by number: a wrong radius or offset moves every
 // glyph and line of the wheel without failing anything else.
 
-#include "chart/wheel/wheelgeometry.h"
+#include "wheel/wheelgeometry.h"
 
 #include "engine/chart.h"
 

@@ -1,8 +1,8 @@
 // The painted wheel, read back by pixels at known points: the band, the aspect
 // chords with their colours and the click filter, glyphs and labels.
 
-#include "chart/wheel/wheelimage.h"
-#include "chart/wheel/wheelpainter.h"
+#include "wheel/wheelimage.h"
+#include "wheel/wheelpainter.h"
 
 #include "engine/angles.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The Qt dialogs behind every question, message and file dialog of the windows.
+// The Qt dialogs behind every question, message and file dialog of the windows
+// of all three programs.
 
 #include "platform/uiprompts.h"
 

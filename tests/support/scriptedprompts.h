@@ -69,4 +69,14 @@ private:
     }
 };
 
+// Records the documents the program asks the desktop to open.
+class FakeShell : public ShellOpener {
+public:
+    QStringList opened;
+    bool open(const QString& path) override {
+        opened.append(path);
+        return true;
+    }
+};
+
 } // namespace velorin::test
