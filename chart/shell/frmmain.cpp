@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "association.h"
+#include "recordercontrol.h"
 #include "setuppanel.h"
 #include "toolbar.h"
 #include "wheelsurface.h"
@@ -173,10 +174,10 @@ void frmMain::buildWidgets() {
     picRun->setObjectName("picRun");
     picRun->setFixedSize(24, 24);
     picRun->hide();
-    picHang = new QWidget(this);
-    picHang->setObjectName("picHang");
-    picHang->setFixedSize(0, 24);
-    picHang->hide();
+    auto* recorder = new RecorderControl(this);
+    recorder->setNameSource([this] { return q(m_form->birthData().name); });
+    connect(recorder, &RecorderControl::statusText, this, &frmMain::setStatus);
+    picHang = recorder;
 }
 
 // ---------------------------------------------------------------- load step

@@ -1,0 +1,79 @@
+#pragma once
+// The rules of the consultation recording: the start, pause/resume and stop
+// commands, the command scripts that drive the recorder beside the program,
+// and the checks around them. The buttons that call these live in
+// recordercontrol.h.
+
+#include <QString>
+#include <array>
+
+namespace velorin {
+
+enum class RecorderState { Idle, Recording, Paused };
+
+// Which of the buttons H1 (start), H2 (pause or resume) and H3 (stop) a
+// state offers. Stop is not offered while paused.
+struct RecorderButtons {
+    bool start;
+    bool pauseResume;
+    bool stop;
+};
+RecorderButtons recorderButtons(RecorderState state);
+
+// The recorder program and its two settings files, beside the program.
+inline constexpr const char* kRecorderProgram = "harddisk";
+inline constexpr const char* kRecorderPreset = "hangrec.hdp";
+inline constexpr const char* kRecorderFilter = "hangrec.hfs";
+
+// The program folder as the scripts name it: without a trailing separator.
+QString recorderFolder();
+
+// The MP3 file for the answer of the input box: the sound folder, the answer
+// made safe for a file name, ".mp3". Not trimmed: the existence test takes the
+// answer as typed.
+QString recordingPath(const QString& soundFolder, const QString& answer);
+
+// A path as a bare shell word: the spec'd command lines leave the recorder's
+// path unquoted, so characters the shell would act on are escaped one by one.
+QString shellBareWord(const QString& path);
+// A path inside double quotes, with the characters the shell still expands
+// there ($ ` \ ") escaped, so a client's name can never run as a command.
+QString shellDoubleQuoted(const QString& path);
+
+struct RecorderScript {
+    QString fileName; // in the program folder
+    QString text;     // its lines, each ending in LF
+};
+enum RecorderScriptIndex { StartScript, StopScript, PauseScript, ResumeScript };
+// The four scripts for recording into mp3, in the order they are written.
+std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QString& mp3);
+
+// Why the recorder beside the program cannot be started; empty when it can.
+QString recorderProblem(const QString& folder);
+
+// One recording session of the main window: the commands behind the three
+// buttons. Questions and messages go through prompts(), scripts are run with
+// processStarter(). A command that fails leaves the state as it was.
+class Recording {
+public:
+    RecorderState state() const { return m_state; }
+    // The MP3 of the last started recording.
+    const QString& file() const { return m_file; }
+
+    // H1: asks for the file name (proposing proposedName), writes the scripts
+    // and runs start.sh. Returns whether the recording started.
+    bool start(const QString& proposedName);
+    // H2: pauses a recording, resumes a paused one.
+    bool pauseOrResume();
+    // H3: stops the recording.
+    bool stop();
+
+private:
+    bool writeScripts(const QString& folder, const QString& mp3);
+    bool runScript(const QString& name);
+
+    RecorderState m_state = RecorderState::Idle;
+    QString m_file;
+};
+
+} // namespace velorin
