@@ -76,8 +76,7 @@ std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QStri
     return {{
         {QStringLiteral("start.sh"),
          line(QStringLiteral("-output %1 -preset %2 -filter %3 -record -minimize")
-                  .arg(shellDoubleQuoted(mp3),
-                       shellDoubleQuoted(folder + '/' + kRecorderPreset),
+                  .arg(shellDoubleQuoted(mp3), shellDoubleQuoted(folder + '/' + kRecorderPreset),
                        shellDoubleQuoted(folder + '/' + kRecorderFilter)))},
         {QStringLiteral("stop.sh"), line(QStringLiteral("-stop")) + line(QStringLiteral("-quit"))},
         {QStringLiteral("pause.sh"), line(QStringLiteral("-pause"))},
@@ -163,8 +162,8 @@ bool Recording::writeScripts(const QString& folder, const QString& mp3) {
             return false;
         }
         // Runnable by hand as well, as the batch files were.
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner |
-                                        QFile::ExeGroup | QFile::ExeOther);
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |
+                                        QFile::ExeOther);
     }
     return true;
 }
