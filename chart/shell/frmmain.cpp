@@ -457,7 +457,8 @@ void frmMain::layoutChildren() {
     pSetup->Command1->move(pSetup->width() - pSetup->Command1->width() - 20,
                            pSetup->height() - pSetup->Command1->height() - 20);
 
-    picHang->move(W - picHang->width() - 10, H - picHang->height() - 10);
+    // Above the caption that holds the bottom-right corner, as the note is.
+    picHang->move(W - picHang->width() - 10, H - picHang->height() - 10 - Label2->height());
     pComment->move(W - pComment->width() - picHang->width() - 30,
                    H - pComment->height() - 20 - Label2->height());
     Label3->move(0, H - Label3->height());

@@ -140,6 +140,14 @@ void RecorderControl::showState() {
     setPalette(pal);
 }
 
+void RecorderControl::paintEvent(QPaintEvent*) {
+    // Idle is white, like the window: a faint frame keeps the group visible.
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.setPen(QColor(190, 190, 190));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 bool RecorderControl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter) {
         const QObject* buttons[] = {H1, H2, H3};
