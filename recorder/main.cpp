@@ -525,7 +525,15 @@ int command(int sig, const std::string& want) {
     const Runtime rt{runtimeFolder()};
     if (!controllerRunning(rt))
         return want == "quit" ? 0 : fail("nincs folyamatban felvétel.");
-    const State before = readState(rt);
+    // A recording that is still starting has its lock but no state yet: a
+    // pause clicked at once must wait for it, not get lost.
+    State before = readState(rt);
+    for (int i = 0; i < 750 && !before.count("seq") && controllerRunning(rt); ++i) {
+        std::this_thread::sleep_for(20ms);
+        before = readState(rt);
+    }
+    if (!before.count("seq") && !controllerRunning(rt))
+        return want == "quit" ? 0 : fail("nincs folyamatban felvétel.");
     const auto pidText = before.find("pid");
     const pid_t pid = pidText != before.end() ? pid_t(std::atol(pidText->second.c_str())) : 0;
     if (pid <= 0)
