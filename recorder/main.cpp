@@ -15,6 +15,7 @@
 #include "recordersettings.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <sstream>
@@ -451,13 +451,18 @@ int record(const std::string& output, const std::string& presetPath,
     if (!prepareRuntimeFolder(rt.folder, &error))
         return fail(error + notStarted);
     const int lock = openLock(rt);
-    if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+    if (lock < 0)
+        return fail("a zárfájl nem nyitható meg: " + rt.lockFile() + " (" + std::strerror(errno) +
+                    ")" + notStarted);
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
         const State s = readState(rt);
         const auto it = s.find("output");
         return fail("már folyik egy felvétel" +
                     (it != s.end() ? " (" + it->second + ")" : std::string()) +
                     ", az új nem indult el.");
     }
+    // Left by a recorder that was killed: no command may take its pid for ours.
+    std::remove(rt.stateFile().c_str());
 
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
@@ -466,7 +471,7 @@ int record(const std::string& output, const std::string& presetPath,
     if (child < 0)
         return fail(std::string("belső hiba: ") + std::strerror(errno) + notStarted);
     if (child > 0) {
-        // Wait for the controller's word: empty means recording.
+        // Wait for the controller's word: "OK" once sound is being written.
         ::close(ready[1]);
         ::close(lock);
         std::string reply;
