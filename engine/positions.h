@@ -41,6 +41,15 @@ std::string initEngine(const std::string& programFolder);
 // The folder initEngine chose (empty before it ran).
 const std::string& ephemerisFolder();
 
+// The Gregorian years the data files in the ephemeris folder cover, first and
+// last inclusive (the longest unbroken run of planet and Moon files); none
+// when the folder holds no such files.
+struct YearRange {
+    int first = 0;
+    int last = 0;
+};
+std::optional<YearRange> ephemerisYears();
+
 // The ephemeris bodies, as BodyIds: everything but the South Node and the
 // house angles.
 std::span<const int> ephemerisBodies();
@@ -58,8 +67,9 @@ struct PositionsOutcome {
     bool ok() const { return value.has_value(); }
 };
 
-// The bodies at a Julian day. Chiron, which no reading depends on, may fail
-// alone; any other failure refuses the whole step.
+// The bodies at the true instant of a Julian day in Universal Time (delta T
+// is the library's). A moment outside the data files' years is refused with a
+// message naming them; Chiron, which no reading depends on, may fail alone.
 PositionsOutcome computePositions(double julianDayUT,
                                   std::span<const int> bodies = ephemerisBodies());
 
