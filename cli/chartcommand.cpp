@@ -4,6 +4,7 @@
 
 #include "engine/angles.h"
 #include "engine/sheet.h"
+#include "platform/birthfields.h"
 #include "platform/chartfile.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
@@ -97,9 +98,9 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     const EngineSettings es = out.settings.engine();
     ChartOutcome outcome = computeChart(out.data, es);
     if (!outcome.ok()) {
-        err << "velorin: " << outcome.error.message;
-        if (!outcome.error.field.empty())
-            err << " (" << outcome.error.field << ")";
+        err << "velorin: " << computeErrorText(outcome.error).toStdString();
+        if (outcome.error.field != BirthField::None)
+            err << " (" << birthFieldText(outcome.error.field).control << ")";
         err << "\n";
         return false;
     }

@@ -78,8 +78,9 @@ std::string chartJson(const Chart& c) {
         const Aspect& a = c.aspects[n];
         if (n > 0)
             j += ",";
-        j += "{\"i\":" + std::to_string(a.i) + ",\"j\":" + std::to_string(a.j) +
-             ",\"k\":" + std::to_string(a.k) + ",\"name\":" + jsonString(aspectKind(a.k).name) +
+        j += "{\"i\":" + std::to_string(a.first) + ",\"j\":" + std::to_string(a.second) +
+             ",\"k\":" + std::to_string(a.kind) +
+             ",\"name\":" + jsonString(aspectKind(a.kind).name) +
              ",\"code\":" + jsonString(aspectCode(c, a)) + "}";
     }
     j += "]}";

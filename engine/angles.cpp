@@ -71,12 +71,12 @@ std::vector<Aspect> findAspects(const Chart& chart, const EngineSettings& settin
 }
 
 std::string aspectCode(const Chart& chart, const Aspect& a) {
-    return codePrefix(chart.male) + bodyName(a.i).substr(0, 2) + bodyName(a.j).substr(0, 2) +
-           aspectKind(a.k).polarity;
+    return codePrefix(chart.male) + bodyName(a.first).substr(0, 2) +
+           bodyName(a.second).substr(0, 2) + aspectKind(a.kind).polarity;
 }
 
 std::string aspectLine(const Aspect& a) {
-    return bodyName(a.i) + "  " + aspectKind(a.k).name + "  " + bodyName(a.j);
+    return bodyName(a.first) + "  " + aspectKind(a.kind).name + "  " + bodyName(a.second);
 }
 
 void appendAspects(Chart& chart, const EngineSettings& settings) {

@@ -1,8 +1,11 @@
 #pragma once
 // The chart computation: birth data in, a whole chart (positions, cusps,
-// houses, listing texts and codes) or an error that names the field out.
+// houses, listing texts and codes) or an error that names the input at fault.
+// It chains the steps of moment.h and positions.h.
 
 #include "birthdata.h"
+#include "moment.h"
+#include "positions.h"
 
 #include <array>
 #include <optional>
@@ -11,27 +14,7 @@
 
 namespace velorin {
 
-inline constexpr int BODY_COUNT = 16;
 inline constexpr double kAngleConstant = 3.1415926535;
-
-enum BodyId {
-    Sun = 1,
-    Mercury,
-    Venus,
-    Mars,
-    Jupiter,
-    Saturn,
-    Uranus,
-    Neptune,
-    Pluto,
-    Moon,
-    NorthNode,
-    SouthNode,
-    Lilith,
-    Ascendant,
-    Midheaven,
-    Chiron
-};
 
 // The listing's wording differs a little between the chart program and the
 // synastry program, which also leaves out the per-house texts and the codes.
@@ -47,9 +30,9 @@ struct EngineSettings {
 };
 
 struct Aspect {
-    int i = 0;
-    int j = 0;
-    int k = 0; // row of the aspect table, 1..8
+    int first = 0;  // BodyId of the earlier point in the search
+    int second = 0; // BodyId of the later one
+    int kind = 0;   // row of the aspect table, 1..8
 };
 
 struct Chart {
@@ -58,8 +41,8 @@ struct Chart {
     std::array<double, BODY_COUNT + 1> speed{};
     std::string retroFlags = std::string(BODY_COUNT, ' '); // 'R' at position b-1
     std::array<double, 13> cusps{};                        // 1..12, cusp 1 = Ascendant
-    std::array<double, 14> cuspRing{}; // 1..12 from the 10th cusp on; 13 stays 0
-    std::string houseField;            // 10 characters per body
+    std::array<double, 14> cuspRing{};        // 1..12 from the 10th cusp on; 13 stays 0
+    std::array<int, BODY_COUNT + 1> houses{}; // 1..16; 0 where no house matched
 
     double utHour = 0;
     double julianDayUT = 0;
@@ -68,7 +51,7 @@ struct Chart {
     bool male = true;
 
     // Placidus could not be computed (beyond the polar circles); the cusps are
-    // those of the system the library fell back to.
+    // those of the system the library fell back to (see Houses).
     bool housesFallback = false;
     char houseSystem = 'P';
 
@@ -83,25 +66,11 @@ struct Chart {
     bool retrograde(int body) const { return retroFlags[size_t(body - 1)] == 'R'; }
 };
 
-struct ComputeError {
-    std::string field; // the form's field name, e.g. "txtDay"
-    std::string label; // its Hungarian label, e.g. "NAP"
-    std::string message;
-};
-
 struct ChartOutcome {
     std::optional<Chart> chart;
     ComputeError error;
     bool ok() const { return chart.has_value(); }
 };
-
-// Points the ephemeris library at its data: programFolder/ephems when that
-// folder exists, the system's Swiss Ephemeris folder otherwise. Returns the
-// folder chosen.
-std::string initEngine(const std::string& programFolder);
-
-// The folder initEngine chose (empty before it ran).
-const std::string& ephemerisFolder();
 
 ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings);
 
@@ -113,7 +82,7 @@ std::string signName(int sign);
 int signOf(double longitude);
 double degreeInSign(double longitude);
 
-// Fills houseField from the longitudes and cuspRing with the cusp anticipation.
+// Fills houses from the longitudes and cuspRing with the cusp anticipation.
 void placeInHouses(Chart& chart, float anticipation);
 
 } // namespace velorin

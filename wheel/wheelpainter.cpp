@@ -263,10 +263,10 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
     wp.drawTextBlocks(chart);
     wp.drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
     for (const Aspect& a : aspects) {
-        if (selection.filter && a.i != selection.glyph + 1 && a.j != selection.glyph + 1)
+        if (selection.filter && a.first != selection.glyph + 1 && a.second != selection.glyph + 1)
             continue;
-        wp.drawChord(chart.longitude[size_t(a.i)], chart.longitude[size_t(a.j)],
-                     pal.aspects[size_t(aspectKind(a.k).settingIndex)]);
+        wp.drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
+                     pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
     }
     return hits;
 }

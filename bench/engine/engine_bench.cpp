@@ -72,7 +72,7 @@ void BM_LibraryCallsOnly(benchmark::State& state) {
         double xx[6];
         char serr[256];
         for (int b : bodies)
-            swe_calc(jd, b, 258, xx, serr);
+            swe_calc_ut(jd, b, 258, xx, serr);
         double cusps[13], ascmc[10];
         swe_houses(jd, c.lat, c.lon, 'P', cusps, ascmc);
         swe_close();

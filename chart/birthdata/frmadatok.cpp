@@ -1,6 +1,7 @@
 #include "frmadatok.h"
 
 #include "engine/numbers.h"
+#include "platform/birthfields.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
@@ -678,8 +679,7 @@ bool frmAdatok::apply(bool reportErrors) {
     ChartOutcome outcome = computeChart(data, m_state.settings.engine());
     if (!outcome.ok()) {
         if (reportErrors)
-            prompts().message("Helytelen adat: " + QString::fromStdString(outcome.error.label),
-                              QString(), MessageIcon::Critical);
+            prompts().message(computeErrorText(outcome.error), QString(), MessageIcon::Critical);
         if (m_host)
             m_host->redrawCurrentChart();
         return false;

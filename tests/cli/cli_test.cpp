@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
 namespace {
 
 // Chart files of many people, one for every zone row, both layouts and both
-// sexes: the JSON carries what the library gives for the Julian day that the
+// sexes: the JSON carries what the library gives for the instant that the
 // birth data stand for.
 TEST(ChartCommand, JsonMatchesTheLibraryForEveryZoneRow) {
     std::mt19937 rng(2100);
@@ -213,11 +213,11 @@ TEST(ChartCommand, JsonMatchesTheLibraryForEveryZoneRow) {
         double jd = o["julianDayUT"].toDouble();
         double xx[6];
         char serr[256];
-        swe_calc(jd, SE_SUN, 258, xx, serr);
+        swe_calc_ut(jd, SE_SUN, 258, xx, serr);
         QJsonObject sun = o["bodies"].toArray()[0].toObject();
         EXPECT_DOUBLE_EQ(sun["longitude"].toDouble(), xx[0]);
         EXPECT_DOUBLE_EQ(sun["speed"].toDouble(), xx[3]);
-        swe_calc(jd, SE_MOON, 258, xx, serr);
+        swe_calc_ut(jd, SE_MOON, 258, xx, serr);
         EXPECT_DOUBLE_EQ(o["bodies"].toArray()[9].toObject()["longitude"].toDouble(), xx[0]);
         double cusps[13], ascmc[10];
         swe_houses(jd, o["geoLatitude"].toDouble(), o["geoLongitude"].toDouble(), 'P', cusps,
@@ -227,6 +227,32 @@ TEST(ChartCommand, JsonMatchesTheLibraryForEveryZoneRow) {
         for (const QJsonValue& a : o["aspects"].toArray())
             EXPECT_TRUE(a.toObject()["code"].toString().startsWith(male || old ? "F_" : "N_"));
     }
+}
+
+// Noon UT on 1 January 2000 at Greenwich. The library's positions for that
+// instant, taken at ephemeris time JD 2451545.0 + delta T (63.8 s): the Moon
+// stood 0.009° further on than at JD 2451545.0 read as ephemeris time.
+TEST(ChartCommand, PositionsStandAtTheTrueInstantOverTheWholeRangeOfYears) {
+    const QByteArray noon = "\"J2000\",\"2000\",\"1\",\"1\",\"12\",\"0\",\"51\",\"29\",\"0\",\"0\","
+                            "\"0\",0,\"\",#FALSE#,\"F\xE9rfi\"\r\n";
+    Result run = chart({writeChart(noon, "j2000.ast"), "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_DOUBLE_EQ(o["julianDayUT"].toDouble(), 2451545.0);
+    const QJsonArray bodies = o["bodies"].toArray();
+    EXPECT_NEAR(bodies[0].toObject()["longitude"].toDouble(), 280.368919, 0.001);
+    EXPECT_NEAR(bodies[9].toObject()["longitude"].toDouble(), 223.323751, 0.001);
+
+    for (const char* year : {"1000", "3000"}) {
+        QByteArray other = QByteArray(noon).replace("\"2000\"", QByteArray("\"") + year + "\"");
+        Result r = chart({writeChart(other, "other.ast"), "--json"});
+        EXPECT_EQ(r.status, 0) << year << ": " << r.err;
+    }
+    QByteArray far = QByteArray(noon).replace("\"2000\"", "\"6000\"");
+    Result beyond = chart({writeChart(far, "far.ast"), "--json"});
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_NE(beyond.err.find("-5400 – 5399"), std::string::npos) << beyond.err;
+    EXPECT_NE(beyond.err.find("(txtYear)"), std::string::npos) << beyond.err;
 }
 
 } // namespace

@@ -26,7 +26,7 @@ Chart chartWith(std::initializer_list<std::pair<int, double>> positions, bool ma
 std::vector<Aspect> between(const Chart& c, int i, int j, const EngineSettings& s = {}) {
     std::vector<Aspect> out;
     for (const Aspect& a : findAspects(c, s))
-        if (a.i == i && a.j == j)
+        if (a.first == i && a.second == j)
             out.push_back(a);
     return out;
 }
@@ -41,13 +41,13 @@ TEST(Aspects, BothDirectionsOfATrine) {
     Chart forward = chartWith({{Sun, 10}, {Moon, 130}});
     auto a = between(forward, Sun, Moon, zeroOrbs());
     ASSERT_EQ(a.size(), 1u);
-    EXPECT_EQ(a[0].k, 4);
+    EXPECT_EQ(a[0].kind, 4);
     EXPECT_EQ(aspectCode(forward, a[0]), "F_NAHOP");
 
     Chart backward = chartWith({{Sun, 130}, {Moon, 10}}); // d = 240, the mirror angle
     a = between(backward, Sun, Moon, zeroOrbs());
     ASSERT_EQ(a.size(), 1u);
-    EXPECT_EQ(a[0].k, 4);
+    EXPECT_EQ(a[0].kind, 4);
 }
 
 TEST(Aspects, ConjunctionAcrossZeroAries) {
@@ -55,7 +55,7 @@ TEST(Aspects, ConjunctionAcrossZeroAries) {
         Chart c = chartWith({{Mars, x}, {Saturn, y}}, false);
         auto a = between(c, Mars, Saturn);
         ASSERT_EQ(a.size(), 1u) << x << " " << y;
-        EXPECT_EQ(a[0].k, 1);
+        EXPECT_EQ(a[0].kind, 1);
         EXPECT_EQ(aspectCode(c, a[0]), "N_MASZE");
     }
 }
@@ -66,7 +66,7 @@ TEST(Aspects, OrbBoundIsInclusiveAndOppositionIsReportedOnce) {
     Chart exact = chartWith({{Venus, 10}, {Jupiter, 194}});
     auto a = between(exact, Venus, Jupiter, s);
     ASSERT_EQ(a.size(), 1u); // found by both passes, reported once
-    EXPECT_EQ(a[0].k, 6);
+    EXPECT_EQ(a[0].kind, 6);
     Chart beyond = chartWith({{Venus, 10}, {Jupiter, 194.001}});
     EXPECT_TRUE(between(beyond, Venus, Jupiter, s).empty());
 
@@ -83,8 +83,8 @@ TEST(Aspects, OverlappingOrbsGiveSeveralAspectsInTableOrder) {
     Chart c = chartWith({{Mercury, 100}, {Uranus, 152}});
     auto a = between(c, Mercury, Uranus, s);
     ASSERT_EQ(a.size(), 2u);
-    EXPECT_EQ(a[0].k, 2); // sextile before semi-square: table order
-    EXPECT_EQ(a[1].k, 7);
+    EXPECT_EQ(a[0].kind, 2); // sextile before semi-square: table order
+    EXPECT_EQ(a[1].kind, 7);
 }
 
 TEST(Aspects, NodesLilithAscendantRules) {
@@ -114,8 +114,8 @@ TEST(Aspects, NodesLilithAscendantRules) {
     // Midheaven and Chiron take part in nothing.
     c = chartWith({{Sun, 10}, {Midheaven, 10}, {Chiron, 10}});
     for (const Aspect& x : findAspects(c, withAsc)) {
-        EXPECT_NE(x.j, Midheaven);
-        EXPECT_NE(x.j, Chiron);
+        EXPECT_NE(x.second, Midheaven);
+        EXPECT_NE(x.second, Chiron);
     }
 }
 
@@ -126,7 +126,7 @@ TEST(Aspects, PairOrderPlanetsThenPointsThenAscendant) {
     auto all = findAspects(c, s);
     std::vector<std::pair<int, int>> pairs;
     for (const Aspect& a : all)
-        pairs.push_back({a.i, a.j});
+        pairs.push_back({a.first, a.second});
     auto pos = [&](int i, int j) {
         return std::find(pairs.begin(), pairs.end(), std::pair{i, j}) - pairs.begin();
     };

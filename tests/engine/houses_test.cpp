@@ -11,7 +11,6 @@ namespace {
 // A chart whose cusps are given in natural order (cusp 1 first).
 Chart withCusps(std::array<double, 12> natural) {
     Chart c;
-    c.houseField = "---- --------- -----" + std::string(140, ' ');
     for (int k = 1; k <= 12; ++k) {
         c.cusps[size_t(k)] = natural[size_t(k - 1)];
         c.cuspRing[size_t(k <= 9 ? k + 3 : k - 9)] = natural[size_t(k - 1)];
@@ -63,15 +62,23 @@ TEST(Houses, APointOnACuspBelongsToTheHouseThatStartsThere) {
     EXPECT_EQ(houseOf(c, 99.99, 0), 1);
 }
 
-TEST(Houses, HouseFieldSlicesCarryTheirLabels) {
+TEST(Houses, EveryPointIsPlacedAndARepeatedPlacingStartsAfresh) {
     Chart c = withCusps(kEvenCusps);
     c.longitude[Sun] = 345;
     c.longitude[Moon] = 75;
     placeInHouses(c, 6);
-    EXPECT_EQ(c.houseField.substr(0, 10), "10TH HOUSE");
-    EXPECT_EQ(c.houseField.substr(90, 10), " 1ST HOUSE");
+    EXPECT_EQ(c.house(Sun), 10);
     EXPECT_EQ(c.house(Moon), 1);
-    EXPECT_EQ(c.houseField.size(), 160u);
+    EXPECT_EQ(c.house(0), 0);
+    EXPECT_EQ(c.house(BODY_COUNT + 1), 0);
+
+    // A ring whose cusps are all equal matches no point: nothing may survive
+    // from the placing before.
+    c.cuspRing.fill(100);
+    c.cuspRing[13] = 0;
+    placeInHouses(c, 0);
+    EXPECT_EQ(c.house(Sun), 0);
+    EXPECT_EQ(c.house(Moon), 0);
 }
 
 } // namespace

@@ -18,7 +18,6 @@ namespace {
 Chart syntheticChart(bool male) {
     Chart c;
     c.male = male;
-    c.houseField = "---- --------- -----" + std::string(140, ' ');
     const double natural[12] = {0.5,   30.5,  60.5,  90,  120.5, 150.5,
                                 180.5, 210.5, 240.5, 270, 300.5, 330.5};
     for (int k = 1; k <= 12; ++k) {
@@ -97,7 +96,7 @@ TEST(Listing, CodesInOrderWithTheirExceptions) {
 
 TEST(Listing, FemaleChartsAndUnplacedPoints) {
     Chart c = syntheticChart(false);
-    c.houseField.replace(20, 10, "---- HOUSE"); // Venus matched no house
+    c.houses[Venus] = 0; // Venus matched no house
     buildListing(c, Wording::ChartProgram);
     for (const std::string& code : c.codes)
         EXPECT_TRUE(code.substr(0, 2) == "N_" || code.back() == '-') << code;

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 using namespace velorin;
@@ -44,7 +45,7 @@ TEST(Positions, MatchTheLibraryForManyPeople) {
                 continue;
             double xx[6];
             char serr[256];
-            swe_calc(c.julianDayUT, ephemerisBody[b], 258, xx, serr);
+            swe_calc_ut(c.julianDayUT, ephemerisBody[b], 258, xx, serr);
             if (b == NorthNode) {
                 EXPECT_DOUBLE_EQ(c.longitude[NorthNode], xx[0]);
                 continue;
@@ -92,9 +93,9 @@ TEST(Positions, ChartOrderPutsTheMoonTenth) {
     Chart c = mustCompute(anna());
     double xx[6];
     char serr[256];
-    swe_calc(c.julianDayUT, SE_MOON, 258, xx, serr);
+    swe_calc_ut(c.julianDayUT, SE_MOON, 258, xx, serr);
     EXPECT_DOUBLE_EQ(c.longitude[10], xx[0]);
-    swe_calc(c.julianDayUT, SE_MERCURY, 258, xx, serr);
+    swe_calc_ut(c.julianDayUT, SE_MERCURY, 258, xx, serr);
     EXPECT_DOUBLE_EQ(c.longitude[2], xx[0]);
     EXPECT_EQ(c.retroFlags.size(), 16u);
     EXPECT_EQ(c.cuspRing[1], c.cusps[10]);
@@ -123,15 +124,71 @@ TEST(Positions, PolarLatitudesFallBackToAnotherHouseSystemAndSaySo) {
     EXPECT_EQ(budapest.houseSystem, 'P');
 }
 
-TEST(Positions, DatesBeyondTheEphemerisFilesAreAnErrorNotZeroAries) {
-    if (std::filesystem::exists(ephemerisFolder() + "/sepl_30.se1"))
-        GTEST_SKIP() << "this machine has the files for the 31st century";
+TEST(Positions, BodiesStandAtTheTrueInstantNotDeltaTEarlier) {
+    // The library's own route to the same instant: ephemeris time is
+    // Universal Time plus delta T.
     BirthData d = anna();
-    d.year = "3050";
+    const double years[] = {1800, 1900, 1973, 2000, 2100, 1000};
+    for (double y : years) {
+        d.year = std::to_string(int(y));
+        Chart c = mustCompute(d);
+        const double tt = c.julianDayUT + swe_deltat(c.julianDayUT);
+        for (int b : {Sun, Moon, Mars}) {
+            double xx[6];
+            char serr[256];
+            swe_calc(tt, b == Sun ? SE_SUN : b == Moon ? SE_MOON : SE_MARS, 258, xx, serr);
+            EXPECT_NEAR(c.longitude[size_t(b)], xx[0], 1e-7) << "year " << y << " body " << b;
+        }
+    }
+    // Delta T was about 64 s in 2000: the Moon moves half an arc minute in it.
+    Chart c = mustCompute(anna());
+    double xx[6];
+    char serr[256];
+    swe_calc(c.julianDayUT, SE_MOON, 258, xx, serr);
+    EXPECT_GT(std::fabs(c.longitude[Moon] - xx[0]), 10.0 / 3600);
+}
+
+TEST(Positions, DatesOutsideTheDataFilesNameTheirYears) {
+    namespace fs = std::filesystem;
+    // Only the 1800-2399 pair of files: the range follows what the folder holds.
+    fs::path home = fs::temp_directory_path() / "velorin-engine-range";
+    fs::remove_all(home);
+    fs::create_directories(home / "ephems");
+    for (const char* f : {"sepl_18.se1", "semo_18.se1", "seplm06.se1"})
+        std::ofstream(home / "ephems" / f) << "x";
+    initEngine(home.string());
+    ASSERT_TRUE(ephemerisYears());
+    EXPECT_EQ(ephemerisYears()->first, 1800);
+    EXPECT_EQ(ephemerisYears()->last, 2399);
+    BirthData d = anna();
+    d.year = "1799";
+    d.month = "12";
+    d.day = "31";
+    d.hour = "11";
+    d.am = false; // 23:00 local, 21:00 UT: still 1799
     ChartOutcome o = computeChart(d, EngineSettings());
     ASSERT_FALSE(o.ok());
-    EXPECT_NE(o.error.message.find("NAP"), std::string::npos) << o.error.message;
-    EXPECT_NE(o.error.message.find("sepl_30"), std::string::npos) << o.error.message;
+    EXPECT_EQ(o.error.field, BirthField::Year);
+    for (const char* part : {"1799", "1800", "2399"})
+        EXPECT_NE(o.error.message.find(part), std::string::npos) << o.error.message;
+    fs::remove_all(home);
+
+    // The installed files: the whole range of years the suite promises.
+    initEngine("/nonexistent-program-folder");
+    ASSERT_TRUE(ephemerisYears()) << "no ephemeris files in " << ephemerisFolder();
+    if (ephemerisYears()->first > 1000 || ephemerisYears()->last < 3000)
+        GTEST_SKIP() << "only the basic ephemeris files are installed";
+    EXPECT_EQ(ephemerisYears()->first, -5400);
+    EXPECT_EQ(ephemerisYears()->last, 5399);
+    for (const char* year : {"1000", "3000", "-5400", "5399"}) {
+        d.year = year;
+        d.month = "6";
+        EXPECT_TRUE(computeChart(d, EngineSettings()).ok()) << year;
+    }
+    d.year = "5400";
+    o = computeChart(d, EngineSettings());
+    ASSERT_FALSE(o.ok());
+    EXPECT_NE(o.error.message.find("-5400 – 5399"), std::string::npos) << o.error.message;
 }
 
 TEST(Positions, EphemerisFolderFallsBackToTheSystemFolder) {

@@ -101,8 +101,8 @@ const WheelGeometry kGeometry = WheelGeometry::make(800, 600, kNatalMargin, 0);
 TEST(WheelPainter, TheChartUnderTestHasJustTwoAspects) {
     const auto found = findAspects(quietChart(), quietSettings().engine());
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_TRUE(found[0].i == Sun && found[0].j == Moon && found[0].k == 4);
-    EXPECT_TRUE(found[1].i == Mars && found[1].j == Moon && found[1].k == 3);
+    EXPECT_TRUE(found[0].first == Sun && found[0].second == Moon && found[0].kind == 4);
+    EXPECT_TRUE(found[1].first == Mars && found[1].second == Moon && found[1].kind == 3);
 }
 
 TEST(WheelPainter, BandColourFillsTheZodiacRing) {
