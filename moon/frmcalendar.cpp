@@ -238,10 +238,9 @@ bool frmCalendar::fillMonth(const QString& yearText, const MoonRequest& request,
 
 void frmCalendar::Command1_Click() {
     Command1->hide();
-    const QImage image = grab().toImage();
-    Command1->show();
     if (m_printer)
-        m_printer(image);
+        m_printer(grab().toImage());
+    Command1->show();
 }
 
 } // namespace velorin
