@@ -1,0 +1,259 @@
+#include "frmmain.h"
+
+#include "frmcalendar.h"
+#include "zonetext.h"
+
+#include "engine/moonday.h"
+#include "engine/positions.h"
+#include "platform/clock.h"
+#include "platform/folders.h"
+#include "platform/uiprompts.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velorin {
+namespace {
+
+// Drops the printable keys a box does not take; editing and movement keys pass.
+class KeyFilter : public QObject {
+public:
+    KeyFilter(const QString& allowed, QObject* parent) : QObject(parent), m_allowed(allowed) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const QString t = static_cast<QKeyEvent*>(event)->text();
+        if (t.size() != 1 || !t[0].isPrint())
+            return false;
+        return !m_allowed.contains(t[0]);
+    }
+
+private:
+    QString m_allowed;
+};
+
+const QString kDigits = QStringLiteral("0123456789");
+
+QLabel* caption(const QString& s, QWidget* parent) {
+    auto* l = new QLabel(s, parent);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    return l;
+}
+
+QString versionText() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(VELORIN_VERSION_MAJOR)
+        .arg(VELORIN_VERSION_MINOR)
+        .arg(VELORIN_VERSION_PATCH);
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+    buildWidgets();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+frmCalendar* frmMain::calendar() const {
+    return m_calendar.data();
+}
+
+void frmMain::buildWidgets() {
+    setObjectName(QStringLiteral("frmMain"));
+
+    auto makeBox = [this](const char* name, int width) {
+        auto* b = new QLineEdit(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedWidth(width);
+        return b;
+    };
+    Text1 = makeBox("Text1", 60);
+    Text2 = makeBox("Text2", 40);
+    txtTZ = makeBox("txtTZ", 60);
+    txtLongDeg = makeBox("txtLongDeg", 40);
+    txtLongMin = makeBox("txtLongMin", 40);
+    txtLatDeg = makeBox("txtLatDeg", 40);
+    txtLatMin = makeBox("txtLatMin", 40);
+    Check1 = new QCheckBox(QStringLiteral("Nyári idöszámitás"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    auto makeOption = [this](const char* name, const QString& text) {
+        auto* o = new QRadioButton(text, this);
+        o->setObjectName(QString::fromLatin1(name));
+        return o;
+    };
+    optEast = makeOption("optEast", QStringLiteral("KELET"));
+    optWest = makeOption("optWest", QStringLiteral("NYUGAT"));
+    optNorth = makeOption("optNorth", QStringLiteral("ÉSZAK"));
+    optSouth = makeOption("optSouth", QStringLiteral("DÉL"));
+    auto* ew = new QButtonGroup(this);
+    ew->addButton(optEast);
+    ew->addButton(optWest);
+    auto* ns = new QButtonGroup(this);
+    ns->addButton(optNorth);
+    ns->addButton(optSouth);
+    Command2 = new QPushButton(QStringLiteral("NAPTÁR KÉSZITÉSE"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setDefault(true);
+
+    auto* date = new QGridLayout;
+    date->addWidget(caption(QStringLiteral("ÉV"), this), 0, 0);
+    date->addWidget(caption(QStringLiteral("HÓNAP"), this), 0, 1);
+    date->addWidget(Text1, 1, 0);
+    date->addWidget(Text2, 1, 1);
+    date->setColumnStretch(2, 1);
+
+    auto* frame = new QGroupBox(QStringLiteral("Hely adatai"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(caption(QStringLiteral("IDŐZÓNA"), frame), 0, 0, 1, 2);
+    grid->addWidget(txtTZ, 1, 0, 1, 2);
+    grid->addWidget(Check1, 1, 2, 1, 3);
+    grid->addWidget(caption(QStringLiteral("HOSSZ. FOK"), frame), 2, 0, 1, 3);
+    grid->addWidget(caption(QStringLiteral("SZÉL. FOK"), frame), 2, 3, 1, 3);
+    auto* lon = new QHBoxLayout;
+    lon->addWidget(txtLongDeg);
+    lon->addWidget(txtLongMin);
+    auto* lonOpt = new QVBoxLayout;
+    lonOpt->addWidget(optEast);
+    lonOpt->addWidget(optWest);
+    lon->addLayout(lonOpt);
+    grid->addLayout(lon, 3, 0, 1, 3);
+    auto* lat = new QHBoxLayout;
+    lat->addWidget(txtLatDeg);
+    lat->addWidget(txtLatMin);
+    auto* latOpt = new QVBoxLayout;
+    latOpt->addWidget(optNorth);
+    latOpt->addWidget(optSouth);
+    lat->addLayout(latOpt);
+    grid->addLayout(lat, 3, 3, 1, 3);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(Command2);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(date);
+    outer->addWidget(frame);
+    outer->addLayout(bottom);
+
+    QWidget* order[] = {Text1,   Text2,     txtTZ,     Check1,   txtLongDeg, txtLongMin, optEast,
+                        optWest, txtLatDeg, txtLatMin, optNorth, optSouth,   Command2};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    for (QLineEdit* b : {txtLatDeg, txtLatMin, txtLongDeg, txtLongMin}) {
+        b->installEventFilter(new KeyFilter(kDigits, b));
+        b->installEventFilter(this);
+    }
+    txtTZ->installEventFilter(new KeyFilter(kDigits + ".-", txtTZ));
+    txtTZ->installEventFilter(this);
+
+    connect(Check1, &QCheckBox::clicked, this, &frmMain::Check1_Click);
+    connect(optEast, &QRadioButton::clicked, this,
+            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), true)); });
+    connect(optWest, &QRadioButton::clicked, this,
+            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), false)); });
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+}
+
+void frmMain::Form_Load() {
+    setWindowTitle(QStringLiteral("NOCTURO V") + versionText());
+    initEngine(programFolder().toStdString());
+    const QDate today = velorin::now().date();
+    Text1->setText(today.toString(QStringLiteral("yyyy")));
+    Text2->setText(QString::number(today.month()));
+    txtTZ->setText(QStringLiteral("-1"));
+    txtLongDeg->setText(QStringLiteral("19"));
+    txtLongMin->setText(QStringLiteral("07"));
+    optEast->setChecked(true);
+    txtLatDeg->setText(QStringLiteral("47"));
+    txtLatMin->setText(QStringLiteral("035"));
+    optNorth->setChecked(true);
+}
+
+void frmMain::Check1_Click() {
+    txtTZ->setText(zoneTextAfterDaylightSaving(txtTZ->text(), Check1->isChecked()));
+}
+
+void frmMain::Command2_Click() {
+    // The day loop lets events through, so a second click could arrive
+    // while the first calendar is still being drawn.
+    if (m_busy)
+        return;
+    const MoonRequestOutcome request = readMoonRequest(
+        Text1->text().toStdString(), Text2->text().toStdString(), txtTZ->text().toStdString());
+    if (!request.ok()) {
+        prompts().message(QString::fromStdString(request.message), QString(),
+                          MessageIcon::Critical);
+        return;
+    }
+    if (!m_calendar)
+        m_calendar = new frmCalendar(this);
+    m_calendar->show();
+    m_calendar->raise();
+    m_busy = true;
+    Command2->setEnabled(false);
+    m_calendar->fillMonth(Text1->text(), *request.value, programFolder() + QStringLiteral("moon/"));
+    Command2->setEnabled(true);
+    m_busy = false;
+}
+
+void frmMain::moveAlongArrowChain(QWidget* from, int step) {
+    // The chain ends at its two ends: Up in the zone and Down in the latitude
+    // minutes stay where they are.
+    QWidget* chain[] = {txtTZ, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin};
+    const int n = int(std::size(chain));
+    for (int i = 0; i < n; ++i) {
+        if (chain[i] != from)
+            continue;
+        const int next = i + step;
+        if (next >= 0 && next < n)
+            chain[next]->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        // Deferred, because a mouse click places the caret after focusing.
+        QTimer::singleShot(0, box, [box] {
+            if (box->hasFocus())
+                box->selectAll();
+        });
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            moveAlongArrowChain(box, key == Qt::Key_Down ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Closing the start window ends the program, the calendar with it.
+    if (m_calendar)
+        m_calendar->close();
+    event->accept();
+}
+
+} // namespace velorin

@@ -1,0 +1,24 @@
+// Nocturo, the moon calendar.
+
+#include "frmmain.h"
+
+#include "platform/widgets/application.h"
+#include "platform/widgets/qtprompts.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    velorin::prepareApplication(app, QStringLiteral("Nocturo"));
+
+    velorin::QtPrompts qtPrompts;
+    velorin::setPrompts(&qtPrompts);
+    int status = 0;
+    {
+        velorin::frmMain window;
+        window.show();
+        status = QApplication::exec();
+    }
+    velorin::setPrompts(nullptr);
+    return status;
+}
