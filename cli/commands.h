@@ -20,6 +20,8 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err);
 int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 // velorin interpret FILE.ast [--mode 1|2|3|4]
 int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
+// velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]
+int runPlace(const Args& args, std::ostream& out, std::ostream& err);
 
 // Usage texts.
 extern const char* const kMainHelp;

@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
         return runCodetable(args, std::cout, std::cerr);
     if (sub == "interpret")
         return runInterpret(args, std::cout, std::cerr);
+    if (sub == "place")
+        return runPlace(args, std::cout, std::cerr);
     std::cerr << "velorin: unknown subcommand " << sub << " (velorin --help)\n";
     return 2;
 }
