@@ -91,14 +91,13 @@ std::vector<Place> Atlas::search(QStringView query, int limit) const {
     auto key = [this](std::uint32_t i) {
         return std::string_view(m_keys).substr(m_keyStart[i], m_keyStart[i + 1] - m_keyStart[i]);
     };
-    const auto first = std::lower_bound(m_byKey.begin(), m_byKey.end(), q,
-                                        [&](std::uint32_t i, const std::string& v) {
-                                            return key(i) < v;
-                                        });
-    const auto last = std::upper_bound(first, m_byKey.end(), q,
-                                       [&](const std::string& v, std::uint32_t i) {
-                                           return v < key(i).substr(0, v.size());
-                                       });
+    const auto first =
+        std::lower_bound(m_byKey.begin(), m_byKey.end(), q,
+                         [&](std::uint32_t i, const std::string& v) { return key(i) < v; });
+    const auto last =
+        std::upper_bound(first, m_byKey.end(), q, [&](const std::string& v, std::uint32_t i) {
+            return v < key(i).substr(0, v.size());
+        });
     // Place indices are ranks by size, so the smallest indices are the
     // largest places.
     std::vector<std::uint32_t> hits(first, last);

@@ -12,9 +12,9 @@
 namespace velorin {
 
 struct Place {
-    QString name;    // with its accents, as the place writes it
-    QString country; // ISO 3166 two-letter code
-    QString region;  // first-level region, may be empty
+    QString name;         // with its accents, as the place writes it
+    QString country;      // ISO 3166 two-letter code
+    QString region;       // first-level region, may be empty
     double latitude = 0;  // degrees, north positive
     double longitude = 0; // degrees, east positive
     QString zone;         // IANA name, e.g. "Europe/Budapest"

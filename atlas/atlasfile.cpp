@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cctype>
 #include <cstring>
 
@@ -53,6 +52,38 @@ bool validZoneName(QByteArrayView name) {
         if (!(std::isalnum(static_cast<unsigned char>(c)) || std::strchr("/_+-", c)))
             return false;
     return !name.isEmpty();
+}
+
+// Well-formed UTF-8 without overlong forms, surrogates or values past U+10FFFF.
+bool validUtf8(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned c = *p++;
+        int more = 0;
+        unsigned min = 0, value = 0;
+        if (c < 0x80)
+            continue;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1, min = 0x80, value = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2, min = 0x800, value = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3, min = 0x10000, value = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < more)
+            return false;
+        for (int i = 0; i < more; ++i, ++p) {
+            if ((*p & 0xC0) != 0x80)
+                return false;
+            value = value << 6 | (*p & 0x3F);
+        }
+        if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -110,10 +141,7 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
     p += 16 + textBytes;
 
     auto checkUtf8 = [&](quint32 offset) {
-        const auto length = quint8(text[offset]);
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)decoder.decode(QByteArrayView(text.constData() + offset + 1, length));
-        return !decoder.hasError();
+        return validUtf8(QByteArrayView(text.constData() + offset + 1, quint8(text[offset])));
     };
 
     atlas->m_zones.resize(zones);
@@ -143,9 +171,9 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
         r.population = le32(p + 12);
         r.region = le16(p + 16);
         r.zone = le16(p + 18);
-        if (!validText(text, r.name, false) || !checkUtf8(r.name) ||
-            r.latitude < -9'000'000 || r.latitude > 9'000'000 || r.longitude < -18'000'000 ||
-            r.longitude > 18'000'000 || r.region >= regions || r.zone >= zones)
+        if (!validText(text, r.name, false) || !checkUtf8(r.name) || r.latitude < -9'000'000 ||
+            r.latitude > 9'000'000 || r.longitude < -18'000'000 || r.longitude > 18'000'000 ||
+            r.region >= regions || r.zone >= zones)
             return fail(QString("sérült (%1. helység)").arg(i + 1));
     }
     atlas->buildIndex();

@@ -7,23 +7,40 @@ namespace {
 // Letters that Unicode does not decompose into a base letter and a mark.
 QStringView spelledOut(char16_t c) {
     switch (c) {
-    case u'ø': return u"o";
-    case u'đ': return u"d";
-    case u'ð': return u"d";
-    case u'ł': return u"l";
-    case u'ı': return u"i";
-    case u'ħ': return u"h";
-    case u'ŧ': return u"t";
-    case u'æ': return u"ae";
-    case u'œ': return u"oe";
-    case u'þ': return u"th";
-    case u'ß': return u"ss";
-    case u'-': return u" ";
-    case u'‐': return u" ";
-    case u'’': return u"'";
-    case u'ʻ': return u"'";
-    case u'`': return u"'";
-    default: return {};
+    case u'ø':
+        return u"o";
+    case u'đ':
+        return u"d";
+    case u'ð':
+        return u"d";
+    case u'ł':
+        return u"l";
+    case u'ı':
+        return u"i";
+    case u'ħ':
+        return u"h";
+    case u'ŧ':
+        return u"t";
+    case u'æ':
+        return u"ae";
+    case u'œ':
+        return u"oe";
+    case u'þ':
+        return u"th";
+    case u'ß':
+        return u"ss";
+    case u'-':
+        return u" ";
+    case u'‐':
+        return u" ";
+    case u'’':
+        return u"'";
+    case u'ʻ':
+        return u"'";
+    case u'`':
+        return u"'";
+    default:
+        return {};
     }
 }
 

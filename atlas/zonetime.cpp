@@ -37,11 +37,13 @@ LocalTime localTimeInZone(const QByteArray& ianaZone, QDate date, QTime time) {
     LocalTime result;
     if (!date.isValid() || !time.isValid())
         return result;
-    if (!QTimeZone::isTimeZoneIdAvailable(ianaZone)) {
+    // Valid, not "available": Qt lists only the canonical zones as
+    // available, while the links (America/Yellowknife) work as well.
+    const QTimeZone zone(ianaZone);
+    if (!zone.isValid()) {
         result.status = LocalTimeStatus::UnknownZone;
         return result;
     }
-    const QTimeZone zone(ianaZone);
     // The wall-clock time counted as if it were Universal Time: the instant
     // of a reading with offset o is then wall - o.
     const QDateTime wall(date, time, Qt::UTC);
@@ -88,8 +90,7 @@ LocalTime localTimeInZone(const QByteArray& ianaZone, QDate date, QTime time) {
     return result;
 }
 
-LocalTime localTimeAtPlace(const QByteArray& ianaZone, double longitude, QDate date,
-                           QTime time) {
+LocalTime localTimeAtPlace(const QByteArray& ianaZone, double longitude, QDate date, QTime time) {
     LocalTime local = localTimeInZone(ianaZone, date, time);
     for (ZoneReading& r : local.readings)
         if (r.abbreviation == QLatin1String("LMT"))
@@ -119,13 +120,11 @@ QString describeReading(const ZoneReading& reading) {
     return t;
 }
 
-QString ambiguityMessage(const QString& placeName, QDate date, QTime time,
-                         const LocalTime& local) {
+QString ambiguityMessage(const QString& placeName, QDate date, QTime time, const LocalTime& local) {
     if (local.readings.size() < 2 ||
         (local.status != LocalTimeStatus::Skipped && local.status != LocalTimeStatus::Repeated))
         return {};
-    const QString when =
-        QString("%1 %2").arg(date.toString("yyyy.MM.dd."), time.toString("H:mm"));
+    const QString when = QString("%1 %2").arg(date.toString("yyyy.MM.dd."), time.toString("H:mm"));
     const QString first = formReadingText(local.readings[0]);
     const QString second = formReadingText(local.readings[1]);
     if (local.status == LocalTimeStatus::Skipped)

@@ -53,7 +53,6 @@ QString describeReading(const ZoneReading& reading);
 
 // The sentence shown when a local time does not exist or occurs twice at a
 // place, naming both readings; empty for a unique reading.
-QString ambiguityMessage(const QString& placeName, QDate date, QTime time,
-                         const LocalTime& local);
+QString ambiguityMessage(const QString& placeName, QDate date, QTime time, const LocalTime& local);
 
 } // namespace velorin
