@@ -98,11 +98,16 @@ std::vector<Place> Atlas::search(QStringView query, int limit) const {
         std::upper_bound(first, m_byKey.end(), q, [&](const std::string& v, std::uint32_t i) {
             return v < key(i).substr(0, v.size());
         });
-    // Place indices are ranks by size, so the smallest indices are the
-    // largest places.
+    // A name typed in full comes before the longer names it begins, however
+    // small the place ("Tard" before "Tardos"); within each group place
+    // indices are ranks by size, so the smallest index is the largest place.
     std::vector<std::uint32_t> hits(first, last);
+    auto ahead = [&](std::uint32_t a, std::uint32_t b) {
+        const bool exactA = key(a).size() == q.size(), exactB = key(b).size() == q.size();
+        return exactA != exactB ? exactA : a < b;
+    };
     const auto take = std::min(hits.size(), size_t(limit));
-    std::partial_sort(hits.begin(), hits.begin() + std::ptrdiff_t(take), hits.end());
+    std::partial_sort(hits.begin(), hits.begin() + std::ptrdiff_t(take), hits.end(), ahead);
     found.reserve(take);
     for (size_t i = 0; i < take; ++i)
         found.push_back(place(int(hits[i])));

@@ -35,8 +35,9 @@ public:
     static void setSharedFile(const QString& path);
 
     // Places whose name starts with the query, accents, case and the
-    // difference between hyphen and blank ignored; largest first, at most
-    // limit of them. An empty query finds nothing.
+    // difference between hyphen and blank ignored; those whose whole name it
+    // is first, then the rest, each group largest first; at most limit of
+    // them. An empty query finds nothing.
     std::vector<Place> search(QStringView query, int limit) const;
 
     int size() const { return int(m_places.size()); }

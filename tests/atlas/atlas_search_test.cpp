@@ -52,10 +52,15 @@ TEST(AtlasSearch, FindsWhatIsTypedWithoutAccents) {
 }
 
 TEST(AtlasSearch, LargestFirstWithinTheLimit) {
-    const auto found = atlas().search(u"san", 50);
+    const auto found = atlas().search(u"sankt", 50); // no place is called just that
     ASSERT_EQ(found.size(), 50u);
     for (size_t i = 1; i < found.size(); ++i)
         EXPECT_GE(found[i - 1].population, found[i].population) << i;
+    // A whole name first, even of a village without a population figure.
+    const auto tard = atlas().search(u"tard", 3);
+    ASSERT_FALSE(tard.empty());
+    EXPECT_EQ(tard[0].name, "Tard");
+    EXPECT_EQ(tard[0].region, "Borsod-Abaúj-Zemplén");
     EXPECT_TRUE(atlas().search(u"", 10).empty());
     EXPECT_TRUE(atlas().search(u"   ", 10).empty());
     EXPECT_TRUE(atlas().search(u"budapest", 0).empty());
