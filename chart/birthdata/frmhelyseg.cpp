@@ -19,6 +19,11 @@ namespace {
 
 constexpr int kShownMatches = 100;
 
+// Numbers as the rest of the Hungarian interface writes them (44 009).
+QString count(std::uint32_t n) {
+    return QLocale(QLocale::Hungarian, QLocale::Hungary).toString(n);
+}
+
 } // namespace
 
 // The place search button's artwork: a magnifying glass over a map pin.
@@ -104,7 +109,7 @@ frmHelyseg::frmHelyseg(const Atlas* atlas, const QString& atlasError, QWidget* p
         lblInfo->setText(m_atlasError);
     } else {
         lblInfo->setText(
-            QStringLiteral("%1 helység közül").arg(QLocale().toString(m_atlas->size())));
+            QStringLiteral("%1 helység közül").arg(count(std::uint32_t(m_atlas->size()))));
     }
 }
 
@@ -124,12 +129,10 @@ void frmHelyseg::search(const QString& query) {
         return;
     m_found = m_atlas->search(query, kShownMatches);
     lstHelyseg->clear();
-    const QLocale locale;
     QList<QTreeWidgetItem*> rows;
     for (const Place& p : m_found) {
-        auto* item =
-            new QTreeWidgetItem({p.name, p.country, p.region,
-                                 p.population ? locale.toString(p.population) : QString(), p.zone});
+        auto* item = new QTreeWidgetItem(
+            {p.name, p.country, p.region, p.population ? count(p.population) : QString(), p.zone});
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
         rows.append(item);
     }
@@ -137,7 +140,8 @@ void frmHelyseg::search(const QString& query) {
     if (!rows.isEmpty())
         lstHelyseg->setCurrentItem(rows.front());
     if (query.trimmed().isEmpty())
-        lblInfo->setText(QStringLiteral("%1 helység közül").arg(locale.toString(m_atlas->size())));
+        lblInfo->setText(
+            QStringLiteral("%1 helység közül").arg(count(std::uint32_t(m_atlas->size()))));
     else if (m_found.empty())
         lblInfo->setText(QStringLiteral("Nincs ilyen kezdetű helység."));
     else if (int(m_found.size()) == kShownMatches)
