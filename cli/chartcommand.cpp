@@ -25,6 +25,7 @@ const char* const kMainHelp =
     "  moon YEAR MONTH [--zone Z] [--dst]\n"
     "  codetable --write PATH\n"
     "  interpret FILE.ast [--mode 1|2|3|4]\n"
+    "  place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]\n"
     "\n"
     "Options every subcommand takes:\n"
     "  --home DIR   the program folder (instead of VELORIN_HOME)\n"

@@ -22,6 +22,8 @@ int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
 // velorin moon YEAR MONTH [--zone Z] [--dst]
 int runMoon(const Args& args, std::ostream& out, std::ostream& err);
+// velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]
+int runPlace(const Args& args, std::ostream& out, std::ostream& err);
 
 // Usage texts.
 extern const char* const kMainHelp;

@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
         return runInterpret(args, std::cout, std::cerr);
     if (sub == "moon")
         return runMoon(args, std::cout, std::cerr);
+    if (sub == "place")
+        return runPlace(args, std::cout, std::cerr);
     std::cerr << "velorin: unknown subcommand " << sub << " (velorin --help)\n";
     return 2;
 }

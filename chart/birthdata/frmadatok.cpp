@@ -1,6 +1,7 @@
 #include "frmadatok.h"
 
 #include "engine/numbers.h"
+#include "frmhelyseg.h"
 #include "platform/birthfields.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
@@ -225,13 +226,24 @@ void frmAdatok::buildWidgets() {
     P2->setIconSize(QSize(24, 24));
     P2->setCursor(Qt::PointingHandCursor);
     P2->setFocusPolicy(Qt::NoFocus);
+    P3 = new QToolButton(this);
+    P3->setObjectName("P3");
+    P3->setToolTip("Helység keresése");
+    P3->setIcon(frmHelyseg::buttonIcon());
+    P3->setIconSize(QSize(24, 24));
+    P3->setCursor(Qt::PointingHandCursor);
+    P3->setFocusPolicy(Qt::NoFocus);
     auto* places = new QHBoxLayout;
     places->addWidget(P1);
     places->addWidget(P2);
+    places->addWidget(P3);
     grid->addLayout(places, 8, 8);
-    // Row 9-10: notes.
-    grid->addWidget(caption("Megjegyzések a szülöttel kapcsolatban", frame), 9, 0, 1, 9);
-    grid->addWidget(txtMeg, 10, 0, 1, 9);
+    lblHely = new QLabel(frame);
+    lblHely->setObjectName("lblHely");
+    grid->addWidget(lblHely, 9, 1, 1, 8);
+    // Row 10-11: notes.
+    grid->addWidget(caption("Megjegyzések a szülöttel kapcsolatban", frame), 10, 0, 1, 9);
+    grid->addWidget(txtMeg, 11, 0, 1, 9);
 
     Label2 = new QLabel(this);
     Label2->setObjectName("Label2");
@@ -316,6 +328,7 @@ void frmAdatok::buildWidgets() {
     connect(Command5, &QPushButton::clicked, this, &frmAdatok::Command5_Click);
     connect(P1, &QToolButton::clicked, this, &frmAdatok::P1_Click);
     connect(P2, &QToolButton::clicked, this, &frmAdatok::P2_Click);
+    connect(P3, &QToolButton::clicked, this, &frmAdatok::P3_Click);
 }
 
 // ---------------------------------------------------------------- load step

@@ -3,6 +3,7 @@
 // every chart computation reads them, and the chart and location files are
 // read into them and written from them. Created once, then shown and hidden.
 
+#include "atlas/atlas.h"
 #include "charthost.h"
 #include "platform/chartfile.h"
 #include "programstate.h"
@@ -47,6 +48,13 @@ public:
     // The location buttons: save and open a .loc file.
     void P1_Click();
     void P2_Click();
+    // The place search: opens the search window and applies the pick.
+    void P3_Click();
+    // Puts a place into the fields: coordinates and hemispheres, and for the
+    // form's date and time the zone and the summer-time box. A local time
+    // that does not exist or occurs twice there leaves the zone to the user,
+    // with a message naming both readings.
+    void applyPlace(const Place& place);
 
     void Command1_Click(); // "MA"
     void Command2_Click(); // "OK"
@@ -114,6 +122,9 @@ private:
     QPushButton* Command5 = nullptr;
     QToolButton* P1 = nullptr;
     QToolButton* P2 = nullptr;
+    QToolButton* P3 = nullptr;
+    // The picked place, its zone and offset on one line.
+    QLabel* lblHely = nullptr;
 
     // Kept in step by code and never shown: what the computation and the
     // chart file use, beside what the user edits (Text1, Combo2).

@@ -1,0 +1,120 @@
+#include "commands.h"
+
+#include "atlas/atlas.h"
+#include "atlas/zonetime.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace velorin::cli {
+
+namespace {
+
+const char* kPlaceHelp =
+    "usage: velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]\n"
+    "Places of the atlas whose name starts with QUERY (accents and case ignored),\n"
+    "largest first, at most N of them (default 10), one a line, tab-separated:\n"
+    "name, country code, region, latitude, longitude (decimal degrees, north and\n"
+    "east positive), IANA zone, population. With --at, two more fields for that\n"
+    "local date and time at the place: the zone text as the birth-data form holds\n"
+    "it (hours to add for Universal Time, positive west, decimal comma) and the\n"
+    "summer-time flag 0/1; before standard time the place's own local mean time\n"
+    "(4 minutes for each degree of longitude east). A local time that does not\n"
+    "exist or occurs twice at a place is reported on standard error with both\n"
+    "readings, and the exit status is 1. No match also gives exit status 1.\n";
+
+constexpr int kDefaultLimit = 10;
+constexpr int kMaxLimit = 10000;
+
+} // namespace
+
+int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
+    Args args = arguments;
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") {
+            out << kPlaceHelp;
+            return 0;
+        }
+    if (!takeCommonFlags(args, err))
+        return 2;
+    std::string query, at;
+    int limit = kDefaultLimit;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--at" || a == "--limit") {
+            if (i + 1 >= args.size()) {
+                err << "velorin: " << a << " needs a value\n" << kPlaceHelp;
+                return 2;
+            }
+            const std::string& v = args[++i];
+            if (a == "--at") {
+                at = v;
+                continue;
+            }
+            bool ok = false;
+            limit = QString::fromStdString(v).toInt(&ok);
+            if (!ok || limit < 1 || limit > kMaxLimit) {
+                err << "velorin: --limit must be a whole number from 1 to " << kMaxLimit << '\n';
+                return 2;
+            }
+            continue;
+        }
+        if (!query.empty() || a.empty() || a.starts_with("--")) {
+            err << kPlaceHelp;
+            return 2;
+        }
+        query = a;
+    }
+    if (query.empty()) {
+        err << kPlaceHelp;
+        return 2;
+    }
+    QDateTime moment;
+    if (!at.empty()) {
+        moment = QDateTime::fromString(QString::fromStdString(at), "yyyy-MM-ddTHH:mm");
+        if (!moment.isValid()) {
+            err << "velorin: --at takes a local date and time as YYYY-MM-DDTHH:MM, not " << at
+                << '\n';
+            return 2;
+        }
+    }
+
+    QString error;
+    const Atlas* atlas = Atlas::shared(&error);
+    if (!atlas) {
+        err << "velorin: " << error.toStdString() << '\n';
+        return 1;
+    }
+    const std::vector<Place> places = atlas->search(QString::fromStdString(query), limit);
+    if (places.empty()) {
+        err << "velorin: nincs \"" << query << "\" kezdetű helység a helységtárban\n";
+        return 1;
+    }
+    int status = 0;
+    for (const Place& p : places) {
+        QString line = QString("%1\t%2\t%3\t%4\t%5\t%6\t%7")
+                           .arg(p.name, p.country, p.region)
+                           .arg(p.latitude, 0, 'f', 5)
+                           .arg(p.longitude, 0, 'f', 5)
+                           .arg(p.zone)
+                           .arg(p.population);
+        if (moment.isValid()) {
+            const LocalTime local =
+                localTimeAtPlace(p.zone.toUtf8(), p.longitude, moment.date(), moment.time());
+            if (local.status != LocalTimeStatus::Unique) {
+                QString why = ambiguityMessage(p.name, moment.date(), moment.time(), local);
+                if (why.isEmpty())
+                    why = QString("%1: a(z) %2 időzóna ismeretlen").arg(p.name, p.zone);
+                err << "velorin: " << why.toStdString() << '\n';
+                status = 1;
+                continue;
+            }
+            const ZoneReading& r = local.readings.front();
+            line += QString("\t%1\t%2").arg(formZoneText(r)).arg(r.daylightSaving ? 1 : 0);
+        }
+        out << line.toStdString() << '\n';
+    }
+    return status;
+}
+
+} // namespace velorin::cli

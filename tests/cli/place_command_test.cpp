@@ -1,0 +1,77 @@
+// velorin place end to end, with the atlas installed beside the programs.
+
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace velorin::cli;
+
+namespace {
+
+struct PlaceRun {
+    int status;
+    std::string out, err;
+};
+
+PlaceRun place(const Args& args) {
+    std::ostringstream out, err;
+    const int status = runPlace(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(PlaceCommand, PrintsMatchesWithTheZoneOfTheMoment) {
+    struct Case {
+        Args args;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {{"hodmezo"},
+         "Hódmezővásárhely\tHU\tCsongrád-Csanád\t46.41667\t20.33333\tEurope/Budapest\t44009\n"},
+        // Hungary's 1944 summer time (1944 Apr 3 - Oct 2): UTC+2 as zone -1 with the box.
+        {{"Budapest", "--at", "1944-07-15T12:00", "--limit", "1"},
+         "Budapest\tHU\tBudapest\t47.49835\t19.04045\tEurope/Budapest\t1741041\t-1\t1\n"},
+        // South and west are negative; Argentina's summer time of 1989-90
+        // ("R A 1989 1992 - O Su>=15 0 1 -", "R A 1989 1993 - Mar Su>=1 0 0 -")
+        // puts UTC-3 at UTC-2 in January.
+        {{"buenos aires", "--limit", "1", "--at", "1990-01-15T12:00"},
+         "Buenos Aires\tAR\tBuenos Aires F.D.\t-34.61315\t-58.37723\tAmerica/Argentina/Buenos_Aires"
+         "\t2891082\t3\t1\n"},
+    };
+    for (const Case& c : cases) {
+        const PlaceRun r = place(c.args);
+        EXPECT_EQ(r.status, 0) << c.args[0] << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), c.firstLine) << c.args[0];
+    }
+    const PlaceRun ten = place({"san"});
+    EXPECT_EQ(std::count(ten.out.begin(), ten.out.end(), '\n'), 10);
+}
+
+TEST(PlaceCommand, RefusesWhatItCannotAnswer) {
+    struct Case {
+        Args args;
+        int status;
+        std::string inError;
+    };
+    const Case cases[] = {
+        {{"Budapest", "--limit", "1", "--at", "2021-03-28T02:30"}, 1, "nem létezik"},
+        {{"Budapest", "--limit", "1", "--at", "2021-10-31T02:30"}, 1, "kétszer"},
+        {{"xqzxqzxq"}, 1, "nincs"},
+        {{"Budapest", "--at", "2021-02-30T12:00"}, 2, "YYYY-MM-DDTHH:MM"},
+        {{"Budapest", "--limit", "0"}, 2, "--limit"},
+        {{}, 2, "usage"},
+        {{"Budapest", "Szeged"}, 2, "usage"},
+    };
+    for (const Case& c : cases) {
+        const PlaceRun r = place(c.args);
+        EXPECT_EQ(r.status, c.status) << (c.args.empty() ? "" : c.args.back());
+        EXPECT_NE(r.err.find(c.inError), std::string::npos) << r.err;
+        if (c.status == 2) {
+            EXPECT_TRUE(r.out.empty());
+        }
+    }
+}
+
+} // namespace
