@@ -104,7 +104,7 @@ ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings)
         return out;
     }
     const Moment& moment = birth.value->moment;
-    const Place& place = birth.value->place;
+    const GeoPosition& place = birth.value->place;
 
     PositionsOutcome positions = computePositions(moment.julianDayUT);
     if (!positions.ok()) {

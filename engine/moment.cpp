@@ -114,7 +114,7 @@ MomentOutcome birthMoment(const BirthData& d) {
     h = float(double(h) + zoneValue);
     const double utHour = double(h) + double(minute) / 60.0;
 
-    Place place;
+    GeoPosition place;
     double lon = longDeg + longMin / 60;
     if (!equalsIgnoreCase(longDir, "EAST"))
         lon = -lon;

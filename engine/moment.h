@@ -42,14 +42,14 @@ struct Moment {
     double julianDayUT = 0;
 };
 
-struct Place {
+struct GeoPosition {
     double geoLongitude = 0; // degrees, East positive
     double geoLatitude = 0;  // degrees, North positive
 };
 
 struct BirthMoment {
     Moment moment;
-    Place place;
+    GeoPosition place;
 };
 
 struct MomentOutcome {

@@ -141,7 +141,7 @@ PositionsOutcome computePositions(double julianDayUT, std::span<const int> bodie
     return out;
 }
 
-Houses computeHouses(double julianDayUT, const Place& place) {
+Houses computeHouses(double julianDayUT, const GeoPosition& place) {
     Houses h;
     double cusps[13] = {0};
     double ascmc[10] = {0};

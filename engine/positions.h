@@ -81,7 +81,7 @@ struct Houses {
     char system = 'P';
 };
 
-Houses computeHouses(double julianDayUT, const Place& place);
+Houses computeHouses(double julianDayUT, const GeoPosition& place);
 
 // Lets the library close its data files; the next computation reopens them.
 void closeEphemeris();
