@@ -21,6 +21,12 @@ int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 // velorin interpret FILE.ast [--mode 1|2|3|4]
 int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
 
+// velorin synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]
+int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
+
+// "WxH" with both sides 1..20000.
+bool parseSize(const std::string& s, int& w, int& h);
+
 // Usage texts.
 extern const char* const kMainHelp;
 extern const char* const kChartHelp;

@@ -2,6 +2,9 @@
 
 #include "engine/angles.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace velorin {
 
 bool crossChordShown(const CrossAspect& a, const WheelSelection& selection) {
@@ -10,6 +13,12 @@ bool crossChordShown(const CrossAspect& a, const WheelSelection& selection) {
     if (selection.glyph < kSecondGlyphOffset)
         return a.first == selection.glyph + 1;
     return a.second == selection.glyph - kSecondGlyphOffset + 1;
+}
+
+int secondGlyphSize(const WheelGeometry& g) {
+    // On a large wheel the small glyphs grow with it, at most by half.
+    const double grow = std::clamp(std::min(g.cx, g.cy) / kOuterShiftReference, 1.0, 1.5);
+    return int(std::lround(kSmallBodyGlyphSize * grow));
 }
 
 std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
@@ -43,11 +52,13 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
 
     BodyStyle primary;
     primary.crowding = kSynastryCrowding;
+    primary.keepInside = true;
     std::vector<GlyphHit> hits = wp.drawBodies(first.longitude, first.retroFlags, primary);
 
     BodyStyle over;
     over.crowding = kSynastryCrowding;
-    over.glyphSize = kSmallBodyGlyphSize;
+    over.glyphSize = secondGlyphSize(g);
+    over.keepInside = true;
     over.indexOffset = kSecondGlyphOffset;
     over.retrogradeMarks = false;
     over.badge = kSecondPersonBadge;

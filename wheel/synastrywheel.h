@@ -19,6 +19,10 @@ inline const QColor kSecondPersonBadge{150, 40, 160};
 // glyph elements 0..14 are the first person's bodies, 15..29 the second's.
 bool crossChordShown(const CrossAspect& a, const WheelSelection& selection);
 
+// The second person's glyph size: 16 pixels up to an 800 x 600 client area,
+// growing with larger wheels.
+int secondGlyphSize(const WheelGeometry& g);
+
 // The whole synastry wheel on surface. Returns the places of both persons'
 // glyphs, the first person's first (indices 0..29).
 std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,

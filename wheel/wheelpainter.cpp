@@ -174,8 +174,14 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
             text({x - 21, y - 16}, QStringLiteral("R"), kBlue, smallBold_);
 
         const int size = style.glyphSize;
-        QRect rect(int(std::lround(b.glyph.x - size / 2.0)),
-                   int(std::lround(b.glyph.y - size / 2.0)), size, size);
+        WheelPoint at = b.glyph;
+        if (style.keepInside) {
+            const double reach = std::min(g_.cx, g_.cy) - size / 2.0 - 4;
+            if (b.glyphRadius > reach)
+                at = g_.P(b.angle, std::max(reach, b.labelRadius));
+        }
+        QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
+                   size);
         glyphBacking(i, rect, style.badge);
         p_.drawImage(rect.topLeft(), bodyGlyph(i, size));
         hits.push_back({style.indexOffset + i - 1, rect});

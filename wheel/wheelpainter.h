@@ -64,6 +64,8 @@ struct BodyStyle {
     // tells a second person's bodies from the first's; otherwise a white halo
     // around its strokes keeps it readable over the lines below it.
     QColor badge;
+    // Glyphs pushed out beyond the client area are pulled back onto its edge.
+    bool keepInside = false;
 };
 
 class WheelPainter {
