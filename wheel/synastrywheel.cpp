@@ -62,6 +62,7 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
     over.indexOffset = kSecondGlyphOffset;
     over.retrogradeMarks = false;
     over.badge = kSecondPersonBadge;
+    over.over = &first.longitude;
     const std::vector<GlyphHit> secondHits = wp.drawBodies(second, std::string(), over);
     hits.insert(hits.end(), secondHits.begin(), secondHits.end());
     return hits;

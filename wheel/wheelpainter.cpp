@@ -162,7 +162,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
                                                const BodyStyle& style) {
     std::vector<GlyphHit> hits;
     hits.reserve(kDrawnBodies);
-    const auto places = placeBodies(g_, longitude, style.crowding);
+    const auto places = placeBodies(g_, longitude, style.crowding, style.over);
     for (int i = 1; i <= kDrawnBodies; ++i) {
         const BodyPlacement& b = places[size_t(i)];
         const double x = b.label.x, y = b.label.y;

@@ -64,6 +64,8 @@ struct BodyStyle {
     // tells a second person's bodies from the first's; otherwise a white halo
     // around its strokes keeps it readable over the lines below it.
     QColor badge;
+    // Another person's longitudes that these bodies stand over (see placeBodies).
+    const std::array<double, 17>* over = nullptr;
     // Glyphs pushed out beyond the client area are pulled back onto its edge.
     bool keepInside = false;
 };
