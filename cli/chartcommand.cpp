@@ -110,8 +110,6 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     return true;
 }
 
-namespace {
-
 bool parseSize(const std::string& s, int& w, int& h) {
     size_t x = s.find('x');
     if (x == std::string::npos)
@@ -129,6 +127,8 @@ bool parseSize(const std::string& s, int& w, int& h) {
     }
     return w > 0 && h > 0 && w <= 20000 && h <= 20000;
 }
+
+namespace {
 
 int usage(std::ostream& err, const std::string& why) {
     err << "velorin chart: " << why << " (velorin chart --help)\n";

@@ -25,6 +25,12 @@ int runMoon(const Args& args, std::ostream& out, std::ostream& err);
 // velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]
 int runPlace(const Args& args, std::ostream& out, std::ostream& err);
 
+// velorin synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]
+int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
+
+// "WxH" with both sides 1..20000.
+bool parseSize(const std::string& s, int& w, int& h);
+
 // Usage texts.
 extern const char* const kMainHelp;
 extern const char* const kChartHelp;

@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     }
     if (sub == "chart")
         return runChart(args, std::cout, std::cerr);
+    if (sub == "synastry")
+        return runSynastry(args, std::cout, std::cerr);
     if (sub == "codetable")
         return runCodetable(args, std::cout, std::cerr);
     if (sub == "interpret")

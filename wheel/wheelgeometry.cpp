@@ -96,10 +96,17 @@ double WheelGeometry::outerShift() const {
     return kOuterShift * std::min(cx, cy) / kOuterShiftReference;
 }
 
-std::array<BodyPlacement, kDrawnBodies + 1>
-placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, double factor) {
+std::array<BodyPlacement, kDrawnBodies + 1> placeBodies(const WheelGeometry& g,
+                                                        const std::array<double, 17>& longitude,
+                                                        double factor,
+                                                        const std::array<double, 17>* under) {
     std::array<BodyPlacement, kDrawnBodies + 1> out{};
     auto radii = crowdedRadii(longitude, g.bodyRadius(), factor);
+    if (under)
+        for (int i = 1; i <= kDrawnBodies; ++i)
+            for (int j = 1; j <= kDrawnBodies; ++j)
+                if (std::fabs((*under)[size_t(j)] - longitude[size_t(i)]) < kCrowdingDistance)
+                    radii[size_t(i)] *= factor;
     for (int i = 1; i <= kDrawnBodies; ++i) {
         BodyPlacement& b = out[size_t(i)];
         b.angle = g.bodyAngle(longitude[size_t(i)]);

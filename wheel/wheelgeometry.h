@@ -107,7 +107,11 @@ std::array<double, kDrawnBodies + 1> crowdedRadii(const std::array<double, 17>& 
                                                   double r0, double factor);
 
 // Crowding, outer shift and points for bodies 1..kDrawnBodies (index 0 unused).
+// With under, the bodies stand over another person's, whose bodies
+// 1..kDrawnBodies crowd them too (same distance, same factor), so that the two
+// persons' glyphs do not cover one another.
 std::array<BodyPlacement, kDrawnBodies + 1>
-placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, double factor);
+placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, double factor,
+            const std::array<double, 17>* under = nullptr);
 
 } // namespace velorin

@@ -20,6 +20,10 @@ const QColor kLightGreen(0, 192, 0);
 const QColor kDarkGreen(0, 64, 0);
 const QColor kDarkGrey(64, 64, 64);
 
+// Width in pixels of the white band under a 32-pixel glyph's strokes: a
+// little over two pixels clear on each side of them.
+constexpr double kHaloWidth = 7;
+
 // The suite's fonts by their usual names, with the metric-compatible
 // Liberation faces named as well so that a machine without an alias for the
 // usual names still draws with the same widths.
@@ -158,7 +162,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
                                                const BodyStyle& style) {
     std::vector<GlyphHit> hits;
     hits.reserve(kDrawnBodies);
-    const auto places = placeBodies(g_, longitude, style.crowding);
+    const auto places = placeBodies(g_, longitude, style.crowding, style.over);
     for (int i = 1; i <= kDrawnBodies; ++i) {
         const BodyPlacement& b = places[size_t(i)];
         const double x = b.label.x, y = b.label.y;
@@ -170,12 +174,41 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
             text({x - 21, y - 16}, QStringLiteral("R"), kBlue, smallBold_);
 
         const int size = style.glyphSize;
-        QRect rect(int(std::lround(b.glyph.x - size / 2.0)),
-                   int(std::lround(b.glyph.y - size / 2.0)), size, size);
+        WheelPoint at = b.glyph;
+        if (style.keepInside) {
+            const double reach = std::min(g_.cx, g_.cy) - size / 2.0 - 4;
+            if (b.glyphRadius > reach)
+                at = g_.P(b.angle, std::max(reach, b.labelRadius));
+        }
+        QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
+                   size);
+        glyphBacking(i, rect, style.badge);
         p_.drawImage(rect.topLeft(), bodyGlyph(i, size));
         hits.push_back({style.indexOffset + i - 1, rect});
     }
     return hits;
+}
+
+void WheelPainter::glyphBacking(int body, const QRect& rect, const QColor& badge) {
+    p_.save();
+    if (badge.isValid()) {
+        const double r = rect.width() / 2.0 + 3;
+        p_.setPen(QPen(badge, 1.5));
+        p_.setBrush(kWhite);
+        p_.drawEllipse(QRectF(rect).center(), r, r);
+    } else {
+        // The glyph's own strokes, widened and white, so lines stop short of it.
+        const GlyphArt art = bodyArt(body);
+        const double scale = rect.width() / 100.0;
+        p_.translate(rect.topLeft());
+        p_.scale(scale, scale);
+        const QPen halo(kWhite, kHaloWidth * rect.width() / kBodyGlyphSize / scale, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin);
+        p_.strokePath(art.strokes, halo);
+        p_.strokePath(art.fills, halo);
+        p_.fillPath(art.fills, kWhite);
+    }
+    p_.restore();
 }
 
 void WheelPainter::drawHouses(const std::array<double, 14>& cuspRing, const QColor& color,
@@ -256,9 +289,6 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
     wp.drawRings(pal.circles, pal.band);
     wp.drawScale(pal.circles);
     wp.drawSignGlyphs();
-    BodyStyle natal;
-    natal.degreeLabels = ws.showFok;
-    std::vector<GlyphHit> hits = wp.drawBodies(chart.longitude, chart.retroFlags, natal);
     wp.drawHouses(chart.cuspRing, pal.houses, ws.showFok);
     wp.drawTextBlocks(chart);
     wp.drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
@@ -268,7 +298,9 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
         wp.drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
                      pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
     }
-    return hits;
+    BodyStyle natal;
+    natal.degreeLabels = ws.showFok;
+    return wp.drawBodies(chart.longitude, chart.retroFlags, natal);
 }
 
 } // namespace velorin

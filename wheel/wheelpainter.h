@@ -60,6 +60,14 @@ struct BodyStyle {
     int indexOffset = 0;
     bool degreeLabels = false;
     bool retrogradeMarks = true;
+    // When valid, each glyph sits on a white disc ringed in this colour, which
+    // tells a second person's bodies from the first's; otherwise a white halo
+    // around its strokes keeps it readable over the lines below it.
+    QColor badge;
+    // Another person's longitudes that these bodies stand over (see placeBodies).
+    const std::array<double, 17>* over = nullptr;
+    // Glyphs pushed out beyond the client area are pulled back onto its edge.
+    bool keepInside = false;
 };
 
 class WheelPainter {
@@ -71,6 +79,7 @@ public:
     // Sign boundaries, the degree scale and its 10-degree marks.
     void drawScale(const QColor& color);
     void drawSignGlyphs();
+    // Paint last: the glyphs, their labels and marks lie over every line.
     std::vector<GlyphHit> drawBodies(const std::array<double, 17>& longitude,
                                      const std::string& retroFlags, const BodyStyle& style);
     void drawHouses(const std::array<double, 14>& cuspRing, const QColor& color, bool cuspLabels);
@@ -87,6 +96,7 @@ private:
     void haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
                   const QFont& font);
     void line(WheelPoint a, WheelPoint b);
+    void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
 
     QPainter& p_;
@@ -97,7 +107,8 @@ private:
     QFont cuspLabel_;
 };
 
-// The natal wheel on the whole of surface: cleared, then every step. The
+// The natal wheel on the whole of surface: cleared, then every step, the
+// bodies last so that no line crosses a glyph. The
 // chords are those of aspects (the caller's search, so that the chart's own
 // listing is appended to once, by the caller). Returns the body glyphs' places.
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,

@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/personfields.h"
 #include "platform/zones.h"
 
 #include <QButtonGroup>
@@ -427,24 +428,12 @@ void frmAdatok::ResetM() {
 // ---------------------------------------------------------------- fields
 
 BirthData frmAdatok::birthData() const {
-    BirthData d;
-    d.name = text(txtName);
+    const PersonFields fields{txtName, txtYear, txtMonth,  txtDay,    txtBirthHour, txtBirthMinute,
+                             optAM,   optPM,   txtTZ,     Check1,    txtLongDeg,   txtLongMin,
+                             optEast, optWest, txtLatDeg, txtLatMin, optNorth,     optSouth};
+    BirthData d = fields.read();
     d.sex = Combo1->currentText().toStdString();
-    d.year = text(txtYear);
-    d.month = text(txtMonth);
-    d.day = text(txtDay);
-    d.hour = text(txtBirthHour);
     d.hour24 = text(Text1);
-    d.minute = text(txtBirthMinute);
-    d.am = optAM->isChecked();
-    d.zone = text(txtTZ);
-    d.daylightSaving = Check1->isChecked() ? 1 : 0;
-    d.longDeg = text(txtLongDeg);
-    d.longMin = text(txtLongMin);
-    d.east = optEast->isChecked();
-    d.latDeg = text(txtLatDeg);
-    d.latMin = text(txtLatMin);
-    d.north = optNorth->isChecked();
     // The notes' lines end in CR LF, as in the chart files and the data sheet.
     d.notes = txtMeg->toPlainText().replace('\n', "\r\n").toStdString();
     return d;

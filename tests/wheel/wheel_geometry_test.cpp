@@ -183,3 +183,33 @@ TEST(WheelGeometry, AxisStrokesForkAtOneEndAndPointOutAtTheOther) {
                     1e-6);
     }
 }
+
+TEST(WheelGeometry, SynastryBodiesOfBothPersonsOn800x600) {
+    const WheelGeometry g = WheelGeometry::make(800, 600, kSynastryMargin, 12);
+    const std::array<double, 17> first = longitudesAllApart();
+    std::array<double, 17> second{};
+    for (int b = 1; b <= 16; ++b)
+        second[size_t(b)] = first[size_t(b)] + 10; // just not near the first's
+
+    const auto a = placeBodies(g, first, kSynastryCrowding);
+    const auto b = placeBodies(g, second, kSynastryCrowding, &first);
+    for (int body = 1; body <= kDrawnBodies; ++body) {
+        const double shift = isOuterBody(body) ? 100 : 0;
+        EXPECT_NEAR(a[size_t(body)].glyphRadius, 202.05 + shift, kTol) << body;
+        EXPECT_NEAR(b[size_t(body)].glyphRadius, 202.05 + shift, kTol) << body;
+    }
+
+    // Own crowding pulls by 0.89 and the outer four still stand 100 further out.
+    second[SouthNode] = second[Sun] + 3;
+    auto c = placeBodies(g, second, kSynastryCrowding);
+    EXPECT_NEAR(c[SouthNode].labelRadius, 0.89 * 202.05, kTol);
+    EXPECT_NEAR(c[SouthNode].glyphRadius, 0.89 * 202.05 + 100, kTol);
+
+    // A first-person body within 10 degrees pulls the second person's glyph in
+    // once more, never the other way round.
+    second = first;
+    second[Venus] = first[Venus] + 9.99;
+    c = placeBodies(g, second, kSynastryCrowding, &first);
+    EXPECT_NEAR(c[Venus].labelRadius, 0.89 * 202.05, kTol);
+    EXPECT_NEAR(placeBodies(g, first, kSynastryCrowding)[Venus].labelRadius, 202.05, kTol);
+}

@@ -1,0 +1,81 @@
+#include "synastrywheel.h"
+
+#include "engine/angles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velorin {
+
+bool crossChordShown(const CrossAspect& a, const WheelSelection& selection) {
+    if (!selection.filter)
+        return true;
+    if (selection.glyph < kSecondGlyphOffset)
+        return a.first == selection.glyph + 1;
+    return a.second == selection.glyph - kSecondGlyphOffset + 1;
+}
+
+int secondGlyphSize(const WheelGeometry& g) {
+    // On a large wheel the small glyphs grow with it, at most by half.
+    const double grow = std::clamp(std::min(g.cx, g.cy) / kOuterShiftReference, 1.0, 1.5);
+    return int(std::lround(kSmallBodyGlyphSize * grow));
+}
+
+std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
+                                        const Longitudes& second,
+                                        const std::vector<CrossAspect>& aspects,
+                                        const WorkingSettings& ws,
+                                        const WheelSelection& selection) {
+    setWheelResolution(surface);
+    surface.fill(kWheelBackground);
+    const WheelGeometry g =
+        WheelGeometry::make(surface.width(), surface.height(), kSynastryMargin, first.cuspRing[4]);
+    if (!g.drawable())
+        return {};
+
+    QPainter p(&surface);
+    p.setRenderHint(QPainter::Antialiasing);
+    WheelPainter wp(p, g);
+    const WheelPalette pal = WheelPalette::from(ws);
+
+    wp.drawRings(pal.circles, QColor()); // no zodiac band here
+    wp.drawScale(pal.circles);
+    wp.drawSignGlyphs();
+    wp.drawHouses(first.cuspRing, pal.houses, false);
+    wp.drawAxes(first.longitude, pal.angleAxes, pal.nodeAxis, false);
+    for (const CrossAspect& a : aspects) {
+        if (!crossChordShown(a, selection))
+            continue;
+        wp.drawChord(first.longitude[size_t(a.first)], second[size_t(a.second)],
+                     pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
+    }
+
+    BodyStyle primary;
+    primary.crowding = kSynastryCrowding;
+    primary.keepInside = true;
+    std::vector<GlyphHit> hits = wp.drawBodies(first.longitude, first.retroFlags, primary);
+
+    BodyStyle over;
+    over.crowding = kSynastryCrowding;
+    over.glyphSize = secondGlyphSize(g);
+    over.keepInside = true;
+    over.indexOffset = kSecondGlyphOffset;
+    over.retrogradeMarks = false;
+    over.badge = kSecondPersonBadge;
+    over.over = &first.longitude;
+    const std::vector<GlyphHit> secondHits = wp.drawBodies(second, std::string(), over);
+    hits.insert(hits.end(), secondHits.begin(), secondHits.end());
+    return hits;
+}
+
+QImage renderSynastryImage(const Chart& first, const Chart& second, const WorkingSettings& ws,
+                           QSize clientSize) {
+    if (clientSize.isEmpty())
+        return {};
+    QImage image(clientSize, QImage::Format_RGB32);
+    drawSynastryWheel(image, first, second.longitude,
+                      findCrossAspects(first.longitude, second.longitude, ws.engine()), ws);
+    return image;
+}
+
+} // namespace velorin
