@@ -81,9 +81,14 @@ JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality
         if (!info.isFile())
             return failure(QStringLiteral("A(z) ") + fileName +
                            QStringLiteral(" nem közönséges fájl, ezért nem írható felül."));
-        old.reset(new OldFile{info.permissions(), info.lastRead(), info.lastModified()});
+        // Only the stored bits: the "user" ones say what this process may do
+        // (everything, for root) and would come back as the owner's.
+        const QFileDevice::Permissions stored =
+            info.permissions() &
+            ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        old.reset(new OldFile{stored, info.lastRead(), info.lastModified()});
         // A read-only picture is replaced too; its permissions come back below.
-        if (!info.isWritable())
+        if (!(stored & QFileDevice::WriteOwner))
             QFile::setPermissions(fileName, old->permissions | QFileDevice::WriteOwner);
     }
     QString error;
