@@ -438,7 +438,7 @@ void frmMain::setStatus(const QString& text) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this &&
-        handleKey(static_cast<QKeyEvent*>(event)))
+        handleKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::Enter) {
         for (int n = 0; n < kToolbarButtons; ++n)

@@ -116,7 +116,7 @@ private:
     void paintWheel();
     void setStatus(const QString& text);
     void reportError(const char* procedure, const std::exception& e);
-    bool handleKey(QKeyEvent* event);
+    bool handleKey(QWidget* receiver, QKeyEvent* event);
     void togglePanel(Panel panel);
     QWidget* panelWidget(Panel panel) const;
     void openSetAside(int row);

@@ -17,7 +17,6 @@
 #include "platform/uiprompts.h"
 
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -179,16 +178,15 @@ void frmMain::PPP_Click(int n) {
     }
 }
 
-bool frmMain::handleKey(QKeyEvent* event) {
+bool frmMain::handleKey(QWidget* receiver, QKeyEvent* event) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const int key = event->key();
     const MainCommand* c = commandForKey(key);
     if (!c)
         return false;
-    QWidget* focus = QApplication::focusWidget();
     if (editsLine(key) &&
-        (qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus)))
+        (qobject_cast<QLineEdit*>(receiver) || qobject_cast<QAbstractSpinBox*>(receiver)))
         return false;
     try {
         (this->*c->action)();
