@@ -10,6 +10,7 @@
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
 
+#include "picture/jpeg.h"
 #include "wheel/wheelimage.h"
 
 #include <QString>
@@ -200,11 +201,16 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     } else {
         QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
         QString path = QString::fromStdString(wheelPath);
-        const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ||
-                                     path.endsWith(".jpeg", Qt::CaseInsensitive)
-                                 ? "JPG"
-                                 : "PNG";
-        if (!img.save(path, format, format[0] == 'J' ? 90 : -1)) {
+        if (path.endsWith(".jpg", Qt::CaseInsensitive) ||
+            path.endsWith(".jpeg", Qt::CaseInsensitive)) {
+            // The chart program's own writer, so both make the same pictures.
+            const JpegResult r = savePictureAsJpeg(img, path);
+            if (!r) {
+                err << "velorin: a kép nem menthető: " << wheelPath << ": "
+                    << r.description.toStdString() << "\n";
+                return 1;
+            }
+        } else if (!img.save(path, "PNG")) {
             err << "velorin: a kép nem menthető: " << wheelPath << "\n";
             return 1;
         }

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "association.h"
+#include "commands.h"
 #include "recordercontrol.h"
 #include "setuppanel.h"
 #include "toolbar.h"
@@ -126,13 +127,8 @@ void frmMain::buildWidgets() {
     lstFelre->setStyleSheet("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }");
     lstFelre->setMouseTracking(true);
     lstFelre->installEventFilter(this);
-    connect(lstFelre, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int row = lstFelre->row(item);
-        if (row < 0 || row >= lstFelre2.size())
-            return;
-        m_state.setAsidePath = lstFelre2.at(row);
-        m_form->mFelreMegnyit();
-    });
+    connect(lstFelre, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { openSetAside(lstFelre->row(item)); });
 
     for (int n = 0; n < kToolbarButtons; ++n) {
         auto* b = new QToolButton(this);
@@ -169,6 +165,15 @@ void frmMain::buildWidgets() {
     pComment->setFixedSize(24, 24);
     pComment->installEventFilter(this);
     pComment->hide();
+
+    // The panels keep their wheel turns: scrolling past the end of the data
+    // sheet must not move the chart's time.
+    for (QWidget* w : {static_cast<QWidget*>(txtAdat), static_cast<QWidget*>(txtErtelmez),
+                       static_cast<QWidget*>(pSetup), static_cast<QWidget*>(lstFelre)})
+        w->setAttribute(Qt::WA_NoMousePropagation);
+
+    // The keys reach the window whichever of its children has the focus.
+    qApp->installEventFilter(this);
 
     picRun = new QWidget(this);
     picRun->setObjectName("picRun");
@@ -265,6 +270,10 @@ void frmMain::presentChart(const BirthData& data, Chart chart) {
     Label2->setText(q(birthCaption(data)));
     setWindowTitle(q(velorin::windowTitle(data)));
     m_sheet = q(dataSheet(data, *m_chart));
+    std::vector<QString> tips;
+    for (const std::string& tip : m_chart->bodyTips)
+        tips.push_back(q(tip));
+    m_surface->setGlyphTips(std::move(tips));
     txtAdat->setPlainText(QString(m_sheet).replace("\r\n", "\n"));
 
     const QString notes = q(trimSpaces(data.notes));
@@ -307,61 +316,6 @@ void frmMain::P_Click(int glyph) {
     m_form->mSzamol();
 }
 
-// ---------------------------------------------------------------- toolbar
-
-void frmMain::PPP_Click(int n) {
-    switch (n) {
-    case 0:
-        m_form->mMegnyit();
-        break;
-    case 1:
-        m_form->show();
-        m_form->raise();
-        m_form->activateWindow();
-        break;
-    case 5: {
-        const bool visible = !txtAdat->isVisible();
-        txtAdat->setVisible(visible);
-        if (visible) {
-            pSetup->hide();
-            lstFelre->hide();
-            txtErtelmez->hide();
-        } else {
-            lstFelre->show();
-        }
-        break;
-    }
-    case 10: {
-        const bool visible = !pSetup->isVisible();
-        pSetup->setVisible(visible);
-        if (visible) {
-            txtAdat->hide();
-            txtErtelmez->hide();
-            lstFelre->hide();
-        } else {
-            lstFelre->show();
-        }
-        break;
-    }
-    case 11:
-        generateInterpretation();
-        break;
-    case 12:
-        runCodeEditor(this, m_codeTable);
-        break;
-    case 13:
-        openInterpretationEditor(this);
-        break;
-    case 15:
-        close();
-        break;
-    default:
-        // Printing, saving, pictures, time steps, display switches, About and
-        // setting aside are the main window's commands, wired with them.
-        break;
-    }
-}
-
 // ---------------------------------------------------------------- interpretation
 
 void frmMain::generateInterpretation() {
@@ -371,12 +325,8 @@ void frmMain::generateInterpretation() {
     // form holds unapplied.
     GenerationResult r = runGenerateInterpretation(
         this, m_codeTable, makeGenerationRequest(*m_chartData, *m_chart), [this] {
-            txtAdat->hide();
-            pSetup->hide();
-            lstFelre->hide();
             txtErtelmez->clear();
-            txtErtelmez->show();
-            layoutChildren();
+            showPanel(Panel::Interpretation);
         });
     if (r.status == GenerationResult::Status::Written && r.mode == GenerationMode::TextToText)
         txtErtelmez->setPlainText(r.document);
@@ -406,8 +356,7 @@ void frmMain::Command1_Click() {
         m_reloading = true;
         loadWorkingSettingsOrDefaults(ws);
         Form_Load();
-        pSetup->hide();
-        lstFelre->show();
+        showPanel(Panel::SetAside);
     } catch (const std::exception& e) {
         reportError("Command1_Click", e);
     }
@@ -463,7 +412,8 @@ void frmMain::layoutChildren() {
                    H - pComment->height() - 20 - Label2->height());
     Label3->move(0, H - Label3->height());
     for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(pComment)})
+                       static_cast<QWidget*>(pComment), static_cast<QWidget*>(txtAdat),
+                       static_cast<QWidget*>(txtErtelmez), static_cast<QWidget*>(pSetup)})
         w->raise();
 }
 
@@ -488,6 +438,10 @@ void frmMain::setStatus(const QString& text) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        handleKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::Enter) {
         for (int n = 0; n < kToolbarButtons; ++n)
             if (watched == PPP[size_t(n)])

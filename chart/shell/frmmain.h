@@ -1,21 +1,26 @@
 #pragma once
 // The chart program's main window: the wheel surface, the toolbar, the data
-// sheet and the settings panel, and the program's start-up and shut-down.
+// sheet and the settings panel, and the program's start-up and shut-down. Its
+// commands (toolbar, keys, mouse wheel, printing, saving) are in
+// frmmain_commands.cpp.
 
 #include "chart/birthdata/charthost.h"
 #include "chart/birthdata/frmadatok.h"
 #include "chart/birthdata/programstate.h"
 #include "interpretation/codetable.h"
+#include "setasidelist.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QTextEdit;
 class QToolButton;
+class QWheelEvent;
 
 namespace velorin {
 
@@ -24,6 +29,9 @@ class WheelSurface;
 
 // "Tarvessa Ver 1.0.0"
 QString versionText();
+
+// The panels over the wheel; showing one hides the others.
+enum class Panel { DataSheet, Settings, Interpretation, SetAside };
 
 class frmMain : public QWidget, public ChartHost {
     Q_OBJECT
@@ -38,6 +46,38 @@ public:
     void DrawRadix();
 
     void PPP_Click(int n); // toolbar button n
+
+    // The commands of the toolbar and the keys.
+    void openChart();
+    void showBirthDataForm();
+    void printCommand();
+    void saveCommand();
+    void toggleDataSheet();
+    template <int Minutes> void stepTime() { timeStep(Minutes); }
+    void toggleDegrees();
+    void toggleAscAspects();
+    void toggleSettings();
+    void openCodeEditor();
+    void showInterpretationEditor();
+    void showAbout();
+    void quit();
+    void setAside();
+    void redraw();
+
+    // Moves the form's birth moment by minutes (back when negative) and
+    // recomputes; a moment the calendar cannot read is reported.
+    void timeStep(int minutes);
+    // Writes the wheel with its strokes as a JPEG under the person's name.
+    void mKep();
+    // Prints the wheel surface with its strokes through the printer box.
+    void mNyomtat();
+    // Writes the data sheet as "adatlap_" + name + ".txt" in the text folder.
+    void saveDataSheet();
+    void printDataSheet();
+
+    void showPanel(Panel panel);
+    bool panelVisible(Panel panel) const;
+    const SetAsideList& setAsideList() const { return m_setAside; }
     // Asks for the mode, writes the chart's interpretation document and opens it.
     void generateInterpretation();
     void P_Click(int glyph);     // body glyph n (BodyId - 1)
@@ -64,6 +104,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildWidgets();
@@ -75,6 +116,10 @@ private:
     void paintWheel();
     void setStatus(const QString& text);
     void reportError(const char* procedure, const std::exception& e);
+    bool handleKey(QWidget* receiver, QKeyEvent* event);
+    void togglePanel(Panel panel);
+    QWidget* panelWidget(Panel panel) const;
+    void openSetAside(int row);
 
     ProgramState m_state;
     frmAdatok* m_form = nullptr;
@@ -90,7 +135,7 @@ private:
     QTextEdit* txtErtelmez = nullptr;
     SetupPanel* pSetup = nullptr;
     QListWidget* lstFelre = nullptr;
-    QStringList lstFelre2; // the set-aside charts' paths, index for index
+    SetAsideList m_setAside;
     // Places kept for the recorder's controls.
     QWidget* picRun = nullptr;
     QWidget* picHang = nullptr;
@@ -103,6 +148,7 @@ private:
     QString m_sheet;
     bool m_selectionFilter = false;
     int m_selectedGlyph = 0;
+    int m_wheelDelta = 0; // wheel turn not yet worth a whole notch
 };
 
 } // namespace velorin

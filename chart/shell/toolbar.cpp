@@ -3,37 +3,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <array>
 #include <cmath>
 
 namespace velorin {
 
 namespace {
-
-struct ButtonTexts {
-    const char* status;
-    const char* tip;
-};
-
-const std::array<ButtonTexts, kToolbarButtons> kTexts{{
-    {"Létező asztrogram megnyitása", "Megnyitás"},
-    {"Új asztrogram, vagy jelenlegi adatok módositása", ""},
-    {"Asztrógram, adatlap illetve értelmezés nyomtatása", "Asztrógram, adatlap nyomtatása"},
-    {"Asztrogram, adatlap illetve értelmezés mentése", "Asztrógram, adatlap mentése"},
-    {"Asztrogram mentése kép formátumban", "Képbe mentés"},
-    {"Adatlap megjelenitése, eltüntetése", "Adatlap mutat-rejt"},
-    {"Asztrogram előrevivése 3 perccel", "3 perc előre"},
-    {"Asztrogram visszavivése 3 perccel", "3 perc vissza"},
-    {"Fokértékek mutatása, rejtése", "Fokok mutatása, rejtése"},
-    {"Aszcendens fényszögeinek mutatása, rejtése", "Fényszögek az aszcendensel"},
-    {"Beállitások", ""},
-    {"Értelmezés (analitikus szövegek) generálása", "Elemző szöveg generálása"},
-    {"Az analitikus szövegek összekapcsolása a kódrendszerrel", "Szövegek összekapcsolása"},
-    {"Értelmezésiró ablak megnyitása", ""},
-    {"A programról", "A programról"},
-    {"Kilépés a programból", ""},
-    {"Asztrogram félretevése", "Asztrogram félretevése"},
-}};
 
 const QColor kInk(40, 40, 70);
 const QColor kPaper(250, 248, 235);
@@ -244,14 +218,6 @@ void paintIcon(QPainter& p, int n) {
 }
 
 } // namespace
-
-QString toolbarStatusText(int n) {
-    return n >= 0 && n < kToolbarButtons ? QString::fromUtf8(kTexts[size_t(n)].status) : QString();
-}
-
-QString toolbarToolTip(int n) {
-    return n >= 0 && n < kToolbarButtons ? QString::fromUtf8(kTexts[size_t(n)].tip) : QString();
-}
 
 QIcon toolbarIcon(int n) {
     QPixmap pm(28, 28);

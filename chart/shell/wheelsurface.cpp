@@ -1,9 +1,17 @@
 #include "wheelsurface.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace velorin {
+
+namespace {
+
+constexpr int kStrokeWidth = 2;
+
+} // namespace
 
 WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
     setObjectName("wheelSurface");
@@ -24,6 +32,19 @@ int WheelSurface::glyphAt(QPoint pos) const {
     return -1;
 }
 
+bool WheelSurface::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int glyph = glyphAt(help->pos());
+        if (glyph >= 0 && size_t(glyph) < m_tips.size() && !m_tips[size_t(glyph)].isEmpty())
+            QToolTip::showText(help->globalPos(), m_tips[size_t(glyph)], this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void WheelSurface::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
@@ -32,14 +53,47 @@ void WheelSurface::paintEvent(QPaintEvent*) {
 }
 
 void WheelSurface::mousePressEvent(QMouseEvent* event) {
-    const int glyph = glyphAt(event->position().toPoint());
-    if (glyph >= 0 && event->button() == Qt::LeftButton)
-        emit glyphClicked(glyph);
+    const QPoint pos = event->position().toPoint();
+    // The glyphs stand above the drawing: a press on one is the glyph's, not
+    // the start of a stroke.
+    const int glyph = glyphAt(pos);
+    if (glyph >= 0) {
+        if (event->button() == Qt::LeftButton)
+            emit glyphClicked(glyph);
+        return;
+    }
+    m_drawing = true;
+    m_ink = event->button() == Qt::LeftButton ? QColor(0, 0, 255) : QColor(255, 0, 0);
+    m_current = pos;
+    strokeTo(pos);
 }
 
 void WheelSurface::mouseMoveEvent(QMouseEvent* event) {
-    setCursor(glyphAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    const QPoint pos = event->position().toPoint();
+    if (m_drawing)
+        strokeTo(pos);
+    setCursor(glyphAt(pos) >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
     emit hovered();
+}
+
+void WheelSurface::mouseReleaseEvent(QMouseEvent*) {
+    m_drawing = false;
+}
+
+void WheelSurface::strokeTo(QPoint to) {
+    if (m_image.isNull())
+        return;
+    {
+        QPainter p(&m_image);
+        p.setPen(QPen(m_ink, kStrokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (to == m_current)
+            p.drawPoint(to);
+        else
+            p.drawLine(m_current, to);
+    }
+    const int pad = kStrokeWidth + 1;
+    update(QRect(m_current, to).normalized().adjusted(-pad, -pad, pad, pad));
+    m_current = to;
 }
 
 } // namespace velorin

@@ -1,10 +1,13 @@
 #pragma once
 // The main window's drawing surface: shows the painted wheel image (which
-// persists until the next draw) and turns clicks on body glyphs into their
-// glyph index.
+// persists until the next draw), turns clicks on body glyphs into their glyph
+// index, shows each glyph's tool tip, and takes freehand strokes drawn with
+// the mouse into the image itself, so that they are printed and exported
+// with it until the next draw replaces the image.
 
 #include <QImage>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -18,22 +21,33 @@ public:
 
     // The image and, per body glyph, its element index and where it was painted.
     void setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs);
+    // The wheel as shown, with the strokes drawn on it since it was painted.
     const QImage& picture() const { return m_image; }
     // The glyph element at pos, -1 when none (the last painted wins).
     int glyphAt(QPoint pos) const;
+    // Tool tips by glyph element index; an element without one shows none.
+    void setGlyphTips(std::vector<QString> tips) { m_tips = std::move(tips); }
 
 signals:
     void glyphClicked(int index);
     void hovered();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void strokeTo(QPoint to);
+
     QImage m_image;
     std::vector<std::pair<int, QRect>> m_glyphs;
+    std::vector<QString> m_tips;
+    bool m_drawing = false;
+    QPoint m_current;
+    QColor m_ink;
 };
 
 } // namespace velorin

@@ -1,0 +1,114 @@
+#include "frmabout.h"
+
+#include "frmmain.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace velorin {
+
+namespace {
+
+// The program's picture: a small chart wheel under a star.
+QPixmap programPicture() {
+    const int side = 128;
+    QPixmap pm(side, side);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(side / 2.0, side / 2.0);
+    p.setPen(QPen(QColor(40, 40, 70), 2));
+    p.setBrush(QColor(224, 224, 224));
+    p.drawEllipse(c, 60, 60);
+    p.setBrush(QColor(250, 248, 235));
+    p.drawEllipse(c, 44, 44);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * M_PI / 6;
+        p.drawLine(c + QPointF(44 * std::cos(a), 44 * std::sin(a)),
+                   c + QPointF(60 * std::cos(a), 60 * std::sin(a)));
+    }
+    p.setPen(QPen(QColor(40, 90, 170), 1.5));
+    p.drawLine(c + QPointF(-30, 18), c + QPointF(26, -24));
+    p.setPen(QPen(QColor(200, 70, 40), 1.5));
+    p.drawLine(c + QPointF(-30, 18), c + QPointF(20, 32));
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        const double r = i % 2 == 0 ? 16 : 7;
+        const QPointF pt = c + QPointF(r * std::cos(a), r * std::sin(a) - 4);
+        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
+    }
+    star.closeSubpath();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(250, 210, 40));
+    p.drawPath(star);
+    return pm;
+}
+
+} // namespace
+
+QString aboutText() {
+    return versionText() +
+           QStringLiteral(
+               "\n"
+               "Asztrológiai képletkészítő program a Velorin programcsomagból.\n"
+               "\n"
+               "Kiszámítja és megrajzolja a születési képletet (asztrogramot), adatlapot és "
+               "elemző értelmezést készít, a képletet képbe menti és kinyomtatja.\n"
+               "\n"
+               "A bolygók és a házcsúcsok helyzetét a Swiss Ephemeris könyvtár számítja. "
+               "A program a Qt és a libjpeg-turbo könyvtárat használja.\n"
+               "\n"
+               "FELHASZNÁLÁSI FELTÉTELEK\n"
+               "\n"
+               "1. A program és a hozzá tartozó adatfájlok használatára a felhasználó nem "
+               "kizárólagos "
+               "jogot kap.\n"
+               "2. A program által készített képletek, adatlapok és értelmezések a felhasználó "
+               "saját munkái; ezeket szabadon felhasználhatja.\n"
+               "3. A program a számításokat a lehető legnagyobb gondossággal végzi, de a szerzők "
+               "nem vállalnak felelősséget a program használatából vagy az eredmények "
+               "felhasználásából eredő közvetlen vagy közvetett károkért.\n"
+               "4. A programban felhasznált külső könyvtárakra a saját licencük vonatkozik: "
+               "Swiss Ephemeris (GNU AGPL), Qt (GNU LGPL), libjpeg-turbo (BSD-stílusú licenc).\n"
+               "5. A program használatával a felhasználó elfogadja ezeket a feltételeket.\n");
+}
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAbout");
+    setWindowTitle(QStringLiteral("A programról"));
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Image1");
+    picture->setPixmap(programPicture());
+    picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    Text1 = new QTextEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setReadOnly(true);
+    Text1->setPlainText(aboutText());
+    Text1->setMinimumSize(440, 300);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName("Command1");
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addWidget(Text1, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(Command1);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(top, 1);
+    outer->addLayout(bottom);
+}
+
+} // namespace velorin

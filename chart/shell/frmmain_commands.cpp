@@ -1,0 +1,458 @@
+// The main window's commands: the toolbar, the keys and the mouse wheel, the
+// time steps, the panels, printing, saving, the picture export and the
+// set-aside list.
+
+#include "commands.h"
+#include "frmabout.h"
+#include "frmmain.h"
+#include "printing.h"
+#include "setuppanel.h"
+#include "timestep.h"
+#include "wheelsurface.h"
+
+#include "chart/interpretation/interpretationcommands.h"
+#include "picture/jpeg.h"
+#include "platform/folders.h"
+#include "platform/textfile.h"
+#include "platform/uiprompts.h"
+
+#include <QAbstractSpinBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QWheelEvent>
+#include <cstdlib>
+#include <iterator>
+
+namespace velorin {
+
+namespace {
+
+const QString kMessageTitle = QStringLiteral("Velorin");
+// One notch of an ordinary mouse wheel.
+constexpr int kWheelNotch = 120;
+
+const MainCommand kCommands[] = {
+    {0, "Létező asztrogram megnyitása", "Megnyitás", {Qt::Key_F3, 0}, &frmMain::openChart},
+    {1,
+     "Új asztrogram, vagy jelenlegi adatok módositása",
+     "",
+     {Qt::Key_F2, 0},
+     &frmMain::showBirthDataForm},
+    {2,
+     "Asztrógram, adatlap illetve értelmezés nyomtatása",
+     "Asztrógram, adatlap nyomtatása",
+     {Qt::Key_F10, 0},
+     &frmMain::printCommand},
+    {3,
+     "Asztrogram, adatlap illetve értelmezés mentése",
+     "Asztrógram, adatlap mentése",
+     {Qt::Key_F4, 0},
+     &frmMain::saveCommand},
+    {4, "Asztrogram mentése kép formátumban", "Képbe mentés", {0, 0}, &frmMain::mKep},
+    {5,
+     "Adatlap megjelenitése, eltüntetése",
+     "Adatlap mutat-rejt",
+     {Qt::Key_F5, Qt::Key_F9},
+     &frmMain::toggleDataSheet},
+    {6,
+     "Asztrogram előrevivése 3 perccel",
+     "3 perc előre",
+     {Qt::Key_Right, 0},
+     &frmMain::stepTime<3>},
+    {7,
+     "Asztrogram visszavivése 3 perccel",
+     "3 perc vissza",
+     {Qt::Key_Left, 0},
+     &frmMain::stepTime<-3>},
+    {8,
+     "Fokértékek mutatása, rejtése",
+     "Fokok mutatása, rejtése",
+     {Qt::Key_F8, 0},
+     &frmMain::toggleDegrees},
+    {9,
+     "Aszcendens fényszögeinek mutatása, rejtése",
+     "Fényszögek az aszcendensel",
+     {Qt::Key_F7, 0},
+     &frmMain::toggleAscAspects},
+    {10, "Beállitások", "", {Qt::Key_F6, 0}, &frmMain::toggleSettings},
+    {11,
+     "Értelmezés (analitikus szövegek) generálása",
+     "Elemző szöveg generálása",
+     {0, 0},
+     &frmMain::generateInterpretation},
+    {12,
+     "Az analitikus szövegek összekapcsolása a kódrendszerrel",
+     "Szövegek összekapcsolása",
+     {0, 0},
+     &frmMain::openCodeEditor},
+    {13, "Értelmezésiró ablak megnyitása", "", {0, 0}, &frmMain::showInterpretationEditor},
+    {14, "A programról", "A programról", {0, 0}, &frmMain::showAbout},
+    {15, "Kilépés a programból", "", {0, 0}, &frmMain::quit},
+    {16, "Asztrogram félretevése", "Asztrogram félretevése", {0, 0}, &frmMain::setAside},
+    {-1, "", "", {Qt::Key_Space, 0}, &frmMain::redraw},
+    {-1, "", "", {Qt::Key_Up, 0}, &frmMain::stepTime<30>},
+    {-1, "", "", {Qt::Key_Down, 0}, &frmMain::stepTime<-30>},
+    {-1, "", "", {Qt::Key_PageUp, 0}, &frmMain::stepTime<60>},
+    {-1, "", "", {Qt::Key_PageDown, 0}, &frmMain::stepTime<-60>},
+    {-1, "", "", {Qt::Key_End, 0}, &frmMain::stepTime<1440>},
+    {-1, "", "", {Qt::Key_Home, 0}, &frmMain::stepTime<-1440>},
+};
+
+// The keys that move and type inside a one-line box: there they stay the
+// box's, so that the settings panel's values can still be edited.
+bool editsLine(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Left || key == Qt::Key_Right ||
+           key == Qt::Key_Home || key == Qt::Key_End;
+}
+
+// The one place where a command picks the free file name it writes.
+// TODO(merge): claimUniqueName, which also reserves the name.
+std::optional<QString> claimFreeName(const QString& path, const QString& extension) {
+    const QString name = uniqueName(path, extension);
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+QString noFreeName(const QString& what, const QString& folder, const QString& fileName) {
+    return what + QStringLiteral(" nincs mentve: a(z) ") + folder +
+           QStringLiteral(" mappában a(z) ") + fileName +
+           QStringLiteral(" név és számozott változatai (2)-től (10)-ig mind foglaltak.");
+}
+
+QString printerName(const QPrinter& printer) {
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- table
+
+std::span<const MainCommand> mainCommands() {
+    return kCommands;
+}
+
+const MainCommand* commandForButton(int n) {
+    for (const MainCommand& c : kCommands)
+        if (c.button == n && n >= 0)
+            return &c;
+    return nullptr;
+}
+
+const MainCommand* commandForKey(int key) {
+    if (key == 0)
+        return nullptr;
+    for (const MainCommand& c : kCommands)
+        if (c.keys[0] == key || c.keys[1] == key)
+            return &c;
+    return nullptr;
+}
+
+QString toolbarStatusText(int n) {
+    const MainCommand* c = commandForButton(n);
+    return c ? QString::fromUtf8(c->status) : QString();
+}
+
+QString toolbarToolTip(int n) {
+    const MainCommand* c = commandForButton(n);
+    return c ? QString::fromUtf8(c->tip) : QString();
+}
+
+void frmMain::PPP_Click(int n) {
+    const MainCommand* c = commandForButton(n);
+    if (!c)
+        return;
+    try {
+        (this->*c->action)();
+    } catch (const std::exception& e) {
+        reportError("PPP_Click", e);
+    }
+}
+
+bool frmMain::handleKey(QWidget* receiver, QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int key = event->key();
+    const MainCommand* c = commandForKey(key);
+    if (!c)
+        return false;
+    if (editsLine(key) &&
+        (qobject_cast<QLineEdit*>(receiver) || qobject_cast<QAbstractSpinBox*>(receiver)))
+        return false;
+    try {
+        (this->*c->action)();
+    } catch (const std::exception& e) {
+        reportError("Form_KeyDown", e);
+    }
+    return true;
+}
+
+void frmMain::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    if (!m_loaded)
+        return;
+    m_wheelDelta += event->angleDelta().y();
+    const int notches = m_wheelDelta / kWheelNotch;
+    if (notches == 0)
+        return;
+    m_wheelDelta -= notches * kWheelNotch;
+    // Turned towards the user the delta is negative: back in time.
+    timeStep(notches);
+}
+
+// ---------------------------------------------------------------- simple commands
+
+void frmMain::openChart() {
+    m_form->mMegnyit();
+}
+
+void frmMain::showBirthDataForm() {
+    m_form->show();
+    m_form->raise();
+    m_form->activateWindow();
+}
+
+void frmMain::toggleDegrees() {
+    m_state.settings.showFok = !m_state.settings.showFok;
+    m_form->mSzamol();
+}
+
+void frmMain::toggleAscAspects() {
+    m_state.settings.showAsc = !m_state.settings.showAsc;
+    m_form->mSzamol();
+}
+
+void frmMain::openCodeEditor() {
+    runCodeEditor(this, m_codeTable);
+}
+
+void frmMain::showInterpretationEditor() {
+    velorin::openInterpretationEditor(this);
+}
+
+void frmMain::showAbout() {
+    auto* about = new frmAbout(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}
+
+void frmMain::quit() {
+    close();
+}
+
+void frmMain::redraw() {
+    m_form->mSzamol();
+}
+
+// ---------------------------------------------------------------- time
+
+void frmMain::timeStep(int minutes) {
+    auto box = [this](const char* name) { return m_form->findChild<QLineEdit*>(name); };
+    QLineEdit* year = box("txtYear");
+    QLineEdit* month = box("txtMonth");
+    QLineEdit* day = box("txtDay");
+    QLineEdit* hour24 = box("Text1");
+    QLineEdit* minute = box("txtBirthMinute");
+    QLineEdit* hour12 = box("txtBirthHour");
+    auto* am = m_form->findChild<QRadioButton*>("optAM");
+    auto* pm = m_form->findChild<QRadioButton*>("optPM");
+    if (!year || !month || !day || !hour24 || !minute || !hour12 || !am || !pm)
+        return;
+
+    const MomentTexts from{year->text(), month->text(), day->text(), hour24->text(),
+                           minute->text()};
+    const std::optional<MomentTexts> to = stepMoment(from, minutes);
+    if (!to) {
+        prompts().message(QStringLiteral("Az időpont nem léptethető: a(z) %1.%2.%3 %4:%5 nem "
+                                         "létező dátum vagy időpont. Az asztrogram változatlan "
+                                         "maradt.")
+                              .arg(from.year.trimmed(), from.month.trimmed(), from.day.trimmed(),
+                                   from.hour24.trimmed(), from.minute.trimmed()),
+                          kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    year->setText(to->year);
+    month->setText(to->month);
+    day->setText(to->day);
+    hour24->setText(to->hour24);
+    minute->setText(to->minute);
+    const TwelveHourTexts twelve = twelveHourTexts(to->hour24.toInt());
+    (twelve.am ? am : pm)->setChecked(true);
+    // The box's own rule shows a written 0 as 12.
+    hour12->setText(twelve.hour);
+    m_form->mHetNapja();
+    m_form->mSzamol();
+}
+
+// ---------------------------------------------------------------- panels
+
+QWidget* frmMain::panelWidget(Panel panel) const {
+    switch (panel) {
+    case Panel::DataSheet:
+        return txtAdat;
+    case Panel::Settings:
+        return pSetup;
+    case Panel::Interpretation:
+        return txtErtelmez;
+    case Panel::SetAside:
+        return lstFelre;
+    }
+    return lstFelre;
+}
+
+bool frmMain::panelVisible(Panel panel) const {
+    return !panelWidget(panel)->isHidden();
+}
+
+void frmMain::showPanel(Panel panel) {
+    for (Panel p : {Panel::DataSheet, Panel::Settings, Panel::Interpretation, Panel::SetAside})
+        panelWidget(p)->setVisible(p == panel);
+    layoutChildren();
+}
+
+// Closing a panel brings the set-aside list back.
+void frmMain::togglePanel(Panel panel) {
+    showPanel(panelVisible(panel) ? Panel::SetAside : panel);
+}
+
+void frmMain::toggleDataSheet() {
+    togglePanel(Panel::DataSheet);
+}
+
+void frmMain::toggleSettings() {
+    togglePanel(Panel::Settings);
+}
+
+// ---------------------------------------------------------------- set aside
+
+void frmMain::setAside() {
+    if (!m_state.chartSaved) {
+        prompts().message(QStringLiteral("Csak lementett asztrogramot lehet félretenni!"),
+                          kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    const QString name = QString::fromStdString(m_form->birthData().name);
+    m_setAside.add(name, m_state.currentChartPath);
+    lstFelre->addItem(name);
+}
+
+void frmMain::openSetAside(int row) {
+    const SetAsideList::Entry* entry = m_setAside.at(row);
+    if (!entry)
+        return;
+    m_state.setAsidePath = entry->path;
+    m_form->mFelreMegnyit();
+}
+
+// ---------------------------------------------------------------- save
+
+void frmMain::saveCommand() {
+    if (panelVisible(Panel::Interpretation))
+        return;
+    if (panelVisible(Panel::DataSheet))
+        saveDataSheet();
+    else
+        m_form->mMent();
+}
+
+void frmMain::saveDataSheet() {
+    const QString folder = textFolder();
+    const QString base =
+        QStringLiteral("adatlap_") + safeFileName(QString::fromStdString(m_form->birthData().name));
+    QDir().mkpath(folder);
+    const std::optional<QString> path = claimFreeName(folder + base + ".txt", "txt");
+    if (!path) {
+        prompts().message(noFreeName(QStringLiteral("Az adatlap"), folder, base + ".txt"),
+                          kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
+    QString error;
+    if (!writeFileAtomically(*path, toCp1250(text), &error)) {
+        QFile::remove(*path);
+        prompts().message(QStringLiteral("Az adatlap nincs mentve: ") + *path + "\n" + error,
+                          kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    setStatus(QStringLiteral("Adatlap mentve: ") + *path);
+}
+
+// ---------------------------------------------------------------- picture
+
+void frmMain::mKep() {
+    const QString folder = pictureFolder();
+    const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
+    QDir().mkpath(folder);
+    const std::optional<QString> path = claimFreeName(folder + base + ".jpg", "jpg");
+    if (!path) {
+        prompts().message(noFreeName(QStringLiteral("A kép"), folder, base + ".jpg"), kMessageTitle,
+                          MessageIcon::Critical);
+        return;
+    }
+    const JpegResult r =
+        savePictureAsJpeg(m_surface->picture(), *path, kPictureQuality, m_surface->size());
+    if (r) {
+        prompts().message(QStringLiteral("OK: ") + *path, kMessageTitle, MessageIcon::Information);
+        return;
+    }
+    if (QFileInfo(*path).size() == 0)
+        QFile::remove(*path);
+    prompts().message(QStringLiteral("ERROR!\n") + r.description, kMessageTitle,
+                      MessageIcon::Warning);
+}
+
+// ---------------------------------------------------------------- printing
+
+void frmMain::printCommand() {
+    if (panelVisible(Panel::Interpretation))
+        return;
+    if (panelVisible(Panel::DataSheet))
+        printDataSheet();
+    else
+        mNyomtat();
+}
+
+// The surface's picture holds only the drawing (the wheel, its glyphs, the
+// listing blocks and the strokes): the toolbar, the panels and the labels are
+// widgets of their own and never reach the page.
+void frmMain::mNyomtat() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    if (!printerDialogs().choosePrinter(printer, this))
+        return;
+    if (!printPicture(printer, m_surface->picture()))
+        prompts().message(QStringLiteral("Az asztrogram nyomtatása nem sikerült (") +
+                              printerName(printer) +
+                              QStringLiteral("). A nyomtató nem fogadta el a lapot."),
+                          kMessageTitle, MessageIcon::Critical);
+}
+
+void frmMain::printDataSheet() {
+    QTextDocument doc;
+    doc.setDefaultFont(txtAdat->font());
+    const QTextCursor cursor = txtAdat->textCursor();
+    if (cursor.hasSelection())
+        QTextCursor(&doc).insertFragment(cursor.selection());
+    else
+        doc.setPlainText(txtAdat->toPlainText());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    if (!printerDialogs().defaultPrinter(printer, this))
+        return;
+    if (!printDocument(printer, doc))
+        prompts().message(QStringLiteral("Az adatlap nyomtatása nem sikerült (") +
+                              printerName(printer) +
+                              QStringLiteral("). A nyomtató nem fogadta el a lapot."),
+                          kMessageTitle, MessageIcon::Critical);
+}
+
+} // namespace velorin

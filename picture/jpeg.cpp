@@ -1,0 +1,115 @@
+#include "jpeg.h"
+
+#include "platform/textfile.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <memory>
+#include <turbojpeg.h>
+
+namespace velorin {
+
+namespace {
+
+JpegResult failure(const QString& description) {
+    return {false, kJpegSaveError, description};
+}
+
+struct Compressor {
+    tjhandle handle = tjInitCompress();
+    unsigned char* buffer = nullptr;
+    ~Compressor() {
+        if (buffer)
+            tjFree(buffer);
+        if (handle)
+            tjDestroy(handle);
+    }
+    QString lastError() const { return QString::fromLocal8Bit(tjGetErrorStr2(handle)); }
+};
+
+// What an existing file had, to be given back to its replacement.
+struct OldFile {
+    QFileDevice::Permissions permissions;
+    QDateTime lastRead;
+    QDateTime lastModified;
+};
+
+void restoreTimes(const QString& path, const OldFile& old) {
+    QFile f(path);
+    // Opened for writing only to set the times; nothing is written.
+    if (!f.open(QIODevice::ReadWrite))
+        return;
+    f.setFileTime(old.lastRead, QFileDevice::FileAccessTime);
+    f.setFileTime(old.lastModified, QFileDevice::FileModificationTime);
+    f.close();
+}
+
+} // namespace
+
+JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
+    const QString unchanged = QFileInfo::exists(fileName)
+                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
+                                  : QString();
+    if (!dib.DIBSectionBitsPtr())
+        return failure(QStringLiteral("Nincs menthető kép (üres bitkép).") + unchanged);
+    const int width =
+        jpegSize.isValid() ? std::clamp(jpegSize.width(), 1, dib.Width()) : dib.Width();
+    const int height =
+        jpegSize.isValid() ? std::clamp(jpegSize.height(), 1, dib.Height()) : dib.Height();
+
+    Compressor c;
+    if (!c.handle)
+        return failure(QStringLiteral("A JPEG-kódoló nem indítható: ") +
+                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + "." + unchanged);
+    // Rows are stored bottom-up: the top part of the picture is the end of
+    // the buffer.
+    const int stride = dib.BytesPerScanLine();
+    const unsigned char* first =
+        dib.DIBSectionBitsPtr() + size_t(dib.Height() - height) * size_t(stride);
+    unsigned long size = 0;
+    if (tjCompress2(c.handle, first, width, stride, height, TJPF_BGR, &c.buffer, &size, TJSAMP_444,
+                    std::clamp(quality, 1, 100), TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0)
+        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + "." +
+                       unchanged);
+    const QByteArray bytes(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
+
+    const QFileInfo info(fileName);
+    std::unique_ptr<OldFile> old;
+    if (info.exists()) {
+        if (!info.isFile())
+            return failure(QStringLiteral("A(z) ") + fileName +
+                           QStringLiteral(" nem közönséges fájl, ezért nem írható felül."));
+        // Only the stored bits: the "user" ones say what this process may do
+        // (everything, for root) and would come back as the owner's.
+        const QFileDevice::Permissions stored =
+            info.permissions() &
+            ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        old.reset(new OldFile{stored, info.lastRead(), info.lastModified()});
+        // A read-only picture is replaced too; its permissions come back below.
+        if (!(stored & QFileDevice::WriteOwner))
+            QFile::setPermissions(fileName, old->permissions | QFileDevice::WriteOwner);
+    }
+    QString error;
+    if (!writeFileAtomically(fileName, bytes, &error)) {
+        if (old)
+            QFile::setPermissions(fileName, old->permissions);
+        return failure(QStringLiteral("A(z) ") + fileName + QStringLiteral(" nem írható: ") +
+                       error + "." + unchanged);
+    }
+    if (old) {
+        restoreTimes(fileName, *old);
+        QFile::setPermissions(fileName, old->permissions);
+    }
+    return {true, 0, QString()};
+}
+
+JpegResult savePictureAsJpeg(const QImage& picture, const QString& fileName, int quality,
+                             QSize jpegSize) {
+    cDIBSection dib;
+    dib.CreateFromPicture(picture);
+    return saveJpeg(dib, fileName, quality, jpegSize);
+}
+
+} // namespace velorin
