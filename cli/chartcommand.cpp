@@ -3,33 +3,20 @@
 #include "json.h"
 
 #include "engine/angles.h"
+#include "engine/coordinates.h"
 #include "engine/sheet.h"
 #include "platform/chartfile.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
+#include "platform/textfile.h"
 
 #include "wheel/wheelimage.h"
 
+#include <QBuffer>
 #include <QString>
 
 namespace velorin::cli {
-
-const char* const kMainHelp =
-    "Usage: velorin SUBCOMMAND [options]\n"
-    "\n"
-    "Subcommands:\n"
-    "  chart FILE.ast|--now --listing|--codes|--sheet|--json|--wheel OUT [--size WxH]\n"
-    "  synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]\n"
-    "  moon YEAR MONTH [--zone Z] [--dst]\n"
-    "  codetable --write PATH\n"
-    "  interpret FILE.ast [--mode 1|2|3|4]\n"
-    "\n"
-    "Options every subcommand takes:\n"
-    "  --home DIR   the program folder (instead of VELORIN_HOME)\n"
-    "  --data DIR   the data root (instead of ASTRO_DATA)\n"
-    "\n"
-    "velorin SUBCOMMAND --help describes one subcommand.\n";
 
 const char* const kChartHelp =
     "Usage: velorin chart FILE.ast|--now OUTPUT [--home DIR] [--data DIR]\n"
@@ -79,6 +66,12 @@ bool takeCommonFlags(Args& args, std::ostream& err) {
 
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err) {
     initEngine(programFolder().toStdString());
+    for (const char* app : {kSettingsApp, kProgramTitle}) {
+        const QString bad = unusableSettingsFile(QString::fromUtf8(app));
+        if (!bad.isEmpty())
+            err << "velorin: a beállítások fájlja (" << bad.toStdString()
+                << ") nem közönséges fájl, az alapértékekkel számolok\n";
+    }
     if (auto e = loadAll(out.settings))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()
             << "), az alapértékekkel számolok\n";
@@ -95,7 +88,11 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     }
 
     const EngineSettings es = out.settings.engine();
-    ChartOutcome outcome = computeChart(out.data, es);
+    ChartOutcome outcome;
+    if (std::optional<ComputeError> place = checkCoordinates(out.data))
+        outcome.error = *place;
+    else
+        outcome = computeChart(out.data, es);
     if (!outcome.ok()) {
         err << "velorin: " << outcome.error.message;
         if (!outcome.error.field.empty())
@@ -125,7 +122,33 @@ bool parseSize(const std::string& s, int& w, int& h) {
     } catch (...) {
         return false;
     }
-    return w > 0 && h > 0 && w <= 20000 && h <= 20000;
+    return w > 0 && h > 0;
+}
+
+// A picture is held whole in memory (four bytes a pixel) before it is
+// encoded; 8000 x 8000 is far beyond any screen or print and stays near 256 MB.
+constexpr int kMaxPictureSide = 8000;
+constexpr qint64 kMaxPicturePixels = qint64(kMaxPictureSide) * kMaxPictureSide;
+
+// The picture encoded in memory and written atomically: a full disk or a
+// killed run never leaves a cut picture in place of the old one.
+bool writePicture(const QImage& img, const QString& path, std::ostream& err) {
+    const bool jpeg =
+        path.endsWith(".jpg", Qt::CaseInsensitive) || path.endsWith(".jpeg", Qt::CaseInsensitive);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (img.isNull() || !img.save(&buffer, jpeg ? "JPG" : "PNG", jpeg ? 90 : -1)) {
+        err << "velorin: a kép nem készíthető el: " << path.toStdString() << "\n";
+        return false;
+    }
+    QString error;
+    if (!writeFileAtomically(path, bytes, &error)) {
+        err << "velorin: a kép nem menthető: " << path.toStdString() << " (" << error.toStdString()
+            << "); a meglévő fájl változatlan.\n";
+        return false;
+    }
+    return true;
 }
 
 int usage(std::ostream& err, const std::string& why) {
@@ -161,6 +184,12 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
         } else if (a == "--size") {
             if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))
                 return usage(err, "--size takes WxH, for example 800x600");
+            if (width > kMaxPictureSide || height > kMaxPictureSide ||
+                qint64(width) * height > kMaxPicturePixels) {
+                err << "velorin chart: a kép legfeljebb " << kMaxPictureSide << "x"
+                    << kMaxPictureSide << " képpont lehet (--size " << args[i + 1] << ")\n";
+                return 2;
+            }
             ++i;
             sizeGiven = true;
         } else if (a == "--now" || (!a.empty() && a[0] != '-')) {
@@ -196,16 +225,9 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
     } else {
-        QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
-        QString path = QString::fromStdString(wheelPath);
-        const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ||
-                                     path.endsWith(".jpeg", Qt::CaseInsensitive)
-                                 ? "JPG"
-                                 : "PNG";
-        if (!img.save(path, format, format[0] == 'J' ? 90 : -1)) {
-            err << "velorin: a kép nem menthető: " << wheelPath << "\n";
+        const QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
+        if (!writePicture(img, QString::fromStdString(wheelPath), err))
             return 1;
-        }
     }
     return 0;
 }

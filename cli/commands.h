@@ -21,8 +21,21 @@ int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 // velorin interpret FILE.ast [--mode 1|2|3|4]
 int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
 
+// One row of velorin's subcommand table: its name, its one-line synopsis
+// for the help, and the function that runs it.
+struct Subcommand {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+};
+const std::vector<Subcommand>& subcommands();
+
+// The whole command line after the program name: the help, or the named
+// subcommand with the rest of the arguments.
+int runSubcommand(const Args& args, std::ostream& out, std::ostream& err);
+
 // Usage texts.
-extern const char* const kMainHelp;
+std::string mainHelp();
 extern const char* const kChartHelp;
 
 // Applies the flags every subcommand takes (--home DIR, --data DIR) and

@@ -108,6 +108,12 @@ std::optional<ComputeError> convert(const BirthData& d, Converted& c) {
     // The original kept the hour and minute in single precision.
     float hour = float(leadingNumber(d.hour));
     float minute = float(leadingNumber(d.minute));
+    // A number beyond single precision must be blamed on its own field, not
+    // on the zone that the time is later added to.
+    if (!std::isfinite(hour))
+        return fieldError("txtBirthHour", "ÓRA");
+    if (!std::isfinite(minute))
+        return fieldError("txtBirthMinute", "PERC");
 
     auto longDeg = strictNumber(d.longDeg);
     if (!longDeg)

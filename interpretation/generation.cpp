@@ -10,6 +10,7 @@
 #include "rtf.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <array>
@@ -144,24 +145,31 @@ GenerationResult generateInterpretation(const CodeTable& table, const Generation
     // user who removed it meanwhile need it made here.
     QDir().mkpath(textFolder());
     const QString candidate = textFolder() + safeFileName(request.name) + '.' + extension;
-    const QString path = uniqueName(candidate, extension);
-    if (path.isEmpty()) {
-        // Every numbered name is taken; writing under an empty name would
-        // fail or land somewhere unexpected, so nothing is written.
-        ui.message(QStringLiteral("Nincs szabad filenév: a ") + candidate +
-                       QStringLiteral(" és a (2)-(10) sorszámú változatai már mind léteznek. "
-                                      "Az értelmezés nem lett elmentve."),
+    // The name is claimed before anything is written, so that a parallel run
+    // for another person of the same name never writes over this document.
+    QString claimError;
+    const std::optional<QString> claimed = claimUniqueName(candidate, extension, &claimError);
+    if (!claimed) {
+        // Writing under an empty name would fail or land somewhere
+        // unexpected, so nothing is written.
+        ui.message(QStringLiteral("Nincs szabad filenév: ") + candidate + QStringLiteral(" (") +
+                       claimError + QStringLiteral("). Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-        result.status = GenerationResult::Status::NoFreeName;
+        result.status = QFileInfo::exists(candidate) ? GenerationResult::Status::NoFreeName
+                                                     : GenerationResult::Status::WriteFailed;
         return result;
     }
+    const QString path = *claimed;
 
     result.document = assembleInterpretation(table, request, ui);
     const QByteArray bytes =
         plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
-        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error,
+        // The empty placeholder is ours; no other file was touched.
+        QFile::remove(path);
+        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error +
+                       QStringLiteral(". Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
         result.status = GenerationResult::Status::WriteFailed;
         return result;
