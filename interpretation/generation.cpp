@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <array>
+#include <new>
 
 namespace velorin {
 
@@ -23,7 +24,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // A passage file is a few kilobytes; a linked file of absurd size (a video
 // linked by mistake) must not be pulled into the document.
-constexpr qint64 kMaxPassageBytes = 32 * 1024 * 1024;
+constexpr qint64 kMaxPassageBytes = 8 * 1024 * 1024;
 
 // Every line of a plain-text passage ends with CR LF, whatever ends it in the file.
 QString joinLines(const QString& text) {
@@ -92,7 +93,9 @@ bool readPassage(const QString& path, GenerationMode mode, QString& passage, QSt
 }
 
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
-                               UiPrompts& ui) {
+                               UiPrompts& ui, bool* tooLarge) {
+    if (tooLarge)
+        *tooLarge = false;
     QString foreword;
     QString body;
     for (int i = 0; i < table.size(); ++i) {
@@ -124,6 +127,19 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
         }
         if (request.mode == GenerationMode::DosTextToRtf)
             passage = repairDosAccents(passage);
+        if (foreword.size() + body.size() + passage.size() > kMaxDocumentChars) {
+            // One huge passage linked to every code would otherwise grow the
+            // document without bound.
+            ui.message(QStringLiteral("Az értelmezés túl nagy lenne (több mint %1 millió "
+                                      "karakter): a(z) %2 már nem fér bele. Az értelmezés nem "
+                                      "lett elmentve.")
+                           .arg(kMaxDocumentChars / 1000000)
+                           .arg(path),
+                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+            if (tooLarge)
+                *tooLarge = true;
+            break;
+        }
         QString& block = found == 0 ? foreword : body;
         block += passage;
         block += kCrLf + kCrLf;
@@ -161,9 +177,24 @@ GenerationResult generateInterpretation(const CodeTable& table, const Generation
     }
     const QString path = *claimed;
 
-    result.document = assembleInterpretation(table, request, ui);
-    const QByteArray bytes =
-        plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
+    bool tooLarge = false;
+    QByteArray bytes;
+    try {
+        result.document = assembleInterpretation(table, request, ui, &tooLarge);
+        if (!tooLarge)
+            bytes =
+                plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
+    } catch (const std::bad_alloc&) {
+        // The claimed name must not stay behind as an empty document.
+        QFile::remove(path);
+        throw;
+    }
+    if (tooLarge) {
+        QFile::remove(path);
+        result.document.clear();
+        result.status = GenerationResult::Status::TooLarge;
+        return result;
+    }
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
         // The empty placeholder is ours; no other file was touched.

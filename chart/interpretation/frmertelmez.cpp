@@ -28,7 +28,7 @@ namespace {
 const QString kNewCaption = QStringLiteral("Uj");
 const QString kEditorTitle = QStringLiteral("Értelmezés irása");
 constexpr int kEditorAlpha = 180;
-constexpr qint64 kMaxOpenBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 
 void printOnDefaultPrinter(QTextDocument& doc) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
