@@ -1,5 +1,6 @@
 #include "frmadatok.h"
 
+#include "engine/coordinates.h"
 #include "engine/numbers.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
@@ -675,10 +676,19 @@ bool frmAdatok::applyQuietly() {
 
 bool frmAdatok::apply(bool reportErrors) {
     const BirthData data = birthData();
-    ChartOutcome outcome = computeChart(data, m_state.settings.engine());
+    // A place beyond the poles or the date line is refused like an
+    // impossible date, though the computation itself would take it.
+    const std::optional<ComputeError> place = checkCoordinates(data);
+    ChartOutcome outcome;
+    if (place)
+        outcome.error = *place;
+    else
+        outcome = computeChart(data, m_state.settings.engine());
     if (!outcome.ok()) {
         if (reportErrors)
-            prompts().message("Helytelen adat: " + QString::fromStdString(outcome.error.label),
+            prompts().message(place ? QString::fromStdString(place->message)
+                                    : "Helytelen adat: " +
+                                          QString::fromStdString(outcome.error.label),
                               QString(), MessageIcon::Critical);
         if (m_host)
             m_host->redrawCurrentChart();

@@ -199,11 +199,19 @@ void frmAdatok::P2_Click() {
     if (path.isEmpty())
         return;
     QByteArray bytes;
-    if (!readSmallFile(path, bytes, kMaxLocationBytes))
+    QString error;
+    if (!readSmallFile(path, bytes, kMaxLocationBytes, &error)) {
+        prompts().message("A hely file nem olvasható: " + path + " (" + error +
+                              "). Az adatok változatlanok.",
+                          "Velorin", MessageIcon::Critical);
         return;
+    }
     const std::optional<LocationFile> l = parseLocationText(decodeTextFile(bytes));
-    if (!l)
+    if (!l) {
+        prompts().message("Ez nem Velorin hely file: " + path + ". Az adatok változatlanok.",
+                          "Velorin", MessageIcon::Critical);
         return;
+    }
 
     // Field by field, as typed: a longitude option forces the sign of the
     // zone value as a click on it does, even when it was already set.
