@@ -3,36 +3,22 @@
 #include "json.h"
 
 #include "engine/angles.h"
+#include "engine/coordinates.h"
 #include "engine/sheet.h"
 #include "platform/birthfields.h"
 #include "platform/chartfile.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
+#include "platform/textfile.h"
 
 #include "picture/jpeg.h"
 #include "wheel/wheelimage.h"
 
+#include <QBuffer>
 #include <QString>
 
 namespace velorin::cli {
-
-const char* const kMainHelp =
-    "Usage: velorin SUBCOMMAND [options]\n"
-    "\n"
-    "Subcommands:\n"
-    "  chart FILE.ast|--now --listing|--codes|--sheet|--json|--wheel OUT [--size WxH]\n"
-    "  synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]\n"
-    "  moon YEAR MONTH [--zone Z] [--dst]\n"
-    "  codetable --write PATH\n"
-    "  interpret FILE.ast [--mode 1|2|3|4]\n"
-    "  place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]\n"
-    "\n"
-    "Options every subcommand takes:\n"
-    "  --home DIR   the program folder (instead of VELORIN_HOME)\n"
-    "  --data DIR   the data root (instead of ASTRO_DATA)\n"
-    "\n"
-    "velorin SUBCOMMAND --help describes one subcommand.\n";
 
 const char* const kChartHelp =
     "Usage: velorin chart FILE.ast|--now OUTPUT [--home DIR] [--data DIR]\n"
@@ -82,6 +68,12 @@ bool takeCommonFlags(Args& args, std::ostream& err) {
 
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err) {
     initEngine(programFolder().toStdString());
+    for (const char* app : {kSettingsApp, kProgramTitle}) {
+        const QString bad = unusableSettingsFile(QString::fromUtf8(app));
+        if (!bad.isEmpty())
+            err << "velorin: a beállítások fájlja (" << bad.toStdString()
+                << ") nem közönséges fájl, az alapértékekkel számolok\n";
+    }
     if (auto e = loadAll(out.settings))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()
             << "), az alapértékekkel számolok\n";
@@ -98,7 +90,7 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     }
 
     const EngineSettings es = out.settings.engine();
-    ChartOutcome outcome = computeChart(out.data, es);
+    ChartOutcome outcome = computeCheckedChart(out.data, es);
     if (!outcome.ok()) {
         err << "velorin: " << computeErrorText(outcome.error).toStdString();
         if (outcome.error.field != BirthField::None)
@@ -126,7 +118,51 @@ bool parseSize(const std::string& s, int& w, int& h) {
     } catch (...) {
         return false;
     }
-    return w > 0 && h > 0 && w <= 20000 && h <= 20000;
+    return w > 0 && h > 0;
+}
+
+// A picture is held whole in memory (four bytes a pixel) before it is
+// encoded; 8000 x 8000 is far beyond any screen or print and stays near 256 MB.
+constexpr int kMaxPictureSide = 8000;
+constexpr qint64 kMaxPicturePixels = qint64(kMaxPictureSide) * kMaxPictureSide;
+
+bool pictureSizeAllowed(int width, int height) {
+    return width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           qint64(width) * height <= kMaxPicturePixels;
+}
+
+int refuseSize(const std::string& command, const std::string& sizeText, std::ostream& err) {
+    err << "velorin " << command << ": a kép legfeljebb " << kMaxPictureSide << "x"
+        << kMaxPictureSide << " képpont lehet (--size " << sizeText << ")\n";
+    return 2;
+}
+
+// The picture encoded in memory and written atomically: a full disk or a
+// killed run never leaves a cut picture in place of the old one. JPEGs go
+// through the chart program's own writer, so both make the same pictures.
+bool writePicture(const QImage& img, const std::string& pathText, std::ostream& err) {
+    const QString path = QString::fromStdString(pathText);
+    if (path.endsWith(".jpg", Qt::CaseInsensitive) || path.endsWith(".jpeg", Qt::CaseInsensitive)) {
+        const JpegResult r = savePictureAsJpeg(img, path);
+        if (!r)
+            err << "velorin: a kép nem menthető: " << pathText << ": "
+                << r.description.toStdString() << "\n";
+        return bool(r);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (img.isNull() || !img.save(&buffer, "PNG")) {
+        err << "velorin: a kép nem készíthető el: " << pathText << "\n";
+        return false;
+    }
+    QString error;
+    if (!writeFileAtomically(path, bytes, &error)) {
+        err << "velorin: a kép nem menthető: " << pathText << " (" << error.toStdString()
+            << "); a meglévő fájl változatlan.\n";
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -164,6 +200,8 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
         } else if (a == "--size") {
             if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))
                 return usage(err, "--size takes WxH, for example 800x600");
+            if (!pictureSizeAllowed(width, height))
+                return refuseSize("chart", args[i + 1], err);
             ++i;
             sizeGiven = true;
         } else if (a == "--now" || (!a.empty() && a[0] != '-')) {
@@ -199,21 +237,9 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
     } else {
-        QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
-        QString path = QString::fromStdString(wheelPath);
-        if (path.endsWith(".jpg", Qt::CaseInsensitive) ||
-            path.endsWith(".jpeg", Qt::CaseInsensitive)) {
-            // The chart program's own writer, so both make the same pictures.
-            const JpegResult r = savePictureAsJpeg(img, path);
-            if (!r) {
-                err << "velorin: a kép nem menthető: " << wheelPath << ": "
-                    << r.description.toStdString() << "\n";
-                return 1;
-            }
-        } else if (!img.save(path, "PNG")) {
-            err << "velorin: a kép nem menthető: " << wheelPath << "\n";
+        const QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
+        if (!writePicture(img, wheelPath, err))
             return 1;
-        }
     }
     return 0;
 }

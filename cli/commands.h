@@ -7,6 +7,8 @@
 #include "engine/chart.h"
 #include "platform/settings.h"
 
+#include <QImage>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,9 +32,28 @@ int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
 
 // "WxH" with both sides 1..20000.
 bool parseSize(const std::string& s, int& w, int& h);
+// A picture is held whole in memory before it is encoded; past this size a
+// --size is refused (exit 2) rather than exhausting the machine.
+bool pictureSizeAllowed(int width, int height);
+int refuseSize(const std::string& command, const std::string& sizeText, std::ostream& err);
+// --wheel's writer: JPEG or PNG by the file's extension, replacing atomically.
+bool writePicture(const QImage& img, const std::string& path, std::ostream& err);
+
+// One row of velorin's subcommand table: its name, its one-line synopsis
+// for the help, and the function that runs it.
+struct Subcommand {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+};
+const std::vector<Subcommand>& subcommands();
+
+// The whole command line after the program name: the help, or the named
+// subcommand with the rest of the arguments.
+int runSubcommand(const Args& args, std::ostream& out, std::ostream& err);
 
 // Usage texts.
-extern const char* const kMainHelp;
+std::string mainHelp();
 extern const char* const kChartHelp;
 
 // Applies the flags every subcommand takes (--home DIR, --data DIR) and

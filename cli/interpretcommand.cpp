@@ -67,7 +67,8 @@ int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
     }
     QString error;
     if (!writeDefaultCodeTable(QString::fromStdString(args[1]), &error)) {
-        err << "velorin: cannot write " << args[1] << ": " << error.toStdString() << '\n';
+        err << "velorin: a kódtábla nem írható ide: " << args[1] << " (" << error.toStdString()
+            << "); a meglévő fájl változatlan.\n";
         return 1;
     }
     return 0;

@@ -36,29 +36,12 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
-    Args args(argv + 1, argv + argc);
-    if (args.empty()) {
-        std::cerr << kMainHelp;
-        return 2;
+    try {
+        return runSubcommand(Args(argv + 1, argv + argc), std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        // Every file is replaced atomically, so stopping here changes none.
+        std::cerr << "velorin: elfogyott a memória, a művelet félbemaradt; "
+                     "a meglévő fájlok változatlanok.\n";
+        return 1;
     }
-    const std::string sub = args.front();
-    args.erase(args.begin());
-    if (sub == "--help" || sub == "-h" || sub == "help") {
-        std::cout << kMainHelp;
-        return 0;
-    }
-    if (sub == "chart")
-        return runChart(args, std::cout, std::cerr);
-    if (sub == "synastry")
-        return runSynastry(args, std::cout, std::cerr);
-    if (sub == "codetable")
-        return runCodetable(args, std::cout, std::cerr);
-    if (sub == "interpret")
-        return runInterpret(args, std::cout, std::cerr);
-    if (sub == "moon")
-        return runMoon(args, std::cout, std::cerr);
-    if (sub == "place")
-        return runPlace(args, std::cout, std::cerr);
-    std::cerr << "velorin: unknown subcommand " << sub << " (velorin --help)\n";
-    return 2;
 }

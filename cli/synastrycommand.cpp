@@ -3,6 +3,7 @@
 #include "json.h"
 
 #include "engine/angles.h"
+#include "engine/coordinates.h"
 #include "engine/crossaspects.h"
 #include "platform/birthfields.h"
 #include "platform/chartfile.h"
@@ -40,7 +41,7 @@ bool loadPerson(const std::string& file, const WorkingSettings& ws, Chart& out, 
         err << "velorin: " << r.error.toStdString() << "\n";
         return false;
     }
-    ChartOutcome outcome = computeChart(r.file->data, ws.engine(Wording::Synastry));
+    ChartOutcome outcome = computeCheckedChart(r.file->data, ws.engine(Wording::Synastry));
     if (!outcome.ok()) {
         err << "velorin: " << file << ": " << computeErrorText(outcome.error).toStdString() << "\n";
         return false;
@@ -91,6 +92,8 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
         } else if (a == "--size") {
             if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))
                 return usage(err, "--size takes WxH, for example 800x600");
+            if (!pictureSizeAllowed(width, height))
+                return refuseSize("synastry", args[i + 1], err);
             ++i;
             sizeGiven = true;
         } else if (!a.empty() && a[0] != '-') {
@@ -126,13 +129,8 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
             << ",\"crossAspects\":" << crossJson(cross) << "}\n";
     } else {
         const QImage img = renderSynastryImage(first, second, ws, QSize(width, height));
-        const QString path = QString::fromStdString(wheelPath);
-        const bool jpeg = path.endsWith(".jpg", Qt::CaseInsensitive) ||
-                          path.endsWith(".jpeg", Qt::CaseInsensitive);
-        if (!img.save(path, jpeg ? "JPG" : "PNG", jpeg ? 90 : -1)) {
-            err << "velorin: a kép nem menthető: " << wheelPath << "\n";
+        if (!writePicture(img, wheelPath, err))
             return 1;
-        }
     }
     return 0;
 }

@@ -76,6 +76,16 @@ MomentOutcome birthMoment(const BirthData& d) {
     // The original kept the hour and minute in single precision.
     float hour = float(leadingNumber(d.hour));
     float minute = float(leadingNumber(d.minute));
+    // A number beyond single precision must be blamed on its own field, not
+    // on the zone that the time is later added to.
+    if (!std::isfinite(hour)) {
+        out.error = fieldError(BirthField::Hour);
+        return out;
+    }
+    if (!std::isfinite(minute)) {
+        out.error = fieldError(BirthField::Minute);
+        return out;
+    }
 
     const std::pair<const std::string&, BirthField> coordinates[] = {
         {d.longDeg, BirthField::LongitudeDegrees},

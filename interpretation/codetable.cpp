@@ -15,9 +15,12 @@ namespace velorin {
 
 namespace {
 
-// cod.dat of a real user holds ~1100 short lines; anything far larger is not
-// a code table and is refused rather than read into memory.
-constexpr qint64 kMaxCodeFileBytes = 64 * 1024 * 1024;
+// cod.dat of a real user holds ~1100 lines of a few hundred bytes at most;
+// anything far larger is not a code table and is refused rather than read
+// into memory (a line of commas costs a parsed field per byte).
+constexpr qint64 kMaxCodeFileBytes = 4 * 1024 * 1024;
+constexpr qsizetype kMaxCodeLineChars = 8 * 1024;
+constexpr size_t kMaxCodeEntries = 20000;
 
 QString fieldText(const RecordField& f) {
     if (f.kind == RecordField::Kind::Bool && f.text.isEmpty())
@@ -48,15 +51,33 @@ bool readCodeFile(const QString& path, std::vector<CodeEntry>& entries, QString*
     if (!readSmallFile(path, bytes, kMaxCodeFileBytes, error))
         return false;
     const QString text = decodeTextFile(bytes);
+    bytes.clear();
     // Line by line rather than as one record stream: a stray quote must spoil
     // only its own line, not swallow the rest of the table.
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
+    qsizetype start = 0;
+    int lineNumber = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = QStringView(text).mid(start, end - start);
+        start = end + 1;
+        ++lineNumber;
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        const std::vector<Record> records = parseRecords(line);
+        // Refused as a whole: dropping or cutting a line would lose it on
+        // the next save.
+        if (line.size() > kMaxCodeLineChars || entries.size() >= kMaxCodeEntries) {
+            entries.clear();
+            if (error)
+                *error = line.size() > kMaxCodeLineChars
+                             ? QStringLiteral("a(z) %1. sor túl hosszú").arg(lineNumber)
+                             : QStringLiteral("túl sok sor (több mint %1)").arg(kMaxCodeEntries);
+            return false;
+        }
+        const std::vector<Record> records = parseRecords(line.toString());
         if (records.empty())
             continue;
         CodeEntry e;

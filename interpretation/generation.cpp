@@ -10,9 +10,11 @@
 #include "rtf.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <array>
+#include <new>
 
 namespace velorin {
 
@@ -22,7 +24,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // A passage file is a few kilobytes; a linked file of absurd size (a video
 // linked by mistake) must not be pulled into the document.
-constexpr qint64 kMaxPassageBytes = 32 * 1024 * 1024;
+constexpr qint64 kMaxPassageBytes = 8 * 1024 * 1024;
 
 // Every line of a plain-text passage ends with CR LF, whatever ends it in the file.
 QString joinLines(const QString& text) {
@@ -91,7 +93,9 @@ bool readPassage(const QString& path, GenerationMode mode, QString& passage, QSt
 }
 
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
-                               UiPrompts& ui) {
+                               UiPrompts& ui, bool* tooLarge) {
+    if (tooLarge)
+        *tooLarge = false;
     QString foreword;
     QString body;
     for (int i = 0; i < table.size(); ++i) {
@@ -123,6 +127,19 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
         }
         if (request.mode == GenerationMode::DosTextToRtf)
             passage = repairDosAccents(passage);
+        if (foreword.size() + body.size() + passage.size() > kMaxDocumentChars) {
+            // One huge passage linked to every code would otherwise grow the
+            // document without bound.
+            ui.message(QStringLiteral("Az értelmezés túl nagy lenne (több mint %1 millió "
+                                      "karakter): a(z) %2 már nem fér bele. Az értelmezés nem "
+                                      "lett elmentve.")
+                           .arg(kMaxDocumentChars / 1000000)
+                           .arg(path),
+                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+            if (tooLarge)
+                *tooLarge = true;
+            break;
+        }
         QString& block = found == 0 ? foreword : body;
         block += passage;
         block += kCrLf + kCrLf;
@@ -144,24 +161,46 @@ GenerationResult generateInterpretation(const CodeTable& table, const Generation
     // user who removed it meanwhile need it made here.
     QDir().mkpath(textFolder());
     const QString candidate = textFolder() + safeFileName(request.name) + '.' + extension;
-    const QString path = uniqueName(candidate, extension);
-    if (path.isEmpty()) {
-        // Every numbered name is taken; writing under an empty name would
-        // fail or land somewhere unexpected, so nothing is written.
-        ui.message(QStringLiteral("Nincs szabad filenév: a ") + candidate +
-                       QStringLiteral(" és a (2)-(10) sorszámú változatai már mind léteznek. "
-                                      "Az értelmezés nem lett elmentve."),
+    // The name is claimed before anything is written, so that a parallel run
+    // for another person of the same name never writes over this document.
+    QString claimError;
+    const std::optional<QString> claimed = claimUniqueName(candidate, extension, &claimError);
+    if (!claimed) {
+        // Writing under an empty name would fail or land somewhere
+        // unexpected, so nothing is written.
+        ui.message(QStringLiteral("Nincs szabad filenév: ") + candidate + QStringLiteral(" (") +
+                       claimError + QStringLiteral("). Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-        result.status = GenerationResult::Status::NoFreeName;
+        result.status = QFileInfo::exists(candidate) ? GenerationResult::Status::NoFreeName
+                                                     : GenerationResult::Status::WriteFailed;
         return result;
     }
+    const QString path = *claimed;
 
-    result.document = assembleInterpretation(table, request, ui);
-    const QByteArray bytes =
-        plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
+    bool tooLarge = false;
+    QByteArray bytes;
+    try {
+        result.document = assembleInterpretation(table, request, ui, &tooLarge);
+        if (!tooLarge)
+            bytes =
+                plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
+    } catch (const std::bad_alloc&) {
+        // The claimed name must not stay behind as an empty document.
+        QFile::remove(path);
+        throw;
+    }
+    if (tooLarge) {
+        QFile::remove(path);
+        result.document.clear();
+        result.status = GenerationResult::Status::TooLarge;
+        return result;
+    }
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
-        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error,
+        // The empty placeholder is ours; no other file was touched.
+        QFile::remove(path);
+        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error +
+                       QStringLiteral(". Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
         result.status = GenerationResult::Status::WriteFailed;
         return result;

@@ -31,7 +31,13 @@ struct GenerationRequest {
 };
 
 struct GenerationResult {
-    enum class Status { Written, Cancelled, NoFreeName, WriteFailed } status = Status::Cancelled;
+    enum class Status {
+        Written,
+        Cancelled,
+        NoFreeName,
+        WriteFailed,
+        TooLarge
+    } status = Status::Cancelled;
     QString path;     // the file written
     QString document; // the assembled plain text
     GenerationMode mode = GenerationMode::None;
@@ -52,10 +58,16 @@ QString repairDosAccents(const QString& text);
 // reason in *error when the file cannot be read.
 bool readPassage(const QString& path, GenerationMode mode, QString& passage, QString* error);
 
+// The largest document generated, in characters; real ones hold well under
+// a million.
+inline constexpr qsizetype kMaxDocumentChars = 16 * 1000 * 1000;
+
 // Matches the table against the codes and assembles the document. A missing
-// file is reported through ui once per entry and left out.
+// file is reported through ui once per entry and left out. Passages that
+// would take the document past kMaxDocumentChars are reported once and the
+// assembly stops there, with *tooLarge set.
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
-                               UiPrompts& ui);
+                               UiPrompts& ui, bool* tooLarge = nullptr);
 
 // The whole generation without the dialog: assembles, picks a free name in the
 // text folder, writes the file. Nothing is opened here.

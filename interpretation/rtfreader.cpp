@@ -328,11 +328,27 @@ private:
                 fontUnicode_.append(QChar(unit));
             return;
         }
+        // A character beyond the first plane comes as two \u units; a unit of
+        // a pair without its partner, and NUL, are no text at all.
+        const char16_t high = highSurrogate_;
+        highSurrogate_ = 0;
+        if (unit == 0)
+            return;
+        if (QChar::isHighSurrogate(unit)) {
+            highSurrogate_ = unit;
+            return;
+        }
+        if (QChar::isLowSurrogate(unit)) {
+            if (high != 0)
+                emitText(QString(QChar(high)) + QChar(unit));
+            return;
+        }
         emitText(QString(QChar(unit)));
     }
 
     void emitText(const QString& s) {
         flush();
+        highSurrogate_ = 0;
         sink_.text(s, top());
     }
 
@@ -357,9 +373,12 @@ private:
     void flush() {
         if (pendingBytes_.isEmpty())
             return;
-        const QString s = decoderFor(codepageFor(pendingState_))(pendingBytes_);
+        QString s = decoderFor(codepageFor(pendingState_))(pendingBytes_);
         pendingBytes_.clear();
-        sink_.text(s, pendingState_);
+        highSurrogate_ = 0;
+        s.remove(QChar(0));
+        if (!s.isEmpty())
+            sink_.text(s, pendingState_);
     }
 
     void endFontEntry() {
@@ -618,6 +637,7 @@ private:
     std::vector<GroupState> stack_;
     size_t untracked_ = 0;
     int skipRemaining_ = 0;
+    char16_t highSurrogate_ = 0; // a \u unit waiting for the second half of its pair
 
     QByteArray pendingBytes_;
     GroupState pendingState_;

@@ -1,8 +1,15 @@
 #include "folders.h"
 
+#include "oserror.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velorin {
 namespace {
@@ -67,28 +74,63 @@ void createDataFolders() {
 }
 
 QString safeFileName(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral("névtelen");
     QString out = name;
+    bool leading = true;
     for (QChar& c : out) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))
+        leading = leading && c == QLatin1Char('.');
+        if (leading || c.unicode() < 0x20 || c.unicode() == 0x7F ||
+            QStringLiteral("/\\:*?\"<>|").contains(c))
             c = '_';
     }
     return out;
 }
 
-QString uniqueName(const QString& path, const QString& extension) {
-    if (!QFileInfo::exists(path))
-        return path;
+namespace {
+
+// path, path(2) ... path(10), the counter before the extension.
+QStringList nameCandidates(const QString& path, const QString& extension) {
     const QString suffix = "." + extension;
     QString stem = path;
     if (stem.endsWith(suffix, Qt::CaseInsensitive))
         stem.chop(suffix.size());
     const QString ext = path.right(suffix.size());
-    for (int n = 2; n <= 10; ++n) {
-        QString candidate = QStringLiteral("%1(%2)%3").arg(stem).arg(n).arg(ext);
+    QStringList names{path};
+    for (int n = 2; n <= 10; ++n)
+        names << QStringLiteral("%1(%2)%3").arg(stem).arg(n).arg(ext);
+    return names;
+}
+
+} // namespace
+
+QString uniqueName(const QString& path, const QString& extension) {
+    for (const QString& candidate : nameCandidates(path, extension))
         if (!QFileInfo::exists(candidate))
             return candidate;
-    }
     return QString();
+}
+
+std::optional<QString> claimUniqueName(const QString& path, const QString& extension,
+                                       QString* error) {
+    for (const QString& candidate : nameCandidates(path, extension)) {
+        const int fd = ::open(QFile::encodeName(candidate).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return candidate;
+        }
+        // Taken, by an earlier save or by a parallel run a moment ago.
+        if (errno == EEXIST)
+            continue;
+        if (error)
+            *error = osErrorText(errno);
+        return std::nullopt;
+    }
+    if (error)
+        *error = QStringLiteral("a(z) %1 név és a (2)-(10) sorszámú változatai mind foglaltak")
+                     .arg(QFileInfo(path).fileName());
+    return std::nullopt;
 }
 
 } // namespace velorin

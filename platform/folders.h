@@ -5,6 +5,7 @@
 // Folder texts keep their trailing separator.
 
 #include <QString>
+#include <optional>
 
 namespace velorin {
 
@@ -25,11 +26,20 @@ void setDataRootOverride(const QString& folder);
 void createDataFolders();
 
 // The name made safe for a file name: / \ : * ? " < > | and control
-// characters become "_".
+// characters become "_", and so do leading dots, so that no name makes a
+// hidden file or reaches outside its folder; an empty name becomes "névtelen".
 QString safeFileName(const QString& name);
 
 // The first of path, path(2) ... path(10) (counter before the extension)
 // that does not exist; empty when all ten do.
 QString uniqueName(const QString& path, const QString& extension);
+
+// The same choice, but the name is made ours at once: the first candidate
+// that can be created new (an empty placeholder, never an existing file) is
+// returned, so a parallel run picks the next one. The caller writes it with
+// writeFileAtomically and removes it when that fails. Nothing, with the
+// Hungarian reason in *error, when all ten exist or none can be created.
+std::optional<QString> claimUniqueName(const QString& path, const QString& extension,
+                                       QString* error = nullptr);
 
 } // namespace velorin

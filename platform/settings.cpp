@@ -1,11 +1,20 @@
 #include "settings.h"
 
+#include "textfile.h"
+
 #include "engine/numbers.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace velorin {
 namespace {
+
+// Where QSettings keeps an application's file, known without opening it.
+QString storeFilePath(const QString& application) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
+           QString::fromUtf8(kSettingsApp) + '/' + application + QStringLiteral(".ini");
+}
 
 QSettings storeFor(const QString& application) {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, kSettingsApp, application);
@@ -49,13 +58,24 @@ void setGroupDefaults(WorkingSettings& ws) {
 
 } // namespace
 
+QString unusableSettingsFile(const QString& application) {
+    const QString path = storeFilePath(application);
+    return isRegularOrAbsent(path) ? QString() : path;
+}
+
+// A store file that is no regular file reads as empty (the defaults) and is
+// never written: QSettings would wait forever on a named pipe.
 QString SettingsStore::get(const QString& application, const QString& section, const QString& key) {
+    if (!unusableSettingsFile(application).isEmpty())
+        return QString();
     QSettings s = storeFor(application);
     return s.value(section + "/" + key).toString();
 }
 
 void SettingsStore::set(const QString& application, const QString& section, const QString& key,
                         const QString& value) {
+    if (!unusableSettingsFile(application).isEmpty())
+        return;
     QSettings s = storeFor(application);
     s.setValue(section + "/" + key, value);
 }

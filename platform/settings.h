@@ -26,6 +26,11 @@ public:
     static bool exists(const QString& application, const QString& section, const QString& key);
 };
 
+// The application's store file when it exists but is no regular file (a
+// named pipe, a folder); empty when the store is usable. Such a store reads as
+// empty and is never written.
+QString unusableSettingsFile(const QString& application);
+
 struct WorkingSettings {
     // Angle order 0, 45, 60, 90, 120, 135, 150, 180 for orbs and aspect colours.
     std::array<float, 8> orbs{10, 3, 3, 5, 7, 3, 3, 10};

@@ -1,10 +1,18 @@
 #include "textfile.h"
 
+#include "oserror.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velorin {
 
@@ -65,45 +73,184 @@ QString decodeTextFile(const QByteArray& bytes) {
     return fromCp1250(bytes);
 }
 
+namespace {
+
+QString tooLarge() {
+    return QStringLiteral("túl nagy fájl");
+}
+
+QString notRegular() {
+    return QStringLiteral("nem közönséges fájl (mappa, csővezeték vagy eszköz)");
+}
+
+void setError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+// write() until every byte is out: a short write is no error by itself, but
+// the call after it reports why the rest did not fit.
+bool writeAll(int fd, const QByteArray& bytes, int& errnum) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            errnum = errno;
+            return false;
+        }
+        if (n == 0) {
+            errnum = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// A name beside the target that nobody else uses: created exclusively, so
+// that two writers of the same target never share a temporary file.
+int createTemporaryBeside(const QByteArray& target, QByteArray& tempPath, int& errnum) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
+    const QByteArray base = QFile::encodeName(QFileInfo(QFile::decodeName(target)).fileName());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "/." + base + "." +
+                   QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            errnum = errno;
+            return -1;
+        }
+    }
+    errnum = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+bool isRegularOrAbsent(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
+    // A link is followed, so that the file it names is replaced and the link stays.
+    QString targetPath = path;
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        targetPath = info.symLinkTarget();
+    const QByteArray target = QFile::encodeName(targetPath);
+
+    struct stat old;
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        // Renaming over a pipe or a device would replace it with a plain file.
+        setError(error, notRegular());
         return false;
     }
-    if (f.write(bytes) != bytes.size()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
+
+    int errnum = 0;
+    QByteArray temp;
+    const int fd = createTemporaryBeside(target, temp, errnum);
+    if (fd < 0) {
+        setError(error, osErrorText(errnum));
         return false;
     }
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
+    // The replacement keeps the old file's permissions; should that fail, the
+    // default ones lose no data.
+    if (exists)
+        static_cast<void>(::fchmod(fd, old.st_mode & 07777));
+    bool ok = writeAll(fd, bytes, errnum);
+    // The data must be on the disk before the name points at it; otherwise
+    // a crash right after the rename can leave an empty file under the name.
+    if (ok && ::fsync(fd) != 0) {
+        errnum = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        errnum = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+        errnum = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        setError(error, osErrorText(errnum));
         return false;
+    }
+    // The rename itself lives in the folder; syncing it is a courtesy that
+    // some file systems refuse.
+    const int dirFd = ::open(QFile::encodeName(QFileInfo(targetPath).path()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
     }
     return true;
 }
 
 bool readSmallFile(const QString& path, QByteArray& out, qint64 maxBytes, QString* error) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
+    out.clear();
+    // Opened without waiting, so that a named pipe cannot hang the program
+    // before it is seen not to be a file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, osErrorText(errno));
         return false;
     }
-    if (f.size() > maxBytes) {
-        if (error)
-            *error = QStringLiteral("túl nagy fájl");
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        setError(error, osErrorText(errno));
+        ::close(fd);
         return false;
     }
-    out = f.read(maxBytes + 1);
-    if (out.size() > maxBytes) {
-        if (error)
-            *error = QStringLiteral("túl nagy fájl");
+    if (!S_ISREG(st.st_mode)) {
+        setError(error, S_ISDIR(st.st_mode) ? osErrorText(EISDIR) : notRegular());
+        ::close(fd);
         return false;
     }
+    if (st.st_size > maxBytes) {
+        setError(error, tooLarge());
+        ::close(fd);
+        return false;
+    }
+    // The size may change while reading: at most maxBytes + 1 is ever held.
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            if (have > maxBytes)
+                break;
+            bytes.resize(std::min<qsizetype>(have * 2 + 4096, qsizetype(maxBytes) + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + have, size_t(bytes.size() - have));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setError(error, osErrorText(errno));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += n;
+    }
+    ::close(fd);
+    if (have > maxBytes) {
+        setError(error, tooLarge());
+        return false;
+    }
+    bytes.truncate(have);
+    out = bytes;
     return true;
 }
 

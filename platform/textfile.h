@@ -22,12 +22,21 @@ QString fromCp1250(const QByteArray& bytes);
 // multi-byte sequences (a file saved by another editor), Windows-1250 otherwise.
 QString decodeTextFile(const QByteArray& bytes);
 
-// Writes through a temporary file in the same folder renamed over the target,
-// so a failure never leaves a half-written file. Returns false on failure and
-// puts the reason into *error.
+// Writes through a temporary file in the same folder, synced to the disk and
+// renamed over the target, so a failure (a full disk, a size limit) never
+// leaves a half-written file: the old one stays byte for byte and the
+// temporary file is removed. A target that exists but is no regular file
+// (a pipe, a device, a folder) is refused. Returns false on failure and puts
+// the Hungarian reason into *error.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Reads a whole file of at most maxBytes; false when it cannot be read or is larger.
+// Reads a whole regular file of at most maxBytes; false with the Hungarian
+// reason when it cannot be read, is larger, or is no regular file (a named
+// pipe is refused without waiting for a writer).
 bool readSmallFile(const QString& path, QByteArray& out, qint64 maxBytes, QString* error = nullptr);
+
+// True when the path names a regular file or nothing at all: what a reader
+// that opens the file itself (the settings store) checks first.
+bool isRegularOrAbsent(const QString& path);
 
 } // namespace velorin

@@ -3,6 +3,7 @@
 #include "frmdraw.h"
 #include "frmlisting.h"
 
+#include "engine/coordinates.h"
 #include "platform/birthfields.h"
 #include "platform/chartfile.h"
 #include "platform/clock.h"
@@ -285,7 +286,7 @@ void inputD::copyToWorkingSet(int n) {
 
 bool inputD::computeWorkingSet(int n, Chart& out) {
     copyToWorkingSet(n);
-    ChartOutcome outcome = computeChart(m_work.read(), m_settings.engine(Wording::Synastry));
+    ChartOutcome outcome = computeCheckedChart(m_work.read(), m_settings.engine(Wording::Synastry));
     if (!outcome.ok()) {
         prompts().message(
             QStringLiteral("%1: %2\nA rajz és a listák nem változtak.")

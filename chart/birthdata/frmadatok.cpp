@@ -1,5 +1,6 @@
 #include "frmadatok.h"
 
+#include "engine/coordinates.h"
 #include "engine/numbers.h"
 #include "frmhelyseg.h"
 #include "platform/birthfields.h"
@@ -429,8 +430,8 @@ void frmAdatok::ResetM() {
 
 BirthData frmAdatok::birthData() const {
     const PersonFields fields{txtName, txtYear, txtMonth,  txtDay,    txtBirthHour, txtBirthMinute,
-                             optAM,   optPM,   txtTZ,     Check1,    txtLongDeg,   txtLongMin,
-                             optEast, optWest, txtLatDeg, txtLatMin, optNorth,     optSouth};
+                              optAM,   optPM,   txtTZ,     Check1,    txtLongDeg,   txtLongMin,
+                              optEast, optWest, txtLatDeg, txtLatMin, optNorth,     optSouth};
     BirthData d = fields.read();
     d.sex = Combo1->currentText().toStdString();
     d.hour24 = text(Text1);
@@ -678,7 +679,9 @@ bool frmAdatok::applyQuietly() {
 
 bool frmAdatok::apply(bool reportErrors) {
     const BirthData data = birthData();
-    ChartOutcome outcome = computeChart(data, m_state.settings.engine());
+    // A place beyond the poles or the date line is refused like an
+    // impossible date, though the computation itself would take it.
+    ChartOutcome outcome = computeCheckedChart(data, m_state.settings.engine());
     if (!outcome.ok()) {
         if (reportErrors)
             prompts().message(computeErrorText(outcome.error), QString(), MessageIcon::Critical);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -47,8 +48,13 @@ std::optional<ChartFile> frmAdatok::mVerzioVizsgal(const QString& path) {
         return r.file;
 
     const QString record = formatConvertedRecord(r.file->data, kMaleText);
-    if (!writeFileAtomically(path, toCp1250(record)))
+    QString error;
+    if (!writeFileAtomically(path, toCp1250(record), &error)) {
+        prompts().message("Az asztrógram nem konvertálható: " + path + " (" + error +
+                              "). A file változatlan maradt.",
+                          "Velorin", MessageIcon::Critical);
         return std::nullopt;
+    }
     prompts().message("Az asztrógram file átkonvertálva! Ne feledje beállitani az adatoknál a "
                       "szülött nemét! (Alapbeállitás férfi).",
                       QString(), MessageIcon::Information);
@@ -137,17 +143,18 @@ void frmAdatok::mMent() {
     const QString base =
         name == "Ma" ? "Ma(" + now().toString("yy.MM.dd") + ")" : safeFileName(name);
     const QString candidate = chartFolder() + base + ".ast";
-    const QString path = uniqueName(candidate, "ast");
-    if (path.isEmpty()) {
+    QDir().mkpath(chartFolder());
+    QString error;
+    const std::optional<QString> claimed = claimUniqueName(candidate, "ast", &error);
+    if (!claimed) {
         prompts().message("Az asztrogram nincs mentve: a(z) " + chartFolder() + " mappában a(z) " +
-                              base + ".ast név és számozott változatai " +
-                              "(2)-től (10)-ig mind foglaltak.",
+                              base + ".ast név nem foglalható le (" + error + ").",
                           "Velorin", MessageIcon::Critical);
         return;
     }
-    QString error;
-    QDir().mkpath(chartFolder());
+    const QString path = *claimed;
     if (!writeFileAtomically(path, toCp1250(formatChartRecord(birthData())), &error)) {
+        QFile::remove(path);
         prompts().message("Az asztrogram nincs mentve: " + path + "\n" + error, "Velorin",
                           MessageIcon::Critical);
         return;
@@ -176,8 +183,13 @@ void frmAdatok::P1_Click() {
     l.latMin = txtLatMin->text();
     l.north = optNorth->isChecked();
     l.south = optSouth->isChecked();
-    if (!writeFileAtomically(path, toCp1250(formatLocationRecord(l))))
+    QString error;
+    if (!writeFileAtomically(path, toCp1250(formatLocationRecord(l)), &error)) {
+        prompts().message("A hely nincs mentve: " + path + " (" + error +
+                              "). A meglévő file változatlan maradt.",
+                          "Velorin", MessageIcon::Critical);
         return;
+    }
     prompts().message("OK!", "Velorin", MessageIcon::Information);
 }
 
@@ -187,11 +199,19 @@ void frmAdatok::P2_Click() {
     if (path.isEmpty())
         return;
     QByteArray bytes;
-    if (!readSmallFile(path, bytes, kMaxLocationBytes))
+    QString error;
+    if (!readSmallFile(path, bytes, kMaxLocationBytes, &error)) {
+        prompts().message("A hely file nem olvasható: " + path + " (" + error +
+                              "). Az adatok változatlanok.",
+                          "Velorin", MessageIcon::Critical);
         return;
+    }
     const std::optional<LocationFile> l = parseLocationText(decodeTextFile(bytes));
-    if (!l)
+    if (!l) {
+        prompts().message("Ez nem Velorin hely file: " + path + ". Az adatok változatlanok.",
+                          "Velorin", MessageIcon::Critical);
         return;
+    }
 
     // Field by field, as typed: a longitude option forces the sign of the
     // zone value as a click on it does, even when it was already set.

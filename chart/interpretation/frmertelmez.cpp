@@ -8,6 +8,8 @@
 #include "platform/uiprompts.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -26,7 +28,7 @@ namespace {
 const QString kNewCaption = QStringLiteral("Uj");
 const QString kEditorTitle = QStringLiteral("Értelmezés irása");
 constexpr int kEditorAlpha = 180;
-constexpr qint64 kMaxOpenBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 
 void printOnDefaultPrinter(QTextDocument& doc) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -36,14 +38,17 @@ void printOnDefaultPrinter(QTextDocument& doc) {
         return;
     }
     // No printer at all: the print goes to a PDF beside the documents.
-    const QString path =
-        uniqueName(textFolder() + QStringLiteral("ertelmezes.pdf"), QStringLiteral("pdf"));
-    if (path.isEmpty())
+    const std::optional<QString> path =
+        claimUniqueName(textFolder() + QStringLiteral("ertelmezes.pdf"), QStringLiteral("pdf"));
+    if (!path)
         return;
+    // The claimed name is ours, so the printer may write it in place.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(*path);
     doc.print(&printer);
+    if (QFileInfo(*path).size() == 0)
+        QFile::remove(*path);
 }
 
 QAction* makeAction(QWidget* owner, const char* name, const QString& caption) {

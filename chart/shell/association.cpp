@@ -14,8 +14,9 @@ namespace {
 // Writes only when the text differs, so that an unchanged start does not
 // touch the files (nor wake the desktop's file watchers).
 bool writeIfChanged(const QString& path, const QByteArray& bytes, bool* changed) {
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly) && f.readAll() == bytes) {
+    // Read without waiting: a named pipe in its place must not hang the start.
+    QByteArray old;
+    if (readSmallFile(path, old, bytes.size() + 1) && old == bytes) {
         *changed = false;
         return true;
     }

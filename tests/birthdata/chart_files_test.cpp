@@ -11,12 +11,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace velorin;
 using namespace velorin::test;
@@ -290,6 +293,32 @@ private slots:
         m_prompts.files << odd;
         m_form->P2_Click();
         QCOMPARE(box("txtTZ")->text(), QString("-1"));
+    }
+
+    // A place file that cannot be read says why, without waiting on a pipe,
+    // and leaves the fields as they were.
+    void unreadablePlacesAreReported() {
+        QDir().mkpath(m_env.locationFolder());
+        const QString pipe = m_env.locationFolder() + "cso.loc";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString folder = m_env.locationFolder() + "mappa.loc";
+        QDir().mkpath(folder);
+        const QString notPlace = m_env.locationFolder() + "rossz.loc";
+        TestEnvironment::writeBytes(notPlace, "\"5\",\"70\"\r\n");
+        const std::pair<QString, QString> cases[] = {
+            {pipe, "nem közönséges fájl"},
+            {folder, "ez egy mappa"},
+            {notPlace, "Ez nem Velorin hely file"},
+        };
+        for (const auto& [file, reason] : cases) {
+            m_prompts.clear();
+            m_prompts.files << file;
+            m_form->P2_Click();
+            QCOMPARE(m_prompts.messages.size(), 1);
+            QVERIFY2(m_prompts.messages[0].text.contains(reason),
+                     qPrintable(m_prompts.messages[0].text));
+            QCOMPARE(box("txtTZ")->text(), QString("-1"));
+        }
     }
 };
 

@@ -294,6 +294,33 @@ private slots:
         QCOMPARE(m_prompts.messages.size(), 1);
     }
 
+    // Coordinates beyond ±90°/±180° are refused with the field's name, and
+    // the previous chart stays; the edges themselves are places on earth.
+    void placesOffTheEarthAreRefusedByName() {
+        struct Case {
+            const char *latDeg, *latMin, *longDeg, *longMin;
+            const char* message; // nullptr: accepted
+        };
+        const Case cases[] = {
+            {"91", "0", "19", "07", "Helytelen adat: SZÉL. FOK (a szélesség legfeljebb 90°)"},
+            {"89", "90", "19", "07", "Helytelen adat: SZÉL. FOK (a szélesség legfeljebb 90°)"},
+            {"47", "035", "400", "0", "Helytelen adat: HOSSZ. FOK (a hosszúság legfeljebb 180°)"},
+            {"90", "0", "180", "0", nullptr},
+        };
+        for (const Case& c : cases) {
+            m_prompts.clear();
+            box("txtLatDeg")->setText(c.latDeg);
+            box("txtLatMin")->setText(c.latMin);
+            box("txtLongDeg")->setText(c.longDeg);
+            box("txtLongMin")->setText(c.longMin);
+            const int presented = m_host.presented;
+            QCOMPARE(m_form->mSzamol(), c.message == nullptr);
+            QCOMPARE(m_host.presented, presented + (c.message ? 0 : 1));
+            QCOMPARE(m_prompts.messageTexts(),
+                     c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+        }
+    }
+
     void okAppliesAndHidesCancelOnlyHides() {
         m_form->show();
         box("txtName")->setText("Anna");

@@ -194,3 +194,26 @@ TEST(CodeTableVersion, AnUnreadableTableIsReportedAsSuchNotAsOld) {
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(ui.messages[0].text.contains(QString::fromUtf8("előző verziójával")));
 }
+
+// Files that cannot be a code table are refused before they take memory: a
+// file of commas, one absurdly long line, more lines than any table has.
+TEST(CodeTableFile, OversizedTablesAreRefusedWithTheReason) {
+    QTemporaryDir dir;
+    QByteArray manyLines;
+    for (int i = 0; i < 20001; ++i)
+        manyLines += "\"F_X\"\r\n";
+    const std::pair<QByteArray, const char*> cases[] = {
+        {QByteArray(5 * 1024 * 1024, ','), "túl nagy fájl"},
+        {"\"ELOSZO0\",\"a\",\"b\"\r\n" + QByteArray(9000, ',') + "\r\n", "a(z) 2. sor túl hosszú"},
+        {manyLines, "túl sok sor"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        const QString path = dir.filePath("cod.dat");
+        writeBytes(path, bytes);
+        std::vector<CodeEntry> entries;
+        QString error;
+        EXPECT_FALSE(readCodeFile(path, entries, &error));
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(reason))) << error.toStdString();
+        EXPECT_TRUE(entries.empty());
+    }
+}

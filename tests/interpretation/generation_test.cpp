@@ -150,7 +150,7 @@ TEST_F(Generation, UnsafeNameCharactersBecomeUnderscores) {
     req.name = "../Kiss/Anna:2?";
     const GenerationResult r = generateInterpretation(table, req, ui);
     ASSERT_EQ(r.status, Status::Written);
-    EXPECT_EQ(r.path, textFolder() + ".._Kiss_Anna_2_.txt");
+    EXPECT_EQ(r.path, textFolder() + "___Kiss_Anna_2_.txt"); // never hidden, never outside
     EXPECT_TRUE(QFile::exists(r.path));
 }
 
@@ -209,4 +209,18 @@ TEST_F(Generation, Mode4TakesThePlainTextOfRichPassages) {
     EXPECT_TRUE(doc.contains(QString::fromUtf8("Bold Kős\r\nLine\r\n\r\n\r\n")));
     EXPECT_TRUE(doc.contains("Not rich at all\r\n\r\n\r\n\r\n"));
     EXPECT_FALSE(doc.contains("Test"));
+}
+
+// One large passage linked to every code must not grow the document without
+// bound: the generation stops with one message and leaves no file.
+TEST_F(Generation, ADocumentPastTheLimitIsRefusedNotWritten) {
+    const QString big = passage("big.txt", QByteArray(6 * 1000 * 1000, 'x'));
+    for (const char* code : {"F_NAPKOK", "F_NAP05K", "F_MERRR", "F_NAHOE"})
+        link(code, big);
+    const GenerationResult r = generateInterpretation(table, request(true), ui);
+    EXPECT_EQ(r.status, Status::TooLarge);
+    EXPECT_TRUE(r.path.isEmpty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.contains("túl nagy")) << ui.messages[0].text.toStdString();
+    EXPECT_TRUE(QDir(textFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }

@@ -134,3 +134,20 @@ TEST(RtfReader, HostileInputEndsQuietly) {
     fonts += "}ok}";
     EXPECT_EQ(rtfToPlainText(fonts), "ok");
 }
+
+// Units that are no character on their own never reach the document: half a
+// surrogate pair, and NUL whether written as \u0 or as a hex byte.
+TEST(RtfReader, LoneSurrogatesAndNulAreDropped) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{\\rtf1 a\\u-10179?b}", "ab"},                     // high half, then a letter
+        {"{\\rtf1 a\\u-8704?b}", "ab"},                      // low half alone
+        {"{\\rtf1 a\\u-10179?\\u-10179?\\u-8704?b}", "a😀b"}, // the second high half pairs
+        {"{\\rtf1 a\\u0?b\\'00c}", "abc"},
+    };
+    for (const auto& [rtf, text] : cases) {
+        EXPECT_EQ(rtfToPlainText(rtf), QString::fromUtf8(text)) << rtf;
+        QTextDocument doc;
+        rtfToDocument(rtf, doc);
+        EXPECT_EQ(doc.toPlainText(), QString::fromUtf8(text)) << rtf;
+    }
+}

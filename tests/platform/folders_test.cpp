@@ -4,6 +4,7 @@
 #include "platform/presentmoment.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -34,10 +35,44 @@ TEST(Folders, UniqueNameCountsBeforeTheExtension) {
     EXPECT_TRUE(uniqueName(anna, "ast").isEmpty());
 }
 
+TEST(Folders, ClaimedNamesAreNewFilesNeverExistingOnes) {
+    QTemporaryDir dir;
+    const QString anna = dir.filePath("Anna.doc");
+    QFile old(anna);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("az első Anna");
+    old.close();
+    // Each claim takes the next number, as a parallel run would see it.
+    for (int n = 2; n <= 10; ++n) {
+        const std::optional<QString> name = claimUniqueName(anna, "doc");
+        ASSERT_TRUE(name);
+        EXPECT_EQ(*name, dir.filePath(QString("Anna(%1).doc").arg(n)));
+        EXPECT_EQ(QFileInfo(*name).size(), 0);
+    }
+    QString error;
+    EXPECT_FALSE(claimUniqueName(anna, "doc", &error));
+    EXPECT_TRUE(error.contains("mind foglaltak")) << error.toStdString();
+    EXPECT_EQ(QFileInfo(anna).size(), QByteArray("az első Anna").size());
+
+    error.clear();
+    EXPECT_FALSE(claimUniqueName(dir.filePath("nincs/Anna.doc"), "doc", &error));
+    EXPECT_EQ(error, "a fájl vagy a mappa nem létezik");
+}
+
 TEST(Folders, SafeFileNames) {
-    EXPECT_EQ(safeFileName("Kis/Nagy: \"Pali\"?"), "Kis_Nagy_ _Pali__");
-    EXPECT_EQ(safeFileName("Árvíztűrő"), "Árvíztűrő");
-    EXPECT_EQ(safeFileName(QString("a\tb")), "a_b");
+    const std::pair<QString, QString> cases[] = {
+        {"Kis/Nagy: \"Pali\"?", "Kis_Nagy_ _Pali__"},
+        {"Árvíztűrő", "Árvíztűrő"},
+        {"a\tb", "a_b"},
+        // Nothing may become a hidden file or climb out of its folder.
+        {"", "névtelen"},
+        {"..", "__"},
+        {"../x", "___x"},
+        {".rejtett", "_rejtett"},
+        {"Dr. Kis", "Dr. Kis"},
+    };
+    for (const auto& [name, safe] : cases)
+        EXPECT_EQ(safeFileName(name), safe) << name.toStdString();
 }
 
 TEST(PresentMoment, MidnightNoonAndAfternoon) {

@@ -3,8 +3,12 @@
 #include "platform/settings.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace velorin;
 
@@ -108,6 +112,27 @@ TEST_F(Settings, SwitchesNeedShowAsc) {
     loadSwitches(ws);
     EXPECT_TRUE(ws.showFok);
     EXPECT_FALSE(ws.showAsc);
+}
+
+} // namespace
+
+namespace {
+
+// A store file that is a named pipe would block QSettings forever: it reads
+// as the defaults and stays a pipe.
+TEST_F(Settings, APipeInPlaceOfTheStoreIsNeitherReadNorReplaced) {
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velorin";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString fifo = folder + "/Velorin.ini";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    WorkingSettings ws;
+    ws.orbs.fill(1);
+    EXPECT_FALSE(loadAll(ws));
+    EXPECT_EQ(ws.orbs[0], 10.0f);
+    EXPECT_EQ(unusableSettingsFile(kSettingsApp), fifo);
+    saveSetKeys(ws);
+    EXPECT_TRUE(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+    EXPECT_TRUE(unusableSettingsFile(kProgramTitle).isEmpty());
 }
 
 } // namespace
