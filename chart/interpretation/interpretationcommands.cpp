@@ -39,8 +39,13 @@ GenerationResult runGenerateInterpretation(QWidget* parent, const CodeTable& tab
         BusyPointer busy;
         result = generateInterpretation(table, request, prompts());
     }
-    if (result.status == GenerationResult::Status::Written)
-        shellOpener().open(result.path);
+    // Without a program for rich text the document would seem to vanish:
+    // the user at least learns where it was written.
+    if (result.status == GenerationResult::Status::Written && !shellOpener().open(result.path))
+        prompts().message(QStringLiteral("Az értelmezés elkészült, de nincs program, amely "
+                                         "megnyitná. A dokumentum helye: ") +
+                              result.path,
+                          QString(), MessageIcon::Information);
     return result;
 }
 

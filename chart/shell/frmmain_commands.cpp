@@ -116,17 +116,9 @@ bool editsLine(int key) {
            key == Qt::Key_Home || key == Qt::Key_End;
 }
 
-// The one place where a command picks the free file name it writes.
-// TODO(merge): claimUniqueName, which also reserves the name.
-std::optional<QString> claimFreeName(const QString& path, const QString& extension) {
-    const QString name = uniqueName(path, extension);
-    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
-}
-
-QString noFreeName(const QString& what, const QString& folder, const QString& fileName) {
-    return what + QStringLiteral(" nincs mentve: a(z) ") + folder +
-           QStringLiteral(" mappában a(z) ") + fileName +
-           QStringLiteral(" név és számozott változatai (2)-től (10)-ig mind foglaltak.");
+QString noFreeName(const QString& what, const QString& folder, const QString& reason) {
+    return what + QStringLiteral(" nincs mentve a(z) ") + folder + QStringLiteral(" mappába: ") +
+           reason + QStringLiteral(".");
 }
 
 QString printerName(const QPrinter& printer) {
@@ -369,10 +361,11 @@ void frmMain::saveDataSheet() {
     const QString base =
         QStringLiteral("adatlap_") + safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
-    const std::optional<QString> path = claimFreeName(folder + base + ".txt", "txt");
+    QString reason;
+    const std::optional<QString> path = claimUniqueName(folder + base + ".txt", "txt", &reason);
     if (!path) {
-        prompts().message(noFreeName(QStringLiteral("Az adatlap"), folder, base + ".txt"),
-                          kMessageTitle, MessageIcon::Critical);
+        prompts().message(noFreeName(QStringLiteral("Az adatlap"), folder, reason), kMessageTitle,
+                          MessageIcon::Critical);
         return;
     }
     const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
@@ -392,9 +385,10 @@ void frmMain::mKep() {
     const QString folder = pictureFolder();
     const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
-    const std::optional<QString> path = claimFreeName(folder + base + ".jpg", "jpg");
+    QString reason;
+    const std::optional<QString> path = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
     if (!path) {
-        prompts().message(noFreeName(QStringLiteral("A kép"), folder, base + ".jpg"), kMessageTitle,
+        prompts().message(noFreeName(QStringLiteral("A kép"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
         return;
     }

@@ -112,6 +112,15 @@ private slots:
         QCOMPARE(prepared, 2);
         QCOMPARE(shell.opened,
                  QStringList({textFolder() + "Anna.doc", textFolder() + "Anna(2).doc"}));
+        QVERIFY(ui.messages.isEmpty());
+
+        // Nothing on the machine opens the document: the user learns where it is.
+        shell.succeeds = false;
+        answerDialogWith(true);
+        r = runGenerateInterpretation(nullptr, table, request, prepare);
+        QCOMPARE(r.path, textFolder() + "Anna(3).doc");
+        QCOMPARE(ui.messages.size(), qsizetype(1));
+        QVERIFY(ui.messages[0].text.endsWith(r.path));
 
         setPrompts(nullptr);
         setShellOpener(nullptr);

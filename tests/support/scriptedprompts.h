@@ -73,9 +73,10 @@ private:
 class FakeShell : public ShellOpener {
 public:
     QStringList opened;
+    bool succeeds = true; // false: no program on the machine takes the file
     bool open(const QString& path) override {
         opened.append(path);
-        return true;
+        return succeeds;
     }
 };
 
