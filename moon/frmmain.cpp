@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/keyfilter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,27 +27,6 @@
 
 namespace velorin {
 namespace {
-
-// Drops the printable keys a box does not take; editing and movement keys pass.
-class KeyFilter : public QObject {
-public:
-    KeyFilter(const QString& allowed, QObject* parent) : QObject(parent), m_allowed(allowed) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const QString t = static_cast<QKeyEvent*>(event)->text();
-        if (t.size() != 1 || !t[0].isPrint())
-            return false;
-        return !m_allowed.contains(t[0]);
-    }
-
-private:
-    QString m_allowed;
-};
-
-const QString kDigits = QStringLiteral("0123456789");
 
 QLabel* caption(const QString& s, QWidget* parent) {
     auto* l = new QLabel(s, parent);
@@ -158,10 +138,10 @@ void frmMain::buildWidgets() {
         setTabOrder(order[i - 1], order[i]);
 
     for (QLineEdit* b : {txtLatDeg, txtLatMin, txtLongDeg, txtLongMin}) {
-        b->installEventFilter(new KeyFilter(kDigits, b));
+        KeyFilter::restrict(b, kDigits);
         b->installEventFilter(this);
     }
-    txtTZ->installEventFilter(new KeyFilter(kDigits + ".-", txtTZ));
+    KeyFilter::restrict(txtTZ, kDigits + ".-");
     txtTZ->installEventFilter(this);
 
     connect(Check1, &QCheckBox::clicked, this, &frmMain::Check1_Click);

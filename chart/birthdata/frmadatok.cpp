@@ -8,6 +8,7 @@
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/keyfilter.h"
 #include "platform/widgets/personfields.h"
 #include "platform/zones.h"
 
@@ -80,28 +81,6 @@ QIcon placeIcon(bool save) {
     }
     return QIcon(pm);
 }
-
-// Drops the printable keys a box does not take; editing and movement keys
-// pass, as they never reached the original's key filter.
-class KeyFilter : public QObject {
-public:
-    KeyFilter(const QString& allowed, QObject* parent) : QObject(parent), m_allowed(allowed) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const QString t = static_cast<QKeyEvent*>(event)->text();
-        if (t.size() != 1 || !t[0].isPrint())
-            return false;
-        return !m_allowed.contains(t[0]);
-    }
-
-private:
-    QString m_allowed;
-};
-
-const QString kDigits = QStringLiteral("0123456789");
 
 } // namespace
 
@@ -292,13 +271,13 @@ void frmAdatok::buildWidgets() {
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    txtYear->installEventFilter(new KeyFilter(kDigits + "-", txtYear));
+    KeyFilter::restrict(txtYear, kDigits + "-");
     const std::array<QLineEdit*, 7> digitsOnly{txtMonth,  txtDay,     txtBirthHour, txtLatDeg,
                                                txtLatMin, txtLongDeg, txtLongMin};
     for (QLineEdit* b : digitsOnly)
-        b->installEventFilter(new KeyFilter(kDigits, b));
-    txtBirthMinute->installEventFilter(new KeyFilter(kDigits + ".", txtBirthMinute));
-    txtTZ->installEventFilter(new KeyFilter(kDigits + ".-", txtTZ));
+        KeyFilter::restrict(b, kDigits);
+    KeyFilter::restrict(txtBirthMinute, kDigits + ".");
+    KeyFilter::restrict(txtTZ, kDigits + ".-");
 
     // Select-on-entry, range checks, weekday and the arrow chain all look at
     // focus and key events of the boxes.
