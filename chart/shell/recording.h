@@ -33,7 +33,7 @@ QString recorderFolder();
 // answer as typed.
 QString recordingPath(const QString& soundFolder, const QString& answer);
 
-// A path as a bare shell word: the spec'd command lines leave the recorder's
+// A path as a bare shell word: the recorder's command lines leave its own
 // path unquoted, so characters the shell would act on are escaped one by one.
 QString shellBareWord(const QString& path);
 // A path inside double quotes, with the characters the shell still expands
