@@ -29,3 +29,16 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The fuzz targets in a clang build of their own, each for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+.PHONY: fuzz
+fuzz: deps
+	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
+		cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+			-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELORIN_FUZZ=ON \
+			-DVELORIN_WIDGETS=OFF -DVELORIN_BENCH=OFF; \
+	fi
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzz

@@ -134,7 +134,8 @@ std::optional<ComputeError> convert(const BirthData& d, Converted& c) {
     const char* latDir = latDm >= 0 ? "North" : "South";
 
     float h = hour;
-    long whole = long(std::trunc(h));
+    // Compared as a float: a typed hour may be far beyond any integer type.
+    const float whole = std::trunc(h);
     if (d.am && whole == 12)
         h = h - 12;
     if (!d.am && whole != 12)

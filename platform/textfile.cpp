@@ -98,7 +98,15 @@ bool readSmallFile(const QString& path, QByteArray& out, qint64 maxBytes, QStrin
             *error = QStringLiteral("túl nagy fájl");
         return false;
     }
-    out = f.read(maxBytes + 1);
+    // In pieces: one read of maxBytes + 1 reserves the whole limit (64 MiB for
+    // the code table) however short the file.
+    out.clear();
+    while (out.size() <= maxBytes) {
+        const QByteArray piece = f.read(qMin<qint64>(1 << 20, maxBytes + 1 - out.size()));
+        if (piece.isEmpty())
+            break;
+        out += piece;
+    }
     if (out.size() > maxBytes) {
         if (error)
             *error = QStringLiteral("túl nagy fájl");
