@@ -42,3 +42,14 @@ fuzz: deps
 	fi
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzz
+
+# Every benchmark, then one table of figures against their baselines.
+.PHONY: bench
+bench: build
+	@mkdir -p $(BUILD)/bench-results
+	@for b in bench_engine wheel_bench interpretation_bench programs_bench; do \
+		echo "running $$b"; \
+		QT_QPA_PLATFORM=offscreen $(BUILD)/bin/$$b --benchmark_out=$(BUILD)/bench-results/$$b.json \
+			--benchmark_out_format=json >/dev/null || exit 1; \
+	done
+	@scripts/bench-table $(BUILD)/bench-results/*.json

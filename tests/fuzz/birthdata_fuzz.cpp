@@ -2,10 +2,10 @@
 // file or the command line, which fill the same fields) through the chart
 // computation. Either a chart or an error with its reason, never a fault.
 
-#include "fuzzsupport.h"
 #include "engine/angles.h"
 #include "engine/chart.h"
 #include "engine/sheet.h"
+#include "fuzzsupport.h"
 
 using namespace velorin;
 
@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     // The first byte sets the options, the rest are the text fields one a line.
     const uint8_t options = data[0];
-    const std::vector<QByteArray> f =
-        fuzz::splitParts(fuzz::bytesOf(data + 1, size - 1), '\n', 14);
+    const std::vector<QByteArray> f = fuzz::splitParts(fuzz::bytesOf(data + 1, size - 1), '\n', 14);
     auto s = [&](size_t i) { return f[i].toStdString(); };
 
     BirthData d;

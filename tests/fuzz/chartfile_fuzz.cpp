@@ -15,8 +15,7 @@ bool sameData(const BirthData& a, const BirthData& b) {
            a.day == b.day && a.hour == b.hour && a.hour24 == b.hour24 && a.minute == b.minute &&
            a.am == b.am && a.zone == b.zone && a.daylightSaving == b.daylightSaving &&
            a.longDeg == b.longDeg && a.longMin == b.longMin && a.east == b.east &&
-           a.latDeg == b.latDeg && a.latMin == b.latMin && a.north == b.north &&
-           a.notes == b.notes;
+           a.latDeg == b.latDeg && a.latMin == b.latMin && a.north == b.north && a.notes == b.notes;
 }
 
 } // namespace

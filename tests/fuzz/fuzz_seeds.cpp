@@ -30,8 +30,8 @@ bool put(const QString& path, const QByteArray& bytes) {
     return true;
 }
 
-BirthData person(const char* name, const char* sex, const char* year, const char* zone,
-                 bool east, bool north) {
+BirthData person(const char* name, const char* sex, const char* year, const char* zone, bool east,
+                 bool north) {
     BirthData d;
     d.name = name;
     d.sex = sex;
@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]) + '/';
-    for (const char* sub : {"record", "chartfile", "location", "codetable", "settings", "birthdata"})
+    for (const char* sub :
+         {"record", "chartfile", "location", "codetable", "settings", "birthdata"})
         QDir().mkpath(root + sub);
     bool ok = true;
 
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const BirthData& d : {anna, joe, sydney}) {
         const QByteArray current = toCp1250(formatChartRecord(d));
-        const QByteArray converted = toCp1250(formatConvertedRecord(d, QString::fromStdString(d.sex)));
+        const QByteArray converted =
+            toCp1250(formatConvertedRecord(d, QString::fromStdString(d.sex)));
         // The old layout is the converted record without its last field.
         QByteArray old = converted.left(converted.lastIndexOf(',')) + "\r\n";
         const QString tag = QString::number(++n);

@@ -11,8 +11,8 @@ namespace {
 
 bool sameLocation(const LocationFile& a, const LocationFile& b) {
     return a.zone == b.zone && a.longDeg == b.longDeg && a.longMin == b.longMin &&
-           a.east == b.east && a.west == b.west && a.latDeg == b.latDeg &&
-           a.latMin == b.latMin && a.north == b.north && a.south == b.south;
+           a.east == b.east && a.west == b.west && a.latDeg == b.latDeg && a.latMin == b.latMin &&
+           a.north == b.north && a.south == b.south;
 }
 
 } // namespace

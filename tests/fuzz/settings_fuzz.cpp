@@ -2,9 +2,9 @@
 // working value loaded from them as a program does at start-up, and the chart
 // computed with what came out.
 
-#include "fuzzsupport.h"
 #include "engine/angles.h"
 #include "engine/chart.h"
+#include "fuzzsupport.h"
 #include "platform/settings.h"
 
 #include <QCoreApplication>
@@ -27,7 +27,8 @@ void writeStoreFile(const QString& application, const QByteArray& bytes, qint64 
         fuzz::fail("cannot write the scratch settings file");
     // A new time on every run: the settings cache rereads a file only when
     // its size or time changed.
-    f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + stamp), QFileDevice::FileModificationTime);
+    f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + stamp),
+                  QFileDevice::FileModificationTime);
 }
 
 } // namespace
