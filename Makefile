@@ -29,3 +29,27 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The fuzz targets in a clang build of their own, each for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+.PHONY: fuzz
+fuzz: deps
+	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
+		cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+			-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELORIN_FUZZ=ON \
+			-DVELORIN_WIDGETS=OFF -DVELORIN_BENCH=OFF; \
+	fi
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzz
+
+# Every benchmark, then one table of figures against their baselines.
+.PHONY: bench
+bench: build
+	@mkdir -p $(BUILD)/bench-results
+	@for b in bench_engine wheel_bench interpretation_bench programs_bench; do \
+		echo "running $$b"; \
+		QT_QPA_PLATFORM=offscreen $(BUILD)/bin/$$b --benchmark_out=$(BUILD)/bench-results/$$b.json \
+			--benchmark_out_format=json >/dev/null || exit 1; \
+	done
+	@scripts/bench-table $(BUILD)/bench-results/*.json

@@ -21,16 +21,18 @@
 namespace velorin::cli {
 
 const char* const kChartHelp =
-    "Usage: velorin chart FILE.ast|--now OUTPUT [--home DIR] [--data DIR]\n"
+    "Usage: velorin chart FILE.ast...|--now OUTPUT [--home DIR] [--data DIR]\n"
     "\n"
     "The chart of a chart file (either layout) or of the present moment at the\n"
-    "default place. OUTPUT is one of:\n"
+    "default place. Several chart files give one output each, in order; a file\n"
+    "that fails is reported and the rest still run. OUTPUT is one of:\n"
     "  --listing          the chart listing with its aspect lines\n"
     "  --codes            the interpretation codes, one a line, from ELOSZO0 on\n"
     "  --sheet            the data sheet as the main window shows it\n"
     "  --json             one JSON object with positions, speeds, cusps, aspects\n"
     "  --wheel OUT.png|OUT.jpg [--size WxH]\n"
-    "                     the chart wheel on a W x H client area (default 800x600)\n"
+    "                     the chart wheel on a W x H client area (default 800x600),\n"
+    "                     of one chart only\n"
     "Orbs, anticipation and the Ascendant switch come from the settings store.\n";
 
 std::string toLf(const std::string& s) {
@@ -172,13 +174,41 @@ int usage(std::ostream& err, const std::string& why) {
     return 2;
 }
 
+int chartOutput(const std::string& source, const std::string& mode, const std::string& wheelPath,
+                const QSize& size, std::ostream& out, std::ostream& err) {
+    LoadedChart lc;
+    if (!loadChart(source, lc, err))
+        return 1;
+
+    if (mode == "--listing") {
+        out << toLf(lc.chart.listing);
+    } else if (mode == "--codes") {
+        out << "ELOSZO0\nELOSZO\n";
+        for (const std::string& c : lc.chart.codes)
+            out << c << "\n";
+    } else if (mode == "--sheet") {
+        std::string sheet = toLf(dataSheet(lc.data, lc.chart));
+        out << sheet;
+        if (sheet.empty() || sheet.back() != '\n')
+            out << "\n";
+    } else if (mode == "--json") {
+        out << chartJson(lc.chart) << "\n";
+    } else {
+        const QImage img = renderWheelImage(lc.chart, lc.settings, size);
+        if (!writePicture(img, wheelPath, err))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
     if (!takeCommonFlags(args, err))
         return 2;
-    std::string source, mode, wheelPath;
+    std::vector<std::string> sources;
+    std::string mode, wheelPath;
     int width = 800, height = 600;
     bool sizeGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -205,43 +235,26 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
             ++i;
             sizeGiven = true;
         } else if (a == "--now" || (!a.empty() && a[0] != '-')) {
-            if (!source.empty())
-                return usage(err, "one chart at a time");
-            source = a;
+            sources.push_back(a);
         } else {
             return usage(err, "unknown option " + a);
         }
     }
-    if (source.empty())
+    if (sources.empty())
         return usage(err, "name a chart file or --now");
     if (mode.empty())
         return usage(err, "choose --listing, --codes, --sheet, --json or --wheel");
     if (sizeGiven && mode != "--wheel")
         return usage(err, "--size goes with --wheel");
+    if (mode == "--wheel" && sources.size() > 1)
+        return usage(err, "--wheel draws one chart at a time");
 
-    LoadedChart lc;
-    if (!loadChart(source, lc, err))
-        return 1;
-
-    if (mode == "--listing") {
-        out << toLf(lc.chart.listing);
-    } else if (mode == "--codes") {
-        out << "ELOSZO0\nELOSZO\n";
-        for (const std::string& c : lc.chart.codes)
-            out << c << "\n";
-    } else if (mode == "--sheet") {
-        std::string sheet = toLf(dataSheet(lc.data, lc.chart));
-        out << sheet;
-        if (sheet.empty() || sheet.back() != '\n')
-            out << "\n";
-    } else if (mode == "--json") {
-        out << chartJson(lc.chart) << "\n";
-    } else {
-        const QImage img = renderWheelImage(lc.chart, lc.settings, QSize(width, height));
-        if (!writePicture(img, wheelPath, err))
-            return 1;
-    }
-    return 0;
+    // A failing file is reported and the rest still run.
+    int status = 0;
+    for (const std::string& source : sources)
+        if (chartOutput(source, mode, wheelPath, QSize(width, height), out, err) != 0)
+            status = 1;
+    return status;
 }
 
 } // namespace velorin::cli

@@ -6,7 +6,7 @@ namespace velorin::cli {
 // is one more row here.
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table = {
-        {"chart", "FILE.ast|--now --listing|--codes|--sheet|--json|--wheel OUT [--size WxH]",
+        {"chart", "FILE.ast...|--now --listing|--codes|--sheet|--json|--wheel OUT [--size WxH]",
          runChart},
         {"synastry", "FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]", runSynastry},
         {"moon", "YEAR MONTH [--zone Z] [--dst]", runMoon},

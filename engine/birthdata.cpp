@@ -7,10 +7,12 @@
 namespace velorin {
 
 std::string hour24Text(const std::string& hour12, bool am) {
-    long h = long(std::trunc(leadingNumber(hour12)));
+    // Kept in double: a chart file may hold any number as its hour, and the
+    // computation refuses what is not an hour with the field's name.
+    const double h = std::trunc(leadingNumber(hour12));
     if (am)
-        return std::to_string(h == 12 ? 0 : h);
-    return std::to_string(h == 12 ? 12 : h + 12);
+        return formatPlain(h == 12 ? 0 : h);
+    return formatPlain(h == 12 ? 12 : h + 12);
 }
 
 TwelveHour twelveHourFor(int hour24) {

@@ -116,7 +116,8 @@ MomentOutcome birthMoment(const BirthData& d) {
     const char* latDir = latDm >= 0 ? "North" : "South";
 
     float h = hour;
-    long whole = long(std::trunc(h));
+    // Compared as a float: a typed hour may be far beyond any integer type.
+    const float whole = std::trunc(h);
     if (d.am && whole == 12)
         h = h - 12;
     if (!d.am && whole != 12)

@@ -108,6 +108,19 @@ TEST(ChartCommand, BadInputGivesOneLineAndStatusOne) {
     EXPECT_EQ(truncated.status, 1);
 }
 
+TEST(ChartCommand, SeveralFilesGiveOneOutputEachAndABadOneStopsNothing) {
+    const std::string anna = writeChart(kAnna);
+    const std::string cut = writeChart(kAnna.left(30), "cut.ast");
+    const std::string one = chart({anna, "--json"}).out;
+    Result run = chart({anna, cut, g_home->filePath("nincs.ast").toStdString(), anna, "--json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, one + one);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_NE(run.err.find("cut.ast"), std::string::npos);
+    EXPECT_NE(run.err.find("nincs.ast"), std::string::npos);
+    EXPECT_EQ(chart({anna, anna, "--wheel", g_home->filePath("w.png").toStdString()}).status, 2);
+}
+
 TEST(ChartCommand, UsageErrorsAreStatusTwo) {
     EXPECT_EQ(chart({}).status, 2);
     EXPECT_EQ(chart({"--now"}).status, 2);

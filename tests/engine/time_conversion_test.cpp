@@ -139,6 +139,17 @@ TEST(BirthDataErrors, NameTheFieldAndLeaveNoChart) {
     }
 }
 
+// Found by fuzzing: numbers beyond every integer type reached integer
+// conversions on the way to the chart (caught by the sanitizer build).
+TEST(BirthDataErrors, HugeNumbersAreRefusedNotConverted) {
+    initEngine("");
+    for (const char* hour : {"1e300", "-1e300", "1e39"}) {
+        BirthData d = anna();
+        d.hour = hour;
+        EXPECT_FALSE(computeChart(d, EngineSettings()).ok()) << hour;
+    }
+}
+
 TEST(Numbers, StrictAndLeadingConversions) {
     EXPECT_EQ(strictNumber(" -5,5 "), -5.5);
     EXPECT_EQ(strictNumber("035"), 35.0);
@@ -165,6 +176,10 @@ TEST(Numbers, ListingFormats) {
     EXPECT_EQ(hour24Text("12", true), "0");
     EXPECT_EQ(hour24Text("12", false), "12");
     EXPECT_EQ(hour24Text("3", false), "15");
+    EXPECT_EQ(hour24Text("-0.5", true), "0");
+    // Found by fuzzing: a chart file's hour beyond any integer type.
+    EXPECT_EQ(hour24Text("1e300", false), formatPlain(1e300));
+    EXPECT_EQ(hour24Text("9223372036854775807", false), formatPlain(9223372036854775807.0 + 12));
     EXPECT_EQ(twelveHourFor(0).hour, "12");
     EXPECT_EQ(twelveHourFor(12).hour, "12");
     EXPECT_FALSE(twelveHourFor(12).am);

@@ -1,0 +1,198 @@
+// Whole programs as a user starts them, each beside a baseline:
+// - Tarvessa from its start to the first wheel on screen (offscreen), against
+//   the start of a process that does nothing;
+// - velorin computing 10,000 chart files in one run, against one run for one
+//   file (so the ratio says how many single runs the batch costs).
+// The programs are taken from the folder this benchmark lives in.
+
+#include "engine/birthdata.h"
+#include "platform/chartfile.h"
+#include "platform/textfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace velorin;
+
+namespace {
+
+// Runs a program with extra environment entries, its output thrown away.
+// Returns the exit status, or -1 when it could not start or ran past the limit.
+int run(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+        std::chrono::seconds limit = std::chrono::seconds(120)) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<char*> args, envp;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const std::string& e : env)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return -1;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    // Blocking wait, with a watchdog so that a program stuck on a dialog ends the run.
+    std::thread watchdog([&] {
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (kill(pid, 0) != 0)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        kill(pid, SIGKILL);
+    });
+    waitpid(pid, &status, 0);
+    watchdog.join();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string programPath(const char* name) {
+    return (QCoreApplication::applicationDirPath() + '/' + name).toStdString();
+}
+
+// Fresh folders for the programs, so that no user file is read or changed.
+struct Sandbox {
+    QTemporaryDir dir;
+    std::vector<std::string> env() const {
+        const std::string root = dir.path().toStdString();
+        return {"VELORIN_HOME=" + root + "/program", "ASTRO_DATA=" + root + "/data",
+                "XDG_CONFIG_HOME=" + root + "/config", "QT_QPA_PLATFORM=offscreen"};
+    }
+};
+
+Sandbox& sandbox() {
+    static Sandbox s;
+    static bool made = [] {
+        QDir().mkpath(s.dir.path() + "/program");
+        QDir().mkpath(s.dir.path() + "/data");
+        QDir().mkpath(s.dir.path() + "/config");
+        return true;
+    }();
+    (void)made;
+    return s;
+}
+
+// Chart files as the chart program writes them, of many people.
+const std::vector<std::string>& chartFiles() {
+    static const std::vector<std::string> files = [] {
+        std::vector<std::string> out;
+        const QString folder = sandbox().dir.path() + "/charts/";
+        QDir().mkpath(folder);
+        for (int n = 0; n < 10000; ++n) {
+            BirthData d;
+            d.name = "Ember " + std::to_string(n);
+            d.year = std::to_string(1900 + n % 120);
+            d.month = std::to_string(1 + n % 12);
+            d.day = std::to_string(1 + n % 28);
+            d.hour = std::to_string(1 + n % 12);
+            d.am = n % 2 == 0;
+            d.hour24 = hour24Text(d.hour, d.am);
+            d.minute = std::to_string(n % 60);
+            d.latDeg = std::to_string(n % 60);
+            d.longDeg = std::to_string(n % 170);
+            const QString path = folder + QString::number(n) + ".ast";
+            if (!writeFileAtomically(path, toCp1250(formatChartRecord(d))))
+                break;
+            out.push_back(path.toStdString());
+        }
+        return out;
+    }();
+    return files;
+}
+
+void BM_StartTrivialProcess(benchmark::State& state) {
+    for (auto _ : state)
+        if (run({"/bin/true"}, {}) != 0)
+            state.SkipWithError("/bin/true did not run");
+}
+BENCHMARK(BM_StartTrivialProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+void BM_StartTarvessaToFirstWheel(benchmark::State& state) {
+    const std::string program = programPath("Tarvessa");
+    if (!QFileInfo(QString::fromStdString(program)).isExecutable()) {
+        state.SkipWithError("Tarvessa is not built (VELORIN_WIDGETS=OFF)");
+        return;
+    }
+    std::vector<std::string> env = sandbox().env();
+    env.push_back("VELORIN_QUIT_AFTER_FIRST_WHEEL=1");
+    // The very first start writes the program's files; the timed starts are
+    // the everyday ones.
+    if (run({program}, env) != 0) {
+        state.SkipWithError("Tarvessa did not reach its first wheel");
+        return;
+    }
+    for (auto _ : state)
+        if (run({program}, env) != 0)
+            state.SkipWithError("Tarvessa did not reach its first wheel");
+}
+BENCHMARK(BM_StartTarvessaToFirstWheel)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10);
+
+void BM_VelorinOneChartFile(benchmark::State& state) {
+    const std::vector<std::string>& files = chartFiles();
+    const std::string program = programPath("velorin");
+    for (auto _ : state)
+        if (run({program, "chart", files.front(), "--json"}, sandbox().env()) != 0)
+            state.SkipWithError("velorin chart failed");
+}
+BENCHMARK(BM_VelorinOneChartFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+void BM_VelorinTenThousandChartFiles(benchmark::State& state) {
+    const std::vector<std::string>& files = chartFiles();
+    if (files.size() != 10000) {
+        state.SkipWithError("the chart files could not be written");
+        return;
+    }
+    std::vector<std::string> argv{programPath("velorin"), "chart"};
+    argv.insert(argv.end(), files.begin(), files.end());
+    argv.push_back("--json");
+    for (auto _ : state)
+        if (run(argv, sandbox().env(), std::chrono::seconds(600)) != 0)
+            state.SkipWithError("velorin chart failed on some file");
+}
+BENCHMARK(BM_VelorinTenThousandChartFiles)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// MOON CALENDAR: a month of the moon calendar (Nocturo) goes here once the
+// moon program has landed, as BM_MoonMonth beside a baseline of the bare
+// library calls for the same month; scripts/bench-table pairs them.
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
