@@ -5,6 +5,7 @@
 #include "engine/angles.h"
 #include "engine/chart.h"
 #include "engine/listing.h"
+#include "engine/moonday.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
@@ -103,6 +104,35 @@ void BM_EngineTextsOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EngineTextsOnly);
+
+// A month of the moon calendar: every day's moment, Sun, Moon, sign and
+// picture name, as the calendar window and velorin moon compute them.
+void BM_MoonMonth(benchmark::State& state) {
+    initEngine("");
+    for (auto _ : state) {
+        for (int day = 1; day <= daysInMonth(2024, 1); ++day) {
+            MoonDayOutcome o = computeMoonDay(2024, 1, day, -1);
+            benchmark::DoNotOptimize(o.value);
+        }
+    }
+}
+BENCHMARK(BM_MoonMonth);
+
+// Its baseline: the library's Sun and Moon for the same 31 midnights.
+void BM_MoonMonthLibraryCallsOnly(benchmark::State& state) {
+    initEngine("");
+    for (auto _ : state) {
+        for (int day = 1; day <= 31; ++day) {
+            const double jd = swe_julday(2024, 1, day, -1, SE_GREG_CAL);
+            double xx[6];
+            char serr[256];
+            swe_calc_ut(jd, SE_SUN, 258, xx, serr);
+            swe_calc_ut(jd, SE_MOON, 258, xx, serr);
+            benchmark::DoNotOptimize(xx[0]);
+        }
+    }
+}
+BENCHMARK(BM_MoonMonthLibraryCallsOnly);
 
 } // namespace
 

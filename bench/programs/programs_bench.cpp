@@ -183,10 +183,6 @@ BENCHMARK(BM_VelorinTenThousandChartFiles)
     ->UseRealTime()
     ->Iterations(1);
 
-// MOON CALENDAR: a month of the moon calendar (Nocturo) goes here once the
-// moon program has landed, as BM_MoonMonth beside a baseline of the bare
-// library calls for the same month; scripts/bench-table pairs them.
-
 } // namespace
 
 int main(int argc, char** argv) {
