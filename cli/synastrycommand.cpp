@@ -4,7 +4,7 @@
 
 #include "engine/angles.h"
 #include "engine/coordinates.h"
-#include "engine/crossaspects.h"
+#include "engine/crossangles.h"
 #include "platform/birthfields.h"
 #include "platform/chartfile.h"
 #include "platform/folders.h"

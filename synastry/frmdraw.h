@@ -3,7 +3,7 @@
 // person's bodies over it, the chords of the aspects between them. A resize or
 // a click on a glyph asks the input dialog to compute everything again.
 
-#include "engine/crossaspects.h"
+#include "engine/crossangles.h"
 #include "platform/settings.h"
 #include "wheel/wheelpainter.h"
 

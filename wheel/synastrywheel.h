@@ -5,7 +5,7 @@
 
 #include "wheelpainter.h"
 
-#include "engine/crossaspects.h"
+#include "engine/crossangles.h"
 
 namespace velorin {
 

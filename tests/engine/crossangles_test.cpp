@@ -1,6 +1,6 @@
 // The cross-aspect search between two people's planets.
 
-#include "engine/crossaspects.h"
+#include "engine/crossangles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "crossaspects.h"
+#include "crossangles.h"
 
 #include "angles.h"
 
