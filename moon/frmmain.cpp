@@ -9,6 +9,7 @@
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
 #include "platform/widgets/keyfilter.h"
+#include "platform/widgets/personfields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -106,22 +107,8 @@ void frmMain::buildWidgets() {
     grid->addWidget(Check1, 1, 2, 1, 3);
     grid->addWidget(caption(QStringLiteral("HOSSZ. FOK"), frame), 2, 0, 1, 3);
     grid->addWidget(caption(QStringLiteral("SZÉL. FOK"), frame), 2, 3, 1, 3);
-    auto* lon = new QHBoxLayout;
-    lon->addWidget(txtLongDeg);
-    lon->addWidget(txtLongMin);
-    auto* lonOpt = new QVBoxLayout;
-    lonOpt->addWidget(optEast);
-    lonOpt->addWidget(optWest);
-    lon->addLayout(lonOpt);
-    grid->addLayout(lon, 3, 0, 1, 3);
-    auto* lat = new QHBoxLayout;
-    lat->addWidget(txtLatDeg);
-    lat->addWidget(txtLatMin);
-    auto* latOpt = new QVBoxLayout;
-    latOpt->addWidget(optNorth);
-    latOpt->addWidget(optSouth);
-    lat->addLayout(latOpt);
-    grid->addLayout(lat, 3, 3, 1, 3);
+    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), 3, 0, 1, 3);
+    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), 3, 3, 1, 3);
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);

@@ -176,22 +176,8 @@ void frmAdatok::buildWidgets() {
     // Row 7-8: place.
     grid->addWidget(caption("HOSSZ. FOK", frame), 7, 1, 1, 2);
     grid->addWidget(caption("SZÉL. FOK", frame), 7, 5, 1, 2);
-    auto* lon = new QHBoxLayout;
-    lon->addWidget(txtLongDeg);
-    lon->addWidget(txtLongMin);
-    auto* lonOpt = new QVBoxLayout;
-    lonOpt->addWidget(optEast);
-    lonOpt->addWidget(optWest);
-    lon->addLayout(lonOpt);
-    grid->addLayout(lon, 8, 1, 1, 4);
-    auto* lat = new QHBoxLayout;
-    lat->addWidget(txtLatDeg);
-    lat->addWidget(txtLatMin);
-    auto* latOpt = new QVBoxLayout;
-    latOpt->addWidget(optNorth);
-    latOpt->addWidget(optSouth);
-    lat->addLayout(latOpt);
-    grid->addLayout(lat, 8, 5, 1, 3);
+    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), 8, 1, 1, 4);
+    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), 8, 5, 1, 3);
 
     P1 = new QToolButton(this);
     P1->setObjectName("P1");

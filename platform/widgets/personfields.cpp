@@ -1,8 +1,10 @@
 #include "personfields.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace velorin {
 namespace {
@@ -55,6 +57,18 @@ void PersonFields::fillTyped(const BirthData& d) const {
 void PersonFields::setHemispheres(bool isEast, bool isNorth) const {
     (isEast ? east : west)->setChecked(true);
     (isNorth ? north : south)->setChecked(true);
+}
+
+QHBoxLayout* coordinateRow(QLineEdit* degrees, QLineEdit* minutes, QRadioButton* first,
+                           QRadioButton* second) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(degrees);
+    row->addWidget(minutes);
+    auto* options = new QVBoxLayout;
+    options->addWidget(first);
+    options->addWidget(second);
+    row->addLayout(options);
+    return row;
 }
 
 } // namespace velorin

@@ -6,6 +6,7 @@
 #include "engine/birthdata.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -41,5 +42,10 @@ struct PersonFields {
     void fillTyped(const BirthData& d) const;
     void setHemispheres(bool isEast, bool isNorth) const;
 };
+
+// One coordinate as the forms lay it out: degrees and minutes side by side,
+// the two direction options stacked after them.
+QHBoxLayout* coordinateRow(QLineEdit* degrees, QLineEdit* minutes, QRadioButton* first,
+                           QRadioButton* second);
 
 } // namespace velorin
