@@ -81,6 +81,10 @@ std::vector<Record> parseRecords(const QString& text) {
                 f.text = token;
             }
         }
+        // A byte-order mark inside a field is invisible, and the program's own
+        // text conversions drop one at a field's start, so a field holding it
+        // would change every time the file is saved.
+        f.text.remove(QChar(0xFEFF));
         current.push_back(f);
         if (i < n && text[i] == ',') {
             ++i;
