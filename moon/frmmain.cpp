@@ -184,16 +184,7 @@ void frmMain::Command2_Click() {
 void frmMain::moveAlongArrowChain(QWidget* from, int step) {
     // The chain ends at its two ends: Up in the zone and Down in the latitude
     // minutes stay where they are.
-    QWidget* chain[] = {txtTZ, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin};
-    const int n = int(std::size(chain));
-    for (int i = 0; i < n; ++i) {
-        if (chain[i] != from)
-            continue;
-        const int next = i + step;
-        if (next >= 0 && next < n)
-            chain[next]->setFocus(Qt::TabFocusReason);
-        return;
-    }
+    focusAlongChain({txtTZ, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin}, from, step);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -533,16 +533,8 @@ void frmAdatok::moveAlongArrowChain(QWidget* from, int step) {
     // The two off-form stops of the chain are represented by the boxes the
     // user edits instead: the 24-hour box starts it, and the zone (a list
     // that uses the arrows itself) is left out.
-    QWidget* chain[] = {Text1, txtBirthMinute, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin};
-    const int n = int(std::size(chain));
-    for (int i = 0; i < n; ++i) {
-        if (chain[i] != from)
-            continue;
-        const int next = i + step;
-        if (next >= 0 && next < n)
-            chain[next]->setFocus(Qt::TabFocusReason);
-        return;
-    }
+    focusAlongChain({Text1, txtBirthMinute, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin}, from,
+                    step);
 }
 
 bool frmAdatok::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace velorin {
 
 void KeyFilter::restrict(QWidget* box, const QString& allowed) {
@@ -16,6 +18,16 @@ bool KeyFilter::eventFilter(QObject*, QEvent* event) {
     if (t.size() != 1 || !t[0].isPrint())
         return false;
     return !m_allowed.contains(t[0]);
+}
+
+bool focusAlongChain(std::initializer_list<QWidget*> chain, QWidget* from, int step) {
+    const auto* at = std::find(chain.begin(), chain.end(), from);
+    if (at == chain.end())
+        return false;
+    const auto next = (at - chain.begin()) + step;
+    if (next >= 0 && next < qsizetype(chain.size()))
+        chain.begin()[next]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 } // namespace velorin

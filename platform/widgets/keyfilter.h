@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <initializer_list>
+
 class QWidget;
 
 namespace velorin {
@@ -24,6 +26,10 @@ protected:
 private:
     QString m_allowed;
 };
+
+// Moves the focus from `from` one step (+1 down, -1 up) along the boxes of
+// an arrow chain; the chain ends at its two ends. False when `from` is not in it.
+bool focusAlongChain(std::initializer_list<QWidget*> chain, QWidget* from, int step);
 
 inline const QString kDigits = QStringLiteral("0123456789");
 
