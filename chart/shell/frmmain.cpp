@@ -303,7 +303,7 @@ void frmMain::paintWheel() {
     setWheelResolution(image);
     const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
     for (const GlyphHit& hit :
-         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection))
+         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection, kToolbarHeight))
         glyphs.emplace_back(hit.index, hit.rect);
     m_surface->setPicture(image, std::move(glyphs));
 }
