@@ -1,8 +1,12 @@
 // What every window program sets up before its first window: where a window
-// opens on a small screen.
+// opens on a small screen, the user's decimal separator, and the suite's own
+// catalogue of the Hungarian texts Qt's translation lacks.
 
+#include "platform/widgets/application.h"
 #include "platform/widgets/screenfit.h"
 
+#include <QLocale>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using namespace velorin;
@@ -35,6 +39,45 @@ TEST(WindowSetup, WindowsOpenWithinTheScreensFreeArea) {
             EXPECT_TRUE(c.available.contains(r.marginsAdded(frame))) << c.what;
         }
     }
+}
+
+TEST(WindowSetup, FixedTakesTheLocalesSeparatorWhenItIsOneAsciiCharacter) {
+    struct Case {
+        QLocale locale;
+        char separator;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Hungarian, QLocale::Hungary), ','},
+        {QLocale(QLocale::German, QLocale::Germany), ','},
+        {QLocale(QLocale::English, QLocale::UnitedStates), '.'},
+        {QLocale::c(), '.'},
+        {QLocale(QLocale::Arabic, QLocale::Egypt), '.'}, // not ASCII
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fixedSeparatorOf(c.locale), c.separator) << c.locale.name().toStdString();
+}
+
+TEST(WindowSetup, SuiteCatalogueIsBuiltIntoTheProgram) {
+    QTranslator t;
+    ASSERT_TRUE(
+        t.load(QString::fromLatin1(kSuiteCatalogue), QString::fromLatin1(kSuiteCatalogueFolder)));
+    struct Case {
+        const char* context;
+        const char* source;
+        const char* hungarian;
+    };
+    const Case cases[] = {
+        {"QPrintSettingsOutput", "Pages", "Oldalak"},
+        {"QPrintSettingsOutput", "Double Sided Printing", "Kétoldalas nyomtatás"},
+        {"QPrintSettingsOutput", "Long side binding", "Kötés a hosszú oldalon"},
+        {"QPrintSettingsOutput", "Short side binding", "Kötés a rövid oldalon"},
+        {"QPrintPropertiesWidget", "Advanced", "Speciális"},
+        {"QPrintDialog", "Invalid Pages Definition", "Hibás oldalmegadás"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(t.translate(c.context, c.source).toStdString(), c.hungarian) << c.source;
+    // Nothing else is answered: the rest stays Qt's own translation.
+    EXPECT_TRUE(t.translate("QPrintSettingsOutput", "Copies").isEmpty());
 }
 
 } // namespace
