@@ -392,6 +392,9 @@ private slots:
         QVERIFY(about && about->isVisible());
         QVERIFY(about->Text1->isReadOnly());
         QVERIFY(about->Text1->toPlainText().startsWith(versionText()));
+        // The data whose licences ask for it are credited.
+        for (const char* credit : {"GeoNames", "CC BY 4.0", "IANA", "tz database"})
+            QVERIFY2(about->Text1->toPlainText().contains(QLatin1String(credit)), credit);
         about->Command1->click();
         QVERIFY(!about->isVisible());
     }
