@@ -1,6 +1,9 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -99,12 +102,31 @@ double roundHalfEven(double x) {
     return std::nearbyint(x);
 }
 
+namespace {
+
+std::atomic<char> g_fixedSeparator{'.'};
+
+} // namespace
+
+void setFixedDecimalSeparator(char separator) {
+    const bool usable = separator > 0 && std::ispunct(static_cast<unsigned char>(separator)) &&
+                        separator != '-' && separator != '+';
+    g_fixedSeparator.store(usable ? separator : '.');
+}
+
+char fixedDecimalSeparator() {
+    return g_fixedSeparator.load();
+}
+
 std::string formatFixed2(double x) {
     std::array<char, 64> buf{};
     auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
     std::string s(buf.data(), res.ptr);
     if (s == "-0.00")
         s = "0.00";
+    const char separator = g_fixedSeparator.load();
+    if (separator != '.')
+        std::replace(s.begin(), s.end(), '.', separator);
     return s;
 }
 

@@ -20,8 +20,17 @@ double leadingNumber(std::string_view text);
 // Banker's rounding, the rule of the original date fields: 26.5 -> 26, 27.5 -> 28.
 double roundHalfEven(double x);
 
-// Two decimals, at least one digit before the point, no grouping: 5.5 -> "5.50".
+// Two decimals, at least one digit before the separator, no grouping:
+// 5.5 -> "5.50" (or "5,50" with a comma as the separator).
 std::string formatFixed2(double x);
+
+// The decimal separator of formatFixed2, for the whole process. It is the
+// point unless a window program sets the user's own at start (a Hungarian
+// user reads a comma); the command line never sets it, so its output is the
+// same on every machine. Only an ASCII punctuation character is taken; any
+// other leaves the point.
+void setFixedDecimalSeparator(char separator);
+char fixedDecimalSeparator();
 
 // A number with a leading blank when it is not negative: 10 -> " 10", -3 -> "-3".
 std::string formatSigned(double x);

@@ -6,6 +6,7 @@
 #include "platform/birthfields.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/screenfit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +32,36 @@ constexpr int kSignBox = kSignGlyphSize + 4;
 // A phase picture is a few kilobytes; anything far larger is not ours.
 constexpr qint64 kMaxPictureBytes = 1024 * 1024;
 constexpr int kMaxPictureSide = 1024;
+
+// The smallest a phase picture shrinks to with its cell.
+constexpr int kSmallestPicture = 24;
+constexpr int kMostGrowth = 2;
+
+// A picture label that follows the size of its cell: it asks for its
+// picture's own size but gives way down to kSmallestPicture, and paints its
+// picture scaled into whatever it gets. pixmap() stays the picture as loaded.
+class FittedPictureLabel : public QLabel {
+public:
+    FittedPictureLabel(int side, QWidget* parent) : QLabel(parent), m_side(side) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    QSize sizeHint() const override { return {m_side, m_side}; }
+    QSize minimumSizeHint() const override { return {kSmallestPicture, kSmallestPicture}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(frmCalendar::fittedPicture(picture.deviceIndependentSize().toSize(), size()),
+                     picture);
+    }
+
+private:
+    int m_side;
+};
 
 // Restores the pointer however the loop ends.
 struct BusyPointer {
@@ -142,16 +173,14 @@ frmCalendar::frmCalendar(QWidget* parent)
         PC[size_t(n)]->setObjectName(QStringLiteral("PC_%1").arg(n));
         PC[size_t(n)]->setFixedSize(kSignBox, kSignBox);
         PC[size_t(n)]->setAlignment(Qt::AlignCenter);
-        PF[size_t(n)] = new QLabel(cell);
+        PF[size_t(n)] = new FittedPictureLabel(kPhasePictureSize, cell);
         PF[size_t(n)]->setObjectName(QStringLiteral("PF_%1").arg(n));
-        PF[size_t(n)]->setFixedSize(kPhasePictureSize, kPhasePictureSize);
-        PF[size_t(n)]->setAlignment(Qt::AlignCenter);
         auto* top = new QHBoxLayout;
         top->addWidget(Label1[size_t(n)], 0, Qt::AlignLeft | Qt::AlignTop);
         top->addStretch(1);
         top->addWidget(PC[size_t(n)], 0, Qt::AlignRight | Qt::AlignTop);
         stack->addLayout(top);
-        stack->addWidget(PF[size_t(n)], 0, Qt::AlignHCenter);
+        stack->addWidget(PF[size_t(n)], 1);
     }
 
     // The sign symbols the cells copy, kept off screen as the originals were.
@@ -177,6 +206,16 @@ frmCalendar::frmCalendar(QWidget* parent)
     outer->addWidget(Label2);
     outer->addLayout(grid);
     outer->addLayout(bottom);
+    openWithinScreen(this, sizeHint());
+}
+
+QRect frmCalendar::fittedPicture(QSize picture, QSize cell) {
+    if (picture.isEmpty() || cell.isEmpty())
+        return {};
+    const QSize most = (picture * kMostGrowth).boundedTo(cell);
+    const QSize size = picture.scaled(most, Qt::KeepAspectRatio);
+    return QRect(QPoint((cell.width() - size.width()) / 2, (cell.height() - size.height()) / 2),
+                 size);
 }
 
 void frmCalendar::clearCell(int index) {

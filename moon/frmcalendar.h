@@ -35,6 +35,11 @@ public:
     // "NYOMTAT": the window without the button goes to the printer.
     void Command1_Click();
 
+    // Where a picture of size picture is painted in a cell of the size cell:
+    // centred, its proportions kept, shrunk to fit and grown at most to twice
+    // its own size.
+    static QRect fittedPicture(QSize picture, QSize cell);
+
     static constexpr int kCells = 31;
     std::array<QLabel*, kCells> Label1{}; // day numbers
     std::array<QLabel*, kCells> PC{};     // the Moon's sign

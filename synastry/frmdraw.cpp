@@ -1,5 +1,6 @@
 #include "frmdraw.h"
 
+#include "platform/widgets/screenfit.h"
 #include "wheel/synastrywheel.h"
 
 #include <QMouseEvent>
@@ -11,7 +12,7 @@ frmDraw::frmDraw(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmDraw"));
     setMouseTracking(true);
     setMinimumSize(200, 150);
-    resize(800, 600);
+    openWithinScreen(this, QSize(800, 600));
 }
 
 void frmDraw::setCharts(const Chart& first, const Longitudes& second, const WorkingSettings& ws) {

@@ -1,5 +1,7 @@
 #include "frmlisting.h"
 
+#include "platform/widgets/screenfit.h"
+
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -20,7 +22,7 @@ frmListing::frmListing(const QString& objectName, QWidget* parent) : QWidget(par
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text1);
-    resize(420, 480);
+    openWithinScreen(this, QSize(420, 480));
 }
 
 void frmListing::showListing(const QString& title, const QString& listing) {

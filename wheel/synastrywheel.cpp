@@ -17,8 +17,12 @@ bool crossChordShown(const CrossAspect& a, const WheelSelection& selection) {
 
 int secondGlyphSize(const WheelGeometry& g) {
     // On a large wheel the small glyphs grow with it, at most by half.
-    const double grow = std::clamp(std::min(g.cx, g.cy) / kOuterShiftReference, 1.0, 1.5);
+    const double grow = std::clamp(std::min(g.cx, g.cy) / kReferenceHalfSide, 1.0, 1.5);
     return int(std::lround(kSmallBodyGlyphSize * grow));
+}
+
+double secondDiscRadius(int glyphSize) {
+    return glyphSize / 2.0 + kBadgeMargin;
 }
 
 std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
@@ -51,19 +55,21 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
     }
 
     BodyStyle primary;
-    primary.crowding = kSynastryCrowding;
-    primary.keepInside = true;
-    std::vector<GlyphHit> hits = wp.drawBodies(first.longitude, first.retroFlags, primary);
+    const BodyPlacements firstPlaces =
+        placeBodies(g, first.longitude, kSynastryCrowding, primary.glyphSize / 2.0);
+    std::vector<GlyphHit> hits =
+        wp.drawBodies(firstPlaces, first.longitude, first.retroFlags, primary);
 
     BodyStyle over;
-    over.crowding = kSynastryCrowding;
     over.glyphSize = secondGlyphSize(g);
-    over.keepInside = true;
     over.indexOffset = kSecondGlyphOffset;
     over.retrogradeMarks = false;
     over.badge = kSecondPersonBadge;
-    over.over = &first.longitude;
-    const std::vector<GlyphHit> secondHits = wp.drawBodies(second, std::string(), over);
+    const double discRadius = secondDiscRadius(over.glyphSize);
+    BodyPlacements secondPlaces = placeBodies(g, second, kSynastryCrowding, discRadius);
+    keepApart(g, secondPlaces, discRadius, firstPlaces, primary.glyphSize / 2.0);
+    const std::vector<GlyphHit> secondHits =
+        wp.drawBodies(secondPlaces, second, std::string(), over);
     hits.insert(hits.end(), secondHits.begin(), secondHits.end());
     return hits;
 }

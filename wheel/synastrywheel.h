@@ -23,6 +23,9 @@ bool crossChordShown(const CrossAspect& a, const WheelSelection& selection);
 // growing with larger wheels.
 int secondGlyphSize(const WheelGeometry& g);
 
+// The radius of the ringed disc under a second person's glyph of glyphSize.
+double secondDiscRadius(int glyphSize);
+
 // The whole synastry wheel on surface. Returns the places of both persons'
 // glyphs, the first person's first (indices 0..29).
 std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,

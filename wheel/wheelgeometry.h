@@ -29,10 +29,12 @@ inline constexpr double kSynastryCrowding = 0.89;
 inline constexpr double kCrowdingDistance = 10;
 
 // The nodes, the Ascendant and the Midheaven stand this many pixels further
-// out on an 800 x 600 client area; larger wheels scale it with the client
-// area, or those four glyphs would fall onto the sign glyphs.
+// out than their crowding radius, whatever the size of the wheel.
 inline constexpr double kOuterShift = 100;
-inline constexpr double kOuterShiftReference = 300; // min(cx, cy) of 800 x 600
+// min(cx, cy) of an 800 x 600 client area, the size the glyphs were drawn for.
+inline constexpr double kReferenceHalfSide = 300;
+// A glyph keeps this many pixels from the edges of the visible area.
+inline constexpr double kGlyphEdgeGap = 2;
 
 // Body glyphs are drawn for BodyId 1..15; Chiron (16) never is.
 inline constexpr int kDrawnBodies = 15;
@@ -40,14 +42,17 @@ inline constexpr int kDrawnBodies = 15;
 bool isOuterBody(int body);
 
 // A body glyph's place: its angle, the radius of its degree label and
-// retrograde mark (after crowding) and the radius of its glyph (after the
-// outer shift as well).
+// retrograde mark (after crowding), the radius of its glyph (after the outer
+// shift as well) and where the glyph is painted: on the same ray, pulled in
+// as far as needed for the whole glyph to lie in the visible area.
 struct BodyPlacement {
     double angle = 0;
     double labelRadius = 0;
     double glyphRadius = 0;
-    WheelPoint label; // P(angle, labelRadius)
-    WheelPoint glyph; // P(angle, glyphRadius)
+    double placedRadius = 0;
+    WheelPoint label;  // P(angle, labelRadius)
+    WheelPoint glyph;  // P(angle, glyphRadius)
+    WheelPoint placed; // P(angle, placedRadius)
 };
 
 // One axis: a full diameter through the centre, with two strokes at each end.
@@ -66,6 +71,10 @@ struct WheelGeometry {
     double R4 = 0;  // house numbers and aspect chords
     double Rm = 0;  // sign glyph circle
     double rot = 0; // 360 - Ascendant
+    double width = 0;
+    double height = 0;
+    // Rows at the top hidden by the window's own controls (its toolbar).
+    double visibleTop = 0;
 
     // A client area of width x height pixels; ascendant is cuspRing slot 4.
     static WheelGeometry make(double width, double height, double margin, double ascendant);
@@ -84,6 +93,11 @@ struct WheelGeometry {
 
     // How much further out the four outer bodies stand.
     double outerShift() const;
+
+    // The largest radius up to radius at which a square glyph of half side
+    // half, centred on the ray at angle a, lies wholly inside the visible area
+    // (kGlyphEdgeGap from its edges); never less than zero.
+    double radiusInside(double a, double radius, double half) const;
 
     // Centre of sign glyph k = 0..11 (Aries .. Pisces).
     WheelPoint signGlyphCentre(int k) const;
@@ -106,12 +120,18 @@ int houseNumberOfSlot(int slot);
 std::array<double, kDrawnBodies + 1> crowdedRadii(const std::array<double, 17>& longitude,
                                                   double r0, double factor);
 
-// Crowding, outer shift and points for bodies 1..kDrawnBodies (index 0 unused).
-// With under, the bodies stand over another person's, whose bodies
-// 1..kDrawnBodies crowd them too (same distance, same factor), so that the two
-// persons' glyphs do not cover one another.
-std::array<BodyPlacement, kDrawnBodies + 1>
-placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude, double factor,
-            const std::array<double, 17>* under = nullptr);
+using BodyPlacements = std::array<BodyPlacement, kDrawnBodies + 1>;
+
+// Crowding, outer shift and points for bodies 1..kDrawnBodies (index 0 unused),
+// for glyphs of half side glyphHalf.
+BodyPlacements placeBodies(const WheelGeometry& g, const std::array<double, 17>& longitude,
+                           double factor, double glyphHalf = 16);
+
+// A second person's glyphs (discs of radius overRadius) stand over the first
+// person's (squares of half side underHalf). Where one would hide the middle
+// of a first person's glyph, as for two people born the same day, it moves
+// along its own ray to the nearby radius that keeps both visible.
+void keepApart(const WheelGeometry& g, BodyPlacements& over, double overRadius,
+               const BodyPlacements& under, double underHalf);
 
 } // namespace velorin

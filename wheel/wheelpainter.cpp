@@ -157,12 +157,12 @@ void WheelPainter::drawSignGlyphs() {
     }
 }
 
-std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& longitude,
+std::vector<GlyphHit> WheelPainter::drawBodies(const BodyPlacements& places,
+                                               const std::array<double, 17>& longitude,
                                                const std::string& retroFlags,
                                                const BodyStyle& style) {
     std::vector<GlyphHit> hits;
     hits.reserve(kDrawnBodies);
-    const auto places = placeBodies(g_, longitude, style.crowding, style.over);
     for (int i = 1; i <= kDrawnBodies; ++i) {
         const BodyPlacement& b = places[size_t(i)];
         const double x = b.label.x, y = b.label.y;
@@ -174,12 +174,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
             text({x - 21, y - 16}, QStringLiteral("R"), kBlue, smallBold_);
 
         const int size = style.glyphSize;
-        WheelPoint at = b.glyph;
-        if (style.keepInside) {
-            const double reach = std::min(g_.cx, g_.cy) - size / 2.0 - 4;
-            if (b.glyphRadius > reach)
-                at = g_.P(b.angle, std::max(reach, b.labelRadius));
-        }
+        const WheelPoint at = b.placed;
         QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
                    size);
         glyphBacking(i, rect, style.badge);
@@ -192,7 +187,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const std::array<double, 17>& lon
 void WheelPainter::glyphBacking(int body, const QRect& rect, const QColor& badge) {
     p_.save();
     if (badge.isValid()) {
-        const double r = rect.width() / 2.0 + 3;
+        const double r = rect.width() / 2.0 + kBadgeMargin;
         p_.setPen(QPen(badge, 1.5));
         p_.setBrush(kWhite);
         p_.drawEllipse(QRectF(rect).center(), r, r);
@@ -273,11 +268,12 @@ void WheelPainter::drawChord(double longitudeA, double longitudeB, const QColor&
 
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
-                                const WheelSelection& selection) {
+                                const WheelSelection& selection, int visibleTop) {
     setWheelResolution(surface);
     surface.fill(kWheelBackground);
-    const WheelGeometry g =
+    WheelGeometry g =
         WheelGeometry::make(surface.width(), surface.height(), kNatalMargin, chart.cuspRing[4]);
+    g.visibleTop = visibleTop;
     if (!g.drawable())
         return {};
 
@@ -300,7 +296,9 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
     }
     BodyStyle natal;
     natal.degreeLabels = ws.showFok;
-    return wp.drawBodies(chart.longitude, chart.retroFlags, natal);
+    const BodyPlacements places =
+        placeBodies(g, chart.longitude, kNatalCrowding, natal.glyphSize / 2.0);
+    return wp.drawBodies(places, chart.longitude, chart.retroFlags, natal);
 }
 
 } // namespace velorin

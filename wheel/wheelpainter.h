@@ -53,9 +53,11 @@ struct GlyphHit {
 // The glyph element under pos (the one painted last where glyphs overlap), or -1.
 int glyphAt(const std::vector<GlyphHit>& hits, QPoint pos);
 
+// A glyph's ringed disc reaches this far beyond the glyph.
+inline constexpr double kBadgeMargin = 3;
+
 // How one person's bodies are drawn.
 struct BodyStyle {
-    double crowding = kNatalCrowding;
     int glyphSize = kBodyGlyphSize;
     int indexOffset = 0;
     bool degreeLabels = false;
@@ -64,10 +66,6 @@ struct BodyStyle {
     // tells a second person's bodies from the first's; otherwise a white halo
     // around its strokes keeps it readable over the lines below it.
     QColor badge;
-    // Another person's longitudes that these bodies stand over (see placeBodies).
-    const std::array<double, 17>* over = nullptr;
-    // Glyphs pushed out beyond the client area are pulled back onto its edge.
-    bool keepInside = false;
 };
 
 class WheelPainter {
@@ -80,7 +78,9 @@ public:
     void drawScale(const QColor& color);
     void drawSignGlyphs();
     // Paint last: the glyphs, their labels and marks lie over every line.
-    std::vector<GlyphHit> drawBodies(const std::array<double, 17>& longitude,
+    // places are those of placeBodies for these longitudes.
+    std::vector<GlyphHit> drawBodies(const BodyPlacements& places,
+                                     const std::array<double, 17>& longitude,
                                      const std::string& retroFlags, const BodyStyle& style);
     void drawHouses(const std::array<double, 14>& cuspRing, const QColor& color, bool cuspLabels);
     // Ascendant and Midheaven axes, then the node axis.
@@ -111,9 +111,11 @@ private:
 // bodies last so that no line crosses a glyph. The
 // chords are those of aspects (the caller's search, so that the chart's own
 // listing is appended to once, by the caller). Returns the body glyphs' places.
+// visibleTop: the rows at the top that the window's toolbar hides; no glyph
+// is painted under them.
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
-                                const WheelSelection& selection = {});
+                                const WheelSelection& selection = {}, int visibleTop = 0);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
 // on every machine.

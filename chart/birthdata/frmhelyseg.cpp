@@ -1,5 +1,7 @@
 #include "frmhelyseg.h"
 
+#include "platform/widgets/screenfit.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -91,7 +93,7 @@ frmHelyseg::frmHelyseg(const Atlas* atlas, const QString& atlasError, QWidget* p
     bottom->addWidget(Command1);
     bottom->addWidget(Command2);
     layout->addLayout(bottom);
-    resize(720, 420);
+    openWithinScreen(this, QSize(720, 420));
 
     // Up and down in the box move in the list, so typing and choosing need
     // no switch between the two.

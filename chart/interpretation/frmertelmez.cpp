@@ -6,6 +6,7 @@
 #include "platform/settings.h"
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/screenfit.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -106,7 +107,7 @@ frmErtelmez::frmErtelmez(QWidget* parent) : QMainWindow(parent), printer_(printO
     connect(RC->document(), &QTextDocument::contentsChanged, this, [this] { modified_ = true; });
 
     setTranslucency(kEditorAlpha);
-    resize(640, 480);
+    openWithinScreen(this, QSize(640, 480));
     modified_ = false;
     setWindowTitle(kNewCaption);
 }

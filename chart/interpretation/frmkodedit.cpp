@@ -3,6 +3,7 @@
 
 #include "platform/settings.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/screenfit.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -117,7 +118,7 @@ frmKodedit::frmKodedit(const QString& codeFilePath, QWidget* parent)
     bottom->addStretch();
     bottom->addWidget(Command1);
     layout->addLayout(bottom);
-    resize(900, 600);
+    openWithinScreen(this, QSize(900, 600));
 
     connect(LV, &QTreeWidget::itemSelectionChanged, this, &frmKodedit::showSelection);
     connect(Command2, &QPushButton::clicked, this, &frmKodedit::chooseFile);

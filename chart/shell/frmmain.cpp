@@ -12,6 +12,7 @@
 #include "engine/sheet.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/screenfit.h"
 
 #include "chart/interpretation/interpretationcommands.h"
 #include "wheel/wheelpainter.h"
@@ -79,7 +80,7 @@ QString versionText() {
 frmMain::frmMain(const QString& currentChartPath, QWidget* parent) : QWidget(parent) {
     m_state.currentChartPath = currentChartPath;
     buildWidgets();
-    resize(1024, 740);
+    openWithinScreen(this, QSize(1024, 740));
     // The birth-data form is made once, now: its load step loads the working
     // values and starts the engine before the first chart is drawn.
     m_form = new frmAdatok(m_state, this, this);
@@ -303,7 +304,7 @@ void frmMain::paintWheel() {
     setWheelResolution(image);
     const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
     for (const GlyphHit& hit :
-         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection))
+         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection, kToolbarHeight))
         glyphs.emplace_back(hit.index, hit.rect);
     m_surface->setPicture(image, std::move(glyphs));
 }

@@ -23,6 +23,8 @@ public:
     void setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs);
     // The wheel as shown, with the strokes drawn on it since it was painted.
     const QImage& picture() const { return m_image; }
+    // Each body glyph's element index and where it was painted.
+    const std::vector<std::pair<int, QRect>>& glyphs() const { return m_glyphs; }
     // The glyph element at pos, -1 when none (the last painted wins).
     int glyphAt(QPoint pos) const;
     // Tool tips by glyph element index; an element without one shows none.

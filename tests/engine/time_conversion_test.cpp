@@ -166,6 +166,31 @@ TEST(Numbers, StrictAndLeadingConversions) {
     EXPECT_EQ(leadingNumber(" 1ST HOUSE"), 1.0);
 }
 
+TEST(Numbers, FixedFollowsTheSeparatorAWindowProgramSets) {
+    struct Case {
+        char set;
+        char in_effect;
+        const char* half;
+        const char* negative;
+    };
+    const Case cases[] = {
+        {',', ',', "5,50", "-0,25"},                                 // a Hungarian user's
+        {'.', '.', "5.50", "-0.25"},    {'-', '.', "5.50", "-0.25"}, // would read as a sign
+        {'\0', '.', "5.50", "-0.25"},   {'7', '.', "5.50", "-0.25"},
+        {'\xc3', '.', "5.50", "-0.25"}, // part of a UTF-8 letter
+    };
+    for (const Case& c : cases) {
+        setFixedDecimalSeparator(c.set);
+        EXPECT_EQ(fixedDecimalSeparator(), c.in_effect) << int(c.set);
+        EXPECT_EQ(formatFixed2(5.5), c.half) << int(c.set);
+        EXPECT_EQ(formatFixed2(-0.25), c.negative) << int(c.set);
+        EXPECT_EQ(formatFixed2(-0.001), std::string("0") + c.in_effect + "00") << int(c.set);
+        // Only the Fixed format changes: other numbers keep the point.
+        EXPECT_EQ(formatPlain(-5.5), "-5.5");
+    }
+    setFixedDecimalSeparator('.');
+}
+
 TEST(Numbers, ListingFormats) {
     EXPECT_EQ(formatFixed2(5.5), "5.50");
     EXPECT_EQ(formatFixed2(15.2349), "15.23");

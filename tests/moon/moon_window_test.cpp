@@ -7,6 +7,7 @@
 #include "moon/frmmain.h"
 #include "moon/zonetext.h"
 
+#include "assets/moonphase.h"
 #include "platform/folders.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace velorin;
@@ -204,6 +206,51 @@ private slots:
         QVERIFY(!buttonSeen);
         QVERIFY(c->Command1->isVisible());
         QCOMPARE(printed.size(), c->size() * c->devicePixelRatio());
+    }
+
+    void theCalendarOpensWithinASmallScreen() {
+        // The offscreen screen is 800 x 600: the whole grid, its last row and
+        // NYOMTAT must be on it, the phase pictures shrunk into their cells.
+        copyPictures();
+        frmMain w;
+        w.show();
+        make(w, "2024", "1");
+        frmCalendar* c = w.calendar();
+        QVERIFY(QTest::qWaitForWindowExposed(c));
+        const QRect screen = c->screen()->availableGeometry();
+        QVERIFY2(screen.contains(c->frameGeometry()), qPrintable(QString("%1x%2 at %3,%4")
+                                                                     .arg(c->width())
+                                                                     .arg(c->height())
+                                                                     .arg(c->x())
+                                                                     .arg(c->y())));
+        QVERIFY(c->rect().contains(c->Command1->geometry()));
+        const QLabel* last = c->PF[30];
+        const QRect lastCell(last->mapTo(c, QPoint(0, 0)), last->size());
+        QVERIFY(c->rect().contains(lastCell));
+        QVERIFY(lastCell.bottom() < c->Command1->geometry().top());
+        QVERIFY(shown(c, 31));
+        // The picture is drawn whole inside its shrunk cell: its middle shows
+        // the Moon's disc, not the white page.
+        const QImage cell = c->PF[14]->grab().toImage();
+        QVERIFY(cell.width() < kPhasePictureSize || cell.height() < kPhasePictureSize);
+        QVERIFY(cell.pixelColor(cell.width() / 2, cell.height() / 2) != QColor(Qt::white));
+    }
+
+    void phasePicturesScaleToTheirCells() {
+        struct Case {
+            QSize picture, cell;
+            QRect drawn;
+        };
+        const Case cases[] = {
+            {{72, 72}, {72, 72}, {0, 0, 72, 72}},
+            {{72, 72}, {40, 30}, {5, 0, 30, 30}},       // shrunk, kept square, centred
+            {{72, 72}, {300, 200}, {78, 28, 144, 144}}, // grown at most twice
+            {{72, 36}, {50, 50}, {0, 12, 50, 25}},      // proportions kept
+            {{72, 72}, {0, 40}, {}},                    // no room: nothing drawn
+            {{0, 0}, {40, 40}, {}},
+        };
+        for (const Case& k : cases)
+            QCOMPARE(frmCalendar::fittedPicture(k.picture, k.cell), k.drawn);
     }
 
     void closingTheStartWindowClosesTheCalendar() {

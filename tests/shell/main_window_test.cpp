@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -147,6 +148,37 @@ private slots:
 
         // The wheel fills the client area.
         QCOMPARE(surface()->picture().size(), m_w->size());
+    }
+
+    void opensWithinASmallScreenWithEveryControlOnIt() {
+        // The offscreen screen is 800 x 600, smaller than the window would like.
+        start();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        QVERIFY(m_w->screen()->availableGeometry().contains(m_w->frameGeometry()));
+        QCOMPARE(surface()->picture().size(), m_w->size());
+        for (const char* name : {"Label2", "Label3", "lstFelre", "PPP_16"}) {
+            auto* w = own<QWidget>(name);
+            QVERIFY2(w && m_w->rect().contains(w->geometry()), name);
+        }
+        // The recorder's buttons stand above the caption in the corner.
+        auto* caption = own<QLabel>("Label2");
+        bool recorderSeen = false;
+        for (QWidget* w : m_w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->inherits("velorin::RecorderControl")) {
+                recorderSeen = true;
+                QVERIFY(m_w->rect().contains(w->geometry()));
+                QVERIFY(w->geometry().bottom() < caption->geometry().top());
+            }
+        QVERIFY(recorderSeen);
+        // No body glyph is painted under the toolbar or past an edge.
+        auto* lastButton = own<QToolButton>("PPP_16");
+        const QImage wheel = surface()->picture();
+        QCOMPARE(surface()->glyphs().size(), size_t(15));
+        for (const auto& [index, glyph] : surface()->glyphs()) {
+            QVERIFY2(wheel.rect().contains(glyph), qPrintable(QString::number(index)));
+            QVERIFY2(glyph.top() > lastButton->geometry().bottom(),
+                     qPrintable(QString::number(index)));
+        }
     }
 
     void startsWithTheChartOnTheCommandLine() {

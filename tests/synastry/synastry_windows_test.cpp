@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -172,6 +173,15 @@ private slots:
         QVERIFY(!m_dialog->frmA1().listingText().isEmpty());
         QVERIFY(m_dialog->frmA1().listingText() != m_dialog->frmA2().listingText());
         QCOMPARE(m_dialog->wheel().glyphHits().size(), size_t(30));
+        // On the 800 x 600 offscreen screen every window opens whole, and
+        // every glyph of the wheel lies inside it.
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_dialog.get()), static_cast<QWidget*>(&m_dialog->wheel()),
+              static_cast<QWidget*>(&m_dialog->frmA1()), static_cast<QWidget*>(&m_dialog->frmA2())})
+            QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()),
+                     qPrintable(w->objectName()));
+        for (const GlyphHit& hit : m_dialog->wheel().glyphHits())
+            QVERIFY(m_dialog->wheel().rect().contains(hit.rect));
     }
 
     void aBadFieldNamesThePersonAndChangesNothing_data() {

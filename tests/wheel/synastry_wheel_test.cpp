@@ -66,14 +66,15 @@ TEST(SynastryWheel, ThirtyGlyphElementsTheSecondPersonsSmallOnRingedDiscs) {
     const auto hits = drawSynastryWheel(img, first, second.longitude, {}, ws);
     ASSERT_EQ(hits.size(), 30u);
     const WheelGeometry g = WheelGeometry::make(800, 600, kSynastryMargin, first.cuspRing[4]);
-    const auto places = placeBodies(g, second.longitude, kSynastryCrowding, &first.longitude);
+    auto places = placeBodies(g, second.longitude, kSynastryCrowding, secondDiscRadius(16));
+    keepApart(g, places, secondDiscRadius(16),
+              placeBodies(g, first.longitude, kSynastryCrowding, 16), 16);
     for (int b = 1; b <= kDrawnBodies; ++b) {
         const GlyphHit& h = hits[size_t(kSecondGlyphOffset + b - 1)];
         EXPECT_EQ(h.index, kSecondGlyphOffset + b - 1);
         EXPECT_EQ(h.rect.size(), QSize(16, 16));
-        if (places[size_t(b)].glyphRadius < 280) { // the rest are kept inside the window
-            EXPECT_NEAR(h.rect.center().x() + 0.5, places[size_t(b)].glyph.x, 1.0) << b;
-        }
+        EXPECT_NEAR(h.rect.center().x() + 0.5, places[size_t(b)].placed.x, 1.0) << b;
+        EXPECT_NEAR(h.rect.center().y() + 0.5, places[size_t(b)].placed.y, 1.0) << b;
         // The disc's ring, in the second person's colour, just outside the glyph.
         EXPECT_GT(countNear(img, h.rect.adjusted(-4, -4, 4, 4), kSecondPersonBadge, 90), 8) << b;
         EXPECT_EQ(glyphAt(hits, h.rect.center()), h.index);
@@ -110,6 +111,43 @@ TEST(SynastryWheel, GlyphsStayReadableAboveTheAxesInBothWheels) {
         EXPECT_EQ(covered, 0) << (synastry ? "synastry" : "natal");
         // The axis itself is still drawn beside the glyph.
         EXPECT_GT(countNear(img, r.adjusted(-40, -10, 40, 10), axis, 60), 10);
+    }
+}
+
+TEST(SynastryWheel, SameDayBirthsKeepTheFirstPersonsNodesInSight) {
+    // Two people born the same day: the second person's discs would lie
+    // exactly on the first person's glyphs. The first person's nodes must
+    // still show most of their ink.
+    // The same wheel with the second person half a circle away shows the
+    // first person's glyphs uncovered.
+    const Chart c = chartAt(40);
+    std::array<double, 17> away = c.longitude;
+    for (double& l : away)
+        l = std::fmod(l + 180, 360);
+    WorkingSettings ws;
+    for (QSize size : {QSize(800, 600), QSize(1920, 1080)}) {
+        QImage img(size, QImage::Format_RGB32), clear(size, QImage::Format_RGB32);
+        const auto hits = drawSynastryWheel(img, c, c.longitude, {}, ws);
+        const auto clearHits = drawSynastryWheel(clear, c, away, {}, ws);
+        for (int b : {NorthNode, SouthNode, Sun, Moon, Ascendant, Midheaven}) {
+            const QRect r = hits[size_t(b - 1)].rect;
+            ASSERT_EQ(r, clearHits[size_t(b - 1)].rect);
+            const QImage& art = bodyGlyph(b);
+            int inked = 0, shown = 0;
+            for (int y = 0; y < art.height(); ++y)
+                for (int x = 0; x < art.width(); ++x) {
+                    if (qAlpha(art.pixel(x, y)) < 250)
+                        continue;
+                    ++inked;
+                    const QPoint p(r.left() + x, r.top() + y);
+                    shown += img.pixel(p) == clear.pixel(p) ? 1 : 0;
+                }
+            EXPECT_GT(shown, inked * 3 / 4) << size.width() << " body " << b;
+            // The second person's glyph is there too, whole, and clickable.
+            const QRect second = hits[size_t(kSecondGlyphOffset + b - 1)].rect;
+            EXPECT_TRUE(img.rect().contains(second)) << b;
+            EXPECT_EQ(glyphAt(hits, second.center()), kSecondGlyphOffset + b - 1) << b;
+        }
     }
 }
 

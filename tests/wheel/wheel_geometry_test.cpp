@@ -154,17 +154,72 @@ TEST(WheelGeometry, OuterBodiesShiftOnlyTheirGlyph) {
     EXPECT_NEAR(places[Lilith].glyphRadius, places[Lilith].labelRadius, kTol);
 }
 
-TEST(WheelGeometry, OuterBodiesStayOutsideTheWheelAtEverySize) {
-    // At 800 x 600 the shift is the familiar 100 pixels; on a large screen it
-    // grows with the wheel so that the four glyphs never land on the signs.
-    const std::array<double, 17> l = longitudesAllApart();
-    for (auto [w, h] : {std::pair{800, 600}, std::pair{1600, 1200}, std::pair{1920, 1080},
-                        std::pair{3000, 2000}}) {
-        const WheelGeometry g = WheelGeometry::make(w, h, kNatalMargin, 33);
-        const auto places = placeBodies(g, l, kNatalCrowding);
-        for (int b : {NorthNode, SouthNode, Ascendant, Midheaven})
-            EXPECT_GT(places[size_t(b)].glyphRadius, g.R) << w << "x" << h << " body " << b;
+bool wholeGlyphVisible(const WheelGeometry& g, WheelPoint c, double half) {
+    const double eps = 1e-6;
+    return c.x - half >= kGlyphEdgeGap - eps && c.x + half <= g.width - kGlyphEdgeGap + eps &&
+           c.y - half >= g.visibleTop + kGlyphEdgeGap - eps &&
+           c.y + half <= g.height - kGlyphEdgeGap + eps;
+}
+
+TEST(WheelGeometry, OuterBodiesStandAFixedHundredOutAndEveryGlyphStaysVisible) {
+    // Every client area from the smallest window to a 4K screen, with and
+    // without a toolbar over the top rows, and the chart turned through a
+    // whole circle so that each glyph meets each edge.
+    struct Size {
+        int w, h;
+    };
+    const Size sizes[] = {{640, 480},   {800, 600},   {1024, 740},  {1024, 768}, {1280, 800},
+                          {1920, 1080}, {2560, 1440}, {3840, 2160}, {600, 800},  {480, 640}};
+    std::array<double, 17> l = longitudesAllApart();
+    l[Sun] = l[Lilith] + 3; // one crowded glyph
+    for (const Size& s : sizes)
+        for (double top : {0.0, 36.0})
+            for (double turn = 0; turn < 360; turn += 7.5) {
+                std::array<double, 17> t{};
+                for (int b = 1; b <= 16; ++b)
+                    t[size_t(b)] = std::fmod(l[size_t(b)] + turn, 360);
+                WheelGeometry g = WheelGeometry::make(s.w, s.h, kNatalMargin, t[Ascendant]);
+                g.visibleTop = top;
+                const auto places = placeBodies(g, t, kNatalCrowding, 16);
+                for (int b = 1; b <= kDrawnBodies; ++b) {
+                    const BodyPlacement& p = places[size_t(b)];
+                    SCOPED_TRACE(testing::Message() << s.w << "x" << s.h << " top " << top
+                                                    << " turn " << turn << " body " << b);
+                    EXPECT_NEAR(p.glyphRadius - p.labelRadius, isOuterBody(b) ? 100 : 0, kTol);
+                    EXPECT_TRUE(wholeGlyphVisible(g, p.placed, 16));
+                    EXPECT_LE(p.placedRadius, p.glyphRadius + kTol);
+                    // Pulled in only as far as needed: a glyph that fits stays put.
+                    if (wholeGlyphVisible(g, p.glyph, 16))
+                        EXPECT_NEAR(p.placedRadius, p.glyphRadius, kTol);
+                    else
+                        EXPECT_FALSE(wholeGlyphVisible(g, g.P(p.angle, p.placedRadius + 0.5), 16));
+                }
+            }
+}
+
+TEST(WheelGeometry, MidheavenStraightUpIsPulledBelowTheTopEdge) {
+    // Ascendant 0 and Midheaven 269 put the Midheaven at 90 degrees, straight
+    // up. On 800 x 600 its glyph would reach 300 - 283.3 - 16 = 0.7 pixels
+    // from the top; it stops kGlyphEdgeGap below it instead, and below a
+    // 36-pixel toolbar as well.
+    std::array<double, 17> l = longitudesAllApart();
+    l[Ascendant] = 0;
+    l[Midheaven] = 269;
+    l[Lilith] = 110; // nothing near the Midheaven
+    struct Case {
+        double top, radius;
+    };
+    for (const Case& c : {Case{0, 300 - 2 - 16}, Case{36, 300 - 36 - 2 - 16}}) {
+        WheelGeometry g = WheelGeometry::make(800, 600, kNatalMargin, 0);
+        g.visibleTop = c.top;
+        const BodyPlacement mc = placeBodies(g, l, kNatalCrowding)[Midheaven];
+        EXPECT_NEAR(mc.glyphRadius, 283.3, kTol);
+        EXPECT_NEAR(mc.placedRadius, c.radius, 1e-6) << c.top;
+        EXPECT_NEAR(mc.placed.x, 400, 1e-6);
     }
+    // A window too small for any glyph puts them at the centre, not beyond it.
+    const WheelGeometry tiny = WheelGeometry::make(20, 20, kNatalMargin, 0);
+    EXPECT_EQ(tiny.radiusInside(90, 50, 16), 0);
 }
 
 TEST(WheelGeometry, AxisStrokesForkAtOneEndAndPointOutAtTheOther) {
@@ -192,7 +247,7 @@ TEST(WheelGeometry, SynastryBodiesOfBothPersonsOn800x600) {
         second[size_t(b)] = first[size_t(b)] + 10; // just not near the first's
 
     const auto a = placeBodies(g, first, kSynastryCrowding);
-    const auto b = placeBodies(g, second, kSynastryCrowding, &first);
+    const auto b = placeBodies(g, second, kSynastryCrowding);
     for (int body = 1; body <= kDrawnBodies; ++body) {
         const double shift = isOuterBody(body) ? 100 : 0;
         EXPECT_NEAR(a[size_t(body)].glyphRadius, 202.05 + shift, kTol) << body;
@@ -204,12 +259,38 @@ TEST(WheelGeometry, SynastryBodiesOfBothPersonsOn800x600) {
     auto c = placeBodies(g, second, kSynastryCrowding);
     EXPECT_NEAR(c[SouthNode].labelRadius, 0.89 * 202.05, kTol);
     EXPECT_NEAR(c[SouthNode].glyphRadius, 0.89 * 202.05 + 100, kTol);
+}
 
-    // A first-person body within 10 degrees pulls the second person's glyph in
-    // once more, never the other way round.
-    second = first;
-    second[Venus] = first[Venus] + 9.99;
-    c = placeBodies(g, second, kSynastryCrowding, &first);
-    EXPECT_NEAR(c[Venus].labelRadius, 0.89 * 202.05, kTol);
-    EXPECT_NEAR(placeBodies(g, first, kSynastryCrowding)[Venus].labelRadius, 202.05, kTol);
+TEST(WheelGeometry, SecondPersonsGlyphsLeaveTheFirstPersonsVisible) {
+    const std::array<double, 17> first = longitudesAllApart();
+    for (auto [w, h] : {std::pair{800, 600}, std::pair{1024, 768}, std::pair{1920, 1080}}) {
+        const WheelGeometry g = WheelGeometry::make(w, h, kSynastryMargin, first[Ascendant]);
+        const auto under = placeBodies(g, first, kSynastryCrowding, 16);
+
+        // Born the same day: every glyph of the second person would lie on the
+        // first person's. Each moves off, along its own ray, and stays visible.
+        auto same = placeBodies(g, first, kSynastryCrowding, 11);
+        keepApart(g, same, 11, under, 16);
+        for (int i = 1; i <= kDrawnBodies; ++i) {
+            SCOPED_TRACE(testing::Message() << w << "x" << h << " body " << i);
+            EXPECT_NEAR(std::remainder(same[size_t(i)].angle - under[size_t(i)].angle, 360), 0,
+                        kTol);
+            EXPECT_TRUE(wholeGlyphVisible(g, same[size_t(i)].placed, 11));
+            for (int j = 1; j <= kDrawnBodies; ++j)
+                EXPECT_GE(distance(same[size_t(i)].placed, under[size_t(j)].placed), 16) << j;
+        }
+
+        // Ten degrees on: nothing is covered, and nothing moves. The first
+        // person's bodies no longer crowd the second person's.
+        std::array<double, 17> apart{};
+        for (int b = 1; b <= 16; ++b)
+            apart[size_t(b)] = first[size_t(b)] + 10;
+        const auto spec = placeBodies(g, apart, kSynastryCrowding, 11);
+        auto kept = spec;
+        keepApart(g, kept, 11, under, 16);
+        for (int i = 1; i <= kDrawnBodies; ++i) {
+            EXPECT_NEAR(kept[size_t(i)].placedRadius, spec[size_t(i)].placedRadius, kTol) << i;
+            EXPECT_NEAR(kept[size_t(i)].labelRadius, g.bodyRadius(), kTol) << i;
+        }
+    }
 }

@@ -178,8 +178,8 @@ TEST(WheelPainter, GlyphHitsLieWhereTheGlyphsArePainted) {
         const GlyphHit& h = hits[size_t(b - 1)];
         EXPECT_EQ(h.index, b - 1);
         EXPECT_EQ(h.rect.size(), QSize(32, 32));
-        EXPECT_NEAR(h.rect.center().x() + 0.5, places[size_t(b)].glyph.x, 1.0) << b;
-        EXPECT_NEAR(h.rect.center().y() + 0.5, places[size_t(b)].glyph.y, 1.0) << b;
+        EXPECT_NEAR(h.rect.center().x() + 0.5, places[size_t(b)].placed.x, 1.0) << b;
+        EXPECT_NEAR(h.rect.center().y() + 0.5, places[size_t(b)].placed.y, 1.0) << b;
         EXPECT_EQ(glyphAt(hits, h.rect.center()), b - 1);
         int inked = 0;
         for (int y = h.rect.top(); y <= h.rect.bottom(); ++y)
