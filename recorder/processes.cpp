@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 
 std::string findAudioTool() {
     if (const char* p = std::getenv("HARDDISK_FFMPEG"); p && *p)
-        return p;
+        return ::access(p, X_OK) == 0 ? p : std::string();
     const char* path = std::getenv("PATH");
     std::istringstream dirs(path ? path : "/usr/bin:/bin");
     std::string dir;
