@@ -31,8 +31,8 @@ public:
     pid_t startCapture(int out) override {
         return spawn(m_tool, captureArguments(m_preset), -1, out, m_logFd);
     }
-    pid_t startEncoder(int in, const std::string& file) override {
-        return spawn(m_tool, encodeArguments(m_preset, m_filter, file), in, -1, m_logFd);
+    pid_t startEncoder(int in, int errors, const std::string& file) override {
+        return spawn(m_tool, encodeArguments(m_preset, m_filter, file), in, -1, errors);
     }
     std::string logFile() const override { return m_rt.logFile(); }
 
@@ -43,29 +43,6 @@ private:
     Runtime m_rt;
     int m_logFd;
 };
-
-// The audio tool's first complaint, without the "[component @ 0x…] " it
-// puts in front.
-std::string firstComplaint(const std::string& errors) {
-    std::size_t start = 0;
-    while (start < errors.size()) {
-        std::size_t end = errors.find('\n', start);
-        if (end == std::string::npos)
-            end = errors.size();
-        std::string line = errors.substr(start, end - start);
-        if (!line.empty() && line.front() == '[') {
-            const auto close = line.find("] ");
-            if (close != std::string::npos)
-                line.erase(0, close + 2);
-        }
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
-        if (!line.empty())
-            return line;
-        start = end + 1;
-    }
-    return "ismeretlen ok";
-}
 
 // Reads a settings file, writing the default first when it is missing.
 bool settingsText(const std::string& path, const std::string& defaults, std::string& text,

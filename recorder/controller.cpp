@@ -76,23 +76,26 @@ bool Controller::begin(std::string* error) {
         *error = "egy félbemaradt felvétel fájlja útban van: " + m_partial;
         return false;
     }
-    int toEncoder[2], fromCapture[2];
+    int toEncoder[2], fromCapture[2], encoderErrors[2];
     if (::pipe2(toEncoder, O_CLOEXEC) != 0) {
         *error = std::string("belső hiba: ") + std::strerror(errno);
         return false;
     }
-    if (::pipe2(fromCapture, O_CLOEXEC) != 0) {
+    if (::pipe2(fromCapture, O_CLOEXEC) != 0 ||
+        ::pipe2(encoderErrors, O_CLOEXEC | O_NONBLOCK) != 0) {
         *error = std::string("belső hiba: ") + std::strerror(errno);
         ::close(toEncoder[0]);
         ::close(toEncoder[1]);
         return false;
     }
-    m_encoderPid = m_launcher.startEncoder(toEncoder[0], m_partial);
+    m_encoderPid = m_launcher.startEncoder(toEncoder[0], encoderErrors[1], m_partial);
     m_capturePid = m_launcher.startCapture(fromCapture[1]);
     ::close(toEncoder[0]);
     ::close(fromCapture[1]);
+    ::close(encoderErrors[1]);
     m_toEncoder = toEncoder[1];
     m_fromCapture = fromCapture[0];
+    m_encoderErrors = encoderErrors[0];
     if (m_encoderPid < 0 || m_capturePid < 0) {
         *error = "a hangkezelő program nem indítható";
         abandon();
@@ -117,7 +120,7 @@ bool Controller::begin(std::string* error) {
             abandon();
             return false;
         }
-        if (flow == Flow::EncoderEnded || !encoderAlive()) {
+        if (flow == Flow::EncoderEnded || !encoderAlive() || encoderComplains()) {
             *error = "a hangkódoló nem tudott írni (szűrő vagy célfájl); részletek: " +
                      m_launcher.logFile();
             abandon();
@@ -129,9 +132,19 @@ bool Controller::begin(std::string* error) {
 }
 
 int Controller::run(int commands) {
+    const std::string folder = fs::path(m_output).parent_path().string();
+    auto nextSpaceCheck = std::chrono::steady_clock::now();
     for (;;) {
-        pollfd p[2] = {{commands, POLLIN, 0}, {m_fromCapture, POLLIN, 0}};
-        if (::poll(p, 2, 250) < 0 && errno != EINTR)
+        // The audio tool says nothing while its writes fail on a full disk,
+        // and the file would be cut wherever the space ended.
+        if (const auto now = std::chrono::steady_clock::now(); now >= nextSpaceCheck) {
+            if (diskFull(folder))
+                return finish("megtelt a lemez");
+            nextSpaceCheck = now + 1s;
+        }
+        pollfd p[3] = {
+            {commands, POLLIN, 0}, {m_fromCapture, POLLIN, 0}, {m_encoderErrors, POLLIN, 0}};
+        if (::poll(p, 3, 250) < 0 && errno != EINTR)
             return finish("belső hiba: " + std::string(std::strerror(errno)));
         if (p[1].revents) {
             const Flow flow = pump();
@@ -140,7 +153,7 @@ int Controller::run(int commands) {
             if (flow == Flow::EncoderEnded)
                 return finish(encoderReason());
         }
-        if (!encoderAlive())
+        if (!encoderAlive() || encoderComplains())
             return finish(encoderReason());
         if (!(p[0].revents & (POLLIN | POLLHUP)))
             continue;
@@ -187,8 +200,25 @@ bool Controller::encoderAlive() {
     return false;
 }
 
+// Takes what the encoder has written to standard error into the log; true
+// once it has complained at all.
+bool Controller::encoderComplains() {
+    char buf[1024];
+    ssize_t n;
+    while (m_encoderErrors >= 0 && (n = ::read(m_encoderErrors, buf, sizeof buf)) != 0) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            break; // nothing more for now
+        if (m_complaints.size() < 4096)
+            m_complaints.append(buf, std::size_t(n));
+        [[maybe_unused]] const auto w = ::write(m_logFd, buf, std::size_t(n));
+    }
+    return !m_complaints.empty();
+}
+
 void Controller::closePipes() {
-    for (int* fd : {&m_toEncoder, &m_fromCapture})
+    for (int* fd : {&m_toEncoder, &m_fromCapture, &m_encoderErrors})
         if (*fd >= 0) {
             ::close(*fd);
             *fd = -1;
@@ -196,7 +226,8 @@ void Controller::closePipes() {
 }
 
 void Controller::abandon() {
-    if (m_capturePid < 0 && m_encoderPid < 0 && m_toEncoder < 0 && m_fromCapture < 0)
+    if (m_capturePid < 0 && m_encoderPid < 0 && m_toEncoder < 0 && m_fromCapture < 0 &&
+        m_encoderErrors < 0)
         return;
     endChild(m_capturePid, 2s);
     closePipes();
@@ -211,16 +242,24 @@ void Controller::abandon() {
 // and the state says which.
 int Controller::finish(const std::string& earlyReason) {
     endChild(m_capturePid, 5s);
-    closePipes(); // the encoder's end of input
+    // The encoder's end of input.
+    for (int* fd : {&m_toEncoder, &m_fromCapture})
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
     if (m_encoderPid > 0) {
         m_encoderStatus = waitFor(m_encoderPid, 60s);
         if (m_encoderStatus < 0)
             endChild(m_encoderPid, 5s);
         m_encoderPid = -1;
     }
+    encoderComplains();
+    closePipes();
     // Also when asked to stop: the last of the sound may not fit on the disk.
     const std::string reason =
-        earlyReason.empty() && m_encoderStatus != 0 ? encoderReason() : earlyReason;
+        earlyReason.empty() && (m_encoderStatus != 0 || !m_complaints.empty()) ? encoderReason()
+                                                                               : earlyReason;
     std::string why;
     const std::string sound = keepSound(&why);
     m_state["sound"] = sound;
@@ -248,6 +287,8 @@ int Controller::finish(const std::string& earlyReason) {
 std::string Controller::encoderReason() const {
     if (diskFull(fs::path(m_output).parent_path().string()))
         return "megtelt a lemez";
+    if (!m_complaints.empty())
+        return "a hangkódoló hibát jelzett: " + firstComplaint(m_complaints);
     return "a hangkódoló váratlanul leállt; részletek: " + m_launcher.logFile();
 }
 

@@ -18,8 +18,10 @@ public:
     virtual ~Launcher() = default;
     // Starts the capture writing raw samples to out; -1 when it cannot start.
     virtual pid_t startCapture(int out) = 0;
-    // Starts the encoder reading raw samples from in and writing file.
-    virtual pid_t startEncoder(int in, const std::string& file) = 0;
+    // Starts the encoder reading raw samples from in and writing file, its
+    // complaints to errors: any complaint means the file is not being written
+    // as it should (the audio tool goes on after a failed write).
+    virtual pid_t startEncoder(int in, int errors, const std::string& file) = 0;
     // Where the started processes leave their complaints, for messages.
     virtual std::string logFile() const = 0;
 };
@@ -52,6 +54,7 @@ private:
     void closePipes();
     void abandon();
     bool encoderAlive();
+    bool encoderComplains();
     int finish(const std::string& earlyReason);
     std::string encoderReason() const;
     std::string keepSound(std::string* why);
@@ -68,6 +71,8 @@ private:
     int m_encoderStatus = -1; // once it has ended by itself
     int m_toEncoder = -1;
     int m_fromCapture = -1;
+    int m_encoderErrors = -1;
+    std::string m_complaints; // what the encoder wrote to standard error
     bool m_paused = false;
     State m_state;
 };

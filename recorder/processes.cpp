@@ -17,6 +17,27 @@ namespace harddisk {
 
 using namespace std::chrono_literals;
 
+std::string firstComplaint(const std::string& errors) {
+    std::size_t start = 0;
+    while (start < errors.size()) {
+        std::size_t end = errors.find('\n', start);
+        if (end == std::string::npos)
+            end = errors.size();
+        std::string line = errors.substr(start, end - start);
+        if (!line.empty() && line.front() == '[') {
+            const auto close = line.find("] ");
+            if (close != std::string::npos)
+                line.erase(0, close + 2);
+        }
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (!line.empty())
+            return line;
+        start = end + 1;
+    }
+    return "ismeretlen ok";
+}
+
 std::string findAudioTool() {
     if (const char* p = std::getenv("HARDDISK_FFMPEG"); p && *p)
         return ::access(p, X_OK) == 0 ? p : std::string();

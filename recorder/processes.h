@@ -31,6 +31,11 @@ int endChild(pid_t& pid, std::chrono::milliseconds patience);
 
 bool writeAll(int fd, const char* data, std::size_t size);
 
+// The audio tool's first complaint in what it wrote to standard error,
+// without the "[component @ 0x…] " it puts in front; "ismeretlen ok" when
+// there is none.
+std::string firstComplaint(const std::string& errors);
+
 struct Finished {
     int status;         // as waitFor; -1 when it had to be killed or never started
     std::string errors; // what it wrote to standard error, at most a few kilobytes

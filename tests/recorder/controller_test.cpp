@@ -29,6 +29,10 @@ const char* const kSilent = "exit 1";
 const char* const kEncoder = "cat > \"$1\"";
 // Writes some 0.5 s of sound and fails, as on a disk that fills.
 const char* const kEncoderFills = "head -c 40000 > \"$1\"; exit 1";
+// Goes on after a failed write, as the audio tool does, and only says so.
+const char* const kEncoderComplains =
+    "(sleep 0.4; echo '[mp3 @ 0x5] Error writing: No space left on device' >&2) & "
+    "exec cat > \"$1\"";
 const char* const kEncoderRefuses = "echo 'No such filter' >&2; exit 1";
 
 class ShellLauncher : public Launcher {
@@ -36,8 +40,8 @@ public:
     ShellLauncher(std::string capture, std::string encoder)
         : m_capture(std::move(capture)), m_encoder(std::move(encoder)) {}
     pid_t startCapture(int out) override { return spawn("/bin/sh", {"-c", m_capture}, -1, out, 2); }
-    pid_t startEncoder(int in, const std::string& file) override {
-        return spawn("/bin/sh", {"-c", m_encoder, "sh", file}, in, -1, 2);
+    pid_t startEncoder(int in, int errors, const std::string& file) override {
+        return spawn("/bin/sh", {"-c", m_encoder, "sh", file}, in, -1, errors);
     }
     std::string logFile() const override { return "/tmp/harddisk.log"; }
 
@@ -117,6 +121,8 @@ TEST_F(ControllerTest, EveryEndingSaysWhereTheSoundLies) {
          "idő előtt leállt (a hangbemenet elhallgatott", "Kiss Anna.mp3"},
         {"encoder fails", kEndless, kEncoderFills, false, false, 1, kInterrupted,
          "idő előtt leállt", "Kiss Anna.mp3"},
+        {"encoder complains", kEndless, kEncoderComplains, false, false, 1, kInterrupted,
+         "No space left on device); az addig felvett hang itt van", "Kiss Anna.mp3"},
         {"name taken", kEndless, kEncoder, true, true, 1, kInterrupted, "neve közben foglalt",
          "Kiss Anna(2).mp3"},
     };

@@ -93,6 +93,7 @@ protected:
     }
     void TearDown() override {
         sh(recorder + " -quit");
+        sh("umount '" + dir + "/HANG' 2>/dev/null");
         fs::remove_all(dir);
     }
     // The command line of start.sh, with the folders of this test.
@@ -258,16 +259,24 @@ TEST_F(RecorderProgram, StopTellsWhatHappenedAndWhereTheSoundLies) {
         const char* name;
         bool deviceGoes;  // the capture ends under the recorder
         bool nameIsTaken; // another file takes the MP3's name meanwhile
+        bool diskFills;   // the sound folder on a file system of 64 KiB
         const char* says;
         const char* soundName;
     } rows[] = {
-        {"device gone", true, false, "idő előtt leállt", "Anna.mp3"},
-        {"name taken", false, true, "neve közben foglalt", "Anna(2).mp3"},
+        {"device gone", true, false, false, "idő előtt leállt", "Anna.mp3"},
+        {"name taken", false, true, false, "neve közben foglalt", "Anna(2).mp3"},
+        {"disk full", false, false, true, "idő előtt leállt (megtelt a lemez)", "Anna.mp3"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        sh("umount '" + dir + "/HANG' 2>/dev/null");
         fs::remove_all(dir + "/HANG");
         fs::create_directories(dir + "/HANG");
+        if (row.diskFills &&
+            sh("mount -t tmpfs -o size=64k tmpfs '" + dir + "/HANG' 2>/dev/null").status != 0) {
+            std::printf("(no small file system can be mounted here: disk full not tried)\n");
+            continue;
+        }
         Result r = sh(startLine("Anna.mp3"));
         ASSERT_EQ(r.status, 0) << r.output;
         std::this_thread::sleep_for(1s);
