@@ -243,8 +243,8 @@ int command(Command which) {
         if (which == Command::Quit)
             return 0;
         const State s = readState(rt);
-        // A recording that ended by itself is told at the next -stop.
-        if (which == Command::Stop && endedEarly(s) && s.count("message"))
+        // A recording that ended by itself is told at the next command.
+        if (endedEarly(s) && s.count("message"))
             return fail(s.at("message"));
         if (const std::string lost = lostController(s);
             !lost.empty() && s.count("status") && s.at("status") != kStopped)

@@ -15,8 +15,8 @@ int record(const std::string& output, const std::string& presetPath, const std::
 enum class Command { Pause, Resume, Stop, Quit };
 // Acts on the running controller and waits until it has acted. -stop of a
 // recording that did not end complete under its name returns 1 with the line
-// that says what happened and where the recorded sound lies; so does -stop
-// after a recording ended early by itself.
+// that says what happened and where the recorded sound lies; so do -stop,
+// -pause and -resume after a recording ended early by itself.
 int command(Command which);
 
 // Prints "harddisk: " + message as one line on standard error.
