@@ -33,7 +33,9 @@ public:
         line.replace(QLatin1String("\r\n"), QLatin1String(" "));
         err_ << line.toStdString() << std::endl;
     }
-    Answer question(const QString&, const QString&) override { return Answer::No; }
+    Answer question(const QString&, const QString&, MessageIcon = MessageIcon::Question) override {
+        return Answer::No;
+    }
     Answer questionWithCancel(const QString&, const QString&) override { return Answer::Cancel; }
     bool input(const QString&, const QString&, QString&) override { return false; }
     QString openFile(const FileDialogRequest&) override { return QString(); }

@@ -15,8 +15,9 @@ public:
         std::fprintf(stderr, "%s%s%s\n", qPrintable(title), title.isEmpty() ? "" : ": ",
                      qPrintable(text));
     }
-    Answer question(const QString& text, const QString& title) override {
-        message(text, title, MessageIcon::Question);
+    Answer question(const QString& text, const QString& title,
+                    MessageIcon icon = MessageIcon::Question) override {
+        message(text, title, icon);
         return Answer::No;
     }
     Answer questionWithCancel(const QString& text, const QString& title) override {

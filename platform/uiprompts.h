@@ -24,8 +24,10 @@ public:
 
     // An OK box (title may be empty).
     virtual void message(const QString& text, const QString& title, MessageIcon icon) = 0;
-    // A Yes/No box; returns Yes or No.
-    virtual Answer question(const QString& text, const QString& title) = 0;
+    // A Yes/No box; returns Yes or No. Critical where the question follows a
+    // refusal.
+    virtual Answer question(const QString& text, const QString& title,
+                            MessageIcon icon = MessageIcon::Question) = 0;
     // Yes/No/Cancel.
     virtual Answer questionWithCancel(const QString& text, const QString& title) = 0;
     // An input box; false when cancelled.

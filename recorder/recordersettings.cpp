@@ -22,6 +22,28 @@ bool wholeNumber(const std::string& s, int& out) {
     return r.ec == std::errc() && r.ptr == end && !s.empty();
 }
 
+// A refused line as a message may quote it: control characters (a NUL would
+// end the message there) as \xNN, and no more than a screen line of it.
+std::string printable(const std::string& line) {
+    constexpr std::size_t kLimit = 60;
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        // Cut only between characters, not inside one's UTF-8 bytes.
+        if (out.size() >= kLimit && (c & 0xC0) != 0x80)
+            return out + "…";
+        if (c < 0x20 || c == 0x7F) {
+            static const char hex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
 // Calls use(key, value, lineNumber) for every setting line; comments (#) and
 // blank lines are skipped. False when use() rejects a line or a line has no "=".
 bool forEachSetting(
@@ -42,7 +64,7 @@ bool forEachSetting(
         else if (use(trim(t.substr(0, eq)), trim(t.substr(eq + 1)), &why))
             continue;
         if (error)
-            *error = std::to_string(number) + ". sor (" + t + "): " + why;
+            *error = std::to_string(number) + ". sor (" + printable(t) + "): " + why;
         return false;
     }
     return true;
@@ -125,20 +147,57 @@ bool parseFilter(const std::string& text, std::string& chain, std::string* error
     return ok;
 }
 
+namespace {
+
+// The audio tool's options that open the input.
+std::vector<std::string> inputArguments(const Preset& preset) {
+    if (preset.input == "tone")
+        // Read at its own pace, so that a second of recording is a second of sound.
+        return {"-re", "-f", "lavfi", "-i",
+                "sine=frequency=440:sample_rate=" + std::to_string(preset.rate)};
+    // ALSA's default device reaches PulseAudio or PipeWire where they run.
+    return {"-f", "alsa", "-i", "default"};
+}
+
+} // namespace
+
 std::vector<std::string> captureArguments(const Preset& preset) {
     std::vector<std::string> args = {"-hide_banner", "-nostdin", "-loglevel", "error"};
-    if (preset.input == "tone") {
-        // Read at its own pace, so that a second of recording is a second of sound.
-        args.insert(args.end(), {"-re", "-f", "lavfi", "-i",
-                                 "sine=frequency=440:sample_rate=" + std::to_string(preset.rate)});
-    } else {
-        // ALSA's default device reaches PulseAudio or PipeWire where they run.
-        args.insert(args.end(), {"-f", "alsa", "-i", "default"});
-    }
+    const auto input = inputArguments(preset);
+    args.insert(args.end(), input.begin(), input.end());
     // Every packet at once: a pause takes effect on the sound of that moment.
     args.insert(args.end(),
                 {"-ac", std::to_string(preset.channels), "-ar", std::to_string(preset.rate), "-f",
                  "s16le", "-flush_packets", "1", "pipe:1"});
+    return args;
+}
+
+std::vector<std::string> inputCheckArguments(const Preset& preset) {
+    std::vector<std::string> args = {"-hide_banner", "-nostdin", "-loglevel", "error"};
+    const auto input = inputArguments(preset);
+    args.insert(args.end(), input.begin(), input.end());
+    args.insert(args.end(), {"-t", "0.1", "-f", "null", "-"});
+    return args;
+}
+
+std::vector<std::string> encoderCheckArguments(const Preset& preset,
+                                               const std::string& filterChain) {
+    std::vector<std::string> args = {
+        "-hide_banner",
+        "-nostdin",
+        "-loglevel",
+        "error",
+        "-f",
+        "lavfi",
+        "-i",
+        "anullsrc=sample_rate=" + std::to_string(preset.rate) +
+            ":channel_layout=" + (preset.channels == 2 ? "stereo" : "mono"),
+        "-t",
+        "0.1"};
+    if (!filterChain.empty())
+        args.insert(args.end(), {"-af", filterChain});
+    args.insert(args.end(), {"-c:a", "libmp3lame", "-b:a", std::to_string(preset.bitrate) + "k",
+                             "-f", "mp3", "-y", "/dev/null"});
     return args;
 }
 

@@ -29,6 +29,11 @@ bool parseFilter(const std::string& text, std::string& chain, std::string* error
 // 16-bit samples of the input to its standard output, the encoder reads them
 // from its standard input and writes the MP3 file through the filter chain.
 std::vector<std::string> captureArguments(const Preset& preset);
+// Short runs that show before a recording whether the input opens and
+// whether the filter chain and the MP3 encoder work, writing nothing.
+std::vector<std::string> inputCheckArguments(const Preset& preset);
+std::vector<std::string> encoderCheckArguments(const Preset& preset,
+                                               const std::string& filterChain);
 std::vector<std::string> encodeArguments(const Preset& preset, const std::string& filterChain,
                                          const std::string& file);
 

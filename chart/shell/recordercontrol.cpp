@@ -104,6 +104,7 @@ RecorderControl::RecorderControl(QWidget* parent) : QWidget(parent) {
     connect(H1, &QToolButton::clicked, this, &RecorderControl::H1_Click);
     connect(H2, &QToolButton::clicked, this, &RecorderControl::H2_Click);
     connect(H3, &QToolButton::clicked, this, &RecorderControl::H3_Click);
+    m_recording.setChanged([this] { showState(); });
     showState();
 }
 

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <unistd.h>
 
 namespace velorin {
 namespace {
@@ -95,6 +97,59 @@ QString recorderProblem(const QString& folder) {
     return {};
 }
 
+QString recorderStateFile() {
+    // The recorder's own rule for its runtime folder.
+    if (const QString d = qEnvironmentVariable("HARDDISK_RUNTIME_DIR"); !d.isEmpty())
+        return d + QStringLiteral("/state");
+    if (const QString d = qEnvironmentVariable("XDG_RUNTIME_DIR"); !d.isEmpty())
+        return d + QStringLiteral("/velorin-harddisk/state");
+    return QStringLiteral("/tmp/velorin-harddisk-%1/state").arg(::getuid());
+}
+
+QString recorderComplaint(const QString& folder, bool started, int exitCode,
+                          const QString& errors) {
+    if (started && exitCode == 0)
+        return {};
+    // Gone since the check before the start: said as that check says it.
+    if (const QString problem = recorderProblem(folder); !problem.isEmpty())
+        return problem + '.';
+    const QString prefix = QStringLiteral("harddisk: ");
+    QString line;
+    for (const QString& l : errors.split('\n', Qt::SkipEmptyParts))
+        if (l.startsWith(prefix))
+            line = l.mid(prefix.size()).trimmed();
+    if (!line.isEmpty())
+        return line.left(1).toUpper() + line.mid(1);
+    const QString said = errors.simplified().left(300);
+    if (!started)
+        return QStringLiteral("A hangrögzítő nem indítható (%1).").arg(said);
+    return QStringLiteral("A hangrögzítő hibával állt le (kilépési kód: %1)%2")
+        .arg(exitCode)
+        .arg(said.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + said);
+}
+
+QString recordingEndedEarly(const QString& stateFileText, const QString& mp3) {
+    QString status, output, message;
+    for (const QString& line : stateFileText.split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        const QString key = line.left(eq), value = line.mid(eq + 1);
+        if (eq < 0)
+            continue;
+        if (key == QLatin1String("status"))
+            status = value;
+        else if (key == QLatin1String("output"))
+            output = value;
+        else if (key == QLatin1String("message"))
+            message = value;
+    }
+    if (status != QLatin1String("interrupted") || QDir::cleanPath(output) != QDir::cleanPath(mp3))
+        return {};
+    return message.isEmpty() ? QStringLiteral("A hangfelvétel idő előtt leállt.") : message;
+}
+
+Recording::Recording() : m_context(std::make_unique<QObject>()) {}
+Recording::~Recording() = default;
+
 bool Recording::start(const QString& proposedName) {
     if (m_state != RecorderState::Idle)
         return false;
@@ -116,7 +171,7 @@ bool Recording::start(const QString& proposedName) {
             break;
         if (prompts().question(QStringLiteral("Ezzel a névvel már létezik hangfelvétel. "
                                               "Kérem válasszon másikat!"),
-                               kTitle) != Answer::Yes)
+                               kTitle, MessageIcon::Critical) != Answer::Yes)
             return false;
     }
     if (trimBlanks(answer).isEmpty())
@@ -124,7 +179,18 @@ bool Recording::start(const QString& proposedName) {
 
     // The sound folder is made at start-up; it may have gone since.
     QDir().mkpath(soundFolder());
-    if (!writeScripts(folder, mp3) || !runScript(QStringLiteral("start.sh")))
+    const int session = ++m_session;
+    if (!writeScripts(folder, mp3) ||
+        !runScript(QStringLiteral("start.sh"), [this, session, folder](const ProcessAnswer& a) {
+            if (session != m_session || m_state == RecorderState::Idle)
+                return;
+            const QString complaint = recorderComplaint(folder, a.started, a.exitCode, a.errors);
+            if (!complaint.isEmpty())
+                recorderFailed(complaint);
+            else
+                QTimer::singleShot(kStateCheckMs, m_context.get(),
+                                   [this, session] { checkState(session); });
+        }))
         return false;
     m_file = mp3;
     m_state = RecorderState::Recording;
@@ -135,7 +201,17 @@ bool Recording::pauseOrResume() {
     if (m_state == RecorderState::Idle)
         return false;
     const bool recording = m_state == RecorderState::Recording;
-    if (!runScript(recording ? QStringLiteral("pause.sh") : QStringLiteral("resume.sh")))
+    const QString folder = recorderFolder();
+    const int session = m_session;
+    if (!runScript(recording ? QStringLiteral("pause.sh") : QStringLiteral("resume.sh"),
+                   [this, session, folder](const ProcessAnswer& a) {
+                       if (session != m_session || m_state == RecorderState::Idle)
+                           return;
+                       const QString complaint =
+                           recorderComplaint(folder, a.started, a.exitCode, a.errors);
+                       if (!complaint.isEmpty())
+                           recorderFailed(complaint);
+                   }))
         return false;
     m_state = recording ? RecorderState::Paused : RecorderState::Recording;
     return true;
@@ -144,10 +220,42 @@ bool Recording::pauseOrResume() {
 bool Recording::stop() {
     if (m_state == RecorderState::Idle)
         return false;
-    if (!runScript(QStringLiteral("stop.sh")))
+    const QString folder = recorderFolder();
+    const int session = ++m_session; // a late answer to the start is no longer news
+    if (!runScript(QStringLiteral("stop.sh"), [this, session, folder](const ProcessAnswer& a) {
+            const QString complaint = recorderComplaint(folder, a.started, a.exitCode, a.errors);
+            if (complaint.isEmpty())
+                return;
+            // Where the sound lies is news even when a new recording runs.
+            if (session == m_session)
+                recorderFailed(complaint);
+            else
+                prompts().message(complaint, kTitle, MessageIcon::Critical);
+        }))
         return false;
     m_state = RecorderState::Idle;
     return true;
+}
+
+// The recorder has refused or the recording has ended: the user learns it,
+// and the buttons offer a new start.
+void Recording::recorderFailed(const QString& text) {
+    m_state = RecorderState::Idle;
+    ++m_session;
+    if (m_changed)
+        m_changed();
+    prompts().message(text, kTitle, MessageIcon::Critical);
+}
+
+void Recording::checkState(int session) {
+    if (session != m_session || m_state == RecorderState::Idle)
+        return;
+    QFile file(recorderStateFile());
+    if (file.size() > (1 << 16) || !file.open(QIODevice::ReadOnly))
+        return;
+    const QString ended = recordingEndedEarly(QString::fromUtf8(file.readAll()), m_file);
+    if (!ended.isEmpty())
+        recorderFailed(ended);
 }
 
 bool Recording::writeScripts(const QString& folder, const QString& mp3) {
@@ -168,21 +276,20 @@ bool Recording::writeScripts(const QString& folder, const QString& mp3) {
     return true;
 }
 
-bool Recording::runScript(const QString& name) {
+bool Recording::runScript(const QString& name, std::function<void(const ProcessAnswer&)> answered) {
     const QString folder = recorderFolder();
     const QString path = folder + '/' + name;
-    QString error;
-    if (!QFileInfo(path).isFile())
-        error = QStringLiteral("a fájl nem található");
-    else if (processStarter().startDetached(QStringLiteral("/bin/sh"), {path}, folder, &error))
-        return true;
-    if (error.isEmpty())
-        error = QStringLiteral("ismeretlen hiba");
-    prompts().message(QStringLiteral("A hangfelvétel parancsfájlja nem indítható: %1 (%2)\n"
-                                     "A felvétel állapota nem változott.")
-                          .arg(QDir::toNativeSeparators(path), error),
-                      kTitle, MessageIcon::Critical);
-    return false;
+    if (!QFileInfo(path).isFile()) {
+        prompts().message(QStringLiteral("A hangfelvétel parancsfájlja nem található: %1\n"
+                                         "A felvétel állapota nem változott.")
+                              .arg(QDir::toNativeSeparators(path)),
+                          kTitle, MessageIcon::Critical);
+        return false;
+    }
+    // -e: a failed line ends the script with its status, which is the answer.
+    processStarter().startWatched(QStringLiteral("/bin/sh"), {QStringLiteral("-e"), path}, folder,
+                                  m_context.get(), std::move(answered));
+    return true;
 }
 
 } // namespace velorin

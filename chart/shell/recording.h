@@ -4,8 +4,13 @@
 // and the checks around them. The buttons that call these live in
 // recordercontrol.h.
 
+#include "platform/processstart.h"
+
+#include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 
 namespace velorin {
 
@@ -51,14 +56,36 @@ std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QStri
 // Why the recorder beside the program cannot be started; empty when it can.
 QString recorderProblem(const QString& folder);
 
+// The recorder's state file (where the recorder keeps it, for this user).
+QString recorderStateFile();
+
+// The recorder's answer to a command, as the user reads it: its own line
+// without the program name, or the reason it could not run at all; empty
+// when it succeeded.
+QString recorderComplaint(const QString& folder, bool started, int exitCode, const QString& errors);
+
+// What the recorder's state file says about the recording into mp3 once it
+// has ended by itself (the device gone, the disk full, the name taken);
+// empty while it records, or when the file is about another recording.
+QString recordingEndedEarly(const QString& stateFileText, const QString& mp3);
+
 // One recording session of the main window: the commands behind the three
 // buttons. Questions and messages go through prompts(), scripts are run with
-// processStarter(). A command that fails leaves the state as it was.
+// processStarter(). The state turns at once; the recorder's answer comes
+// later, and a failure it reports is told to the user and returns to idle
+// (changed() is called then).
 class Recording {
 public:
+    Recording();
+    ~Recording();
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
     RecorderState state() const { return m_state; }
     // The MP3 of the last started recording.
     const QString& file() const { return m_file; }
+    // Called when the state changes by the recorder's answer.
+    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // H1: asks for the file name (proposing proposedName), writes the scripts
     // and runs start.sh. Returns whether the recording started.
@@ -68,12 +95,22 @@ public:
     // H3: stops the recording.
     bool stop();
 
+    // How long after the recorder has answered a start its state is read
+    // again: a recording that ends at once (the device gone) is told then.
+    static constexpr int kStateCheckMs = 1500;
+
 private:
     bool writeScripts(const QString& folder, const QString& mp3);
-    bool runScript(const QString& name);
+    bool runScript(const QString& name, std::function<void(const ProcessAnswer&)> answered);
+    void recorderFailed(const QString& text);
+    void checkState(int session);
 
     RecorderState m_state = RecorderState::Idle;
     QString m_file;
+    int m_session = 0; // which start an answer belongs to
+    std::function<void()> m_changed;
+    // The recorder's answers are delivered only while this lives.
+    std::unique_ptr<QObject> m_context;
 };
 
 } // namespace velorin

@@ -49,8 +49,8 @@ void QtPrompts::message(const QString& text, const QString& title, MessageIcon i
     box.exec();
 }
 
-Answer QtPrompts::question(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
+Answer QtPrompts::question(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -9,7 +9,8 @@ namespace velorin {
 class QtPrompts : public UiPrompts {
 public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
-    Answer question(const QString& text, const QString& title) override;
+    Answer question(const QString& text, const QString& title,
+                    MessageIcon icon = MessageIcon::Question) override;
     Answer questionWithCancel(const QString& text, const QString& title) override;
     bool input(const QString& prompt, const QString& title, QString& value) override;
     QString openFile(const FileDialogRequest& req) override;

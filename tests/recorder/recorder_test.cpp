@@ -93,6 +93,7 @@ protected:
     }
     void TearDown() override {
         sh(recorder + " -quit");
+        sh("umount '" + dir + "/HANG' 2>/dev/null");
         fs::remove_all(dir);
     }
     // The command line of start.sh, with the folders of this test.
@@ -173,4 +174,131 @@ TEST_F(RecorderProgram, PausedTimeStaysOutOfTheFile) {
     EXPECT_NE(sh("ps -o stat= -p " + std::to_string(pid) + " | grep -v Z").status, 0)
         << "the recorder is still running";
     EXPECT_EQ(sh(recorder + " -pause").status, 1);
+}
+
+namespace {
+
+// Stands in for the audio tool in the checks before a recording: fails the
+// check FAKE_FAIL names, with the kind of line the real one prints.
+const char* const kFakeTool =
+    "#!/bin/sh\n"
+    "case \"$FAKE_FAIL:$*\" in\n"
+    "filter:*anullsrc*) echo \"[AVFilterGraph @ 0x5] No such filter: 'zajszuro'\" >&2; exit 1;;\n"
+    "input:*alsa*) echo '[alsa @ 0x5] cannot open audio device default (No such file or "
+    "directory)' >&2; exit 1;;\n"
+    "esac\n"
+    "exit 0\n";
+
+} // namespace
+
+TEST_F(RecorderProgram, RefusalsSayWhyInOneLine) {
+    const std::string tool = dir + "/fake-ffmpeg";
+    std::ofstream(tool) << kFakeTool;
+    fs::permissions(tool, fs::perms::owner_all);
+    std::ofstream(dir + "/HANG/Anna.mp3") << "ID3";
+    const std::string withNul("rate=44100\0junk\n", 16);
+    struct Row {
+        const char* name;
+        std::string output; // in place of HANG/<name>
+        std::string preset; // empty: the test's tone preset
+        std::string env;
+        std::string reason;
+    } rows[] = {
+        {"folder missing", dir + "/NINCS/Béla.mp3", "", "", "mappája nem létezik"},
+        {"name exists", dir + "/HANG/Anna.mp3", "", "", "már létezik"},
+        // Not even root may make a file here.
+        {"folder not writable", "/proc/Béla.mp3", "", "", "mappája nem írható"},
+        {"NUL in the preset", "", withNul, "", "1. sor (rate=44100\\x00junk): az MP3"},
+        {"no audio tool", "", "", "HARDDISK_FFMPEG=" + dir + "/nincs", "ffmpeg hangeszköz"},
+        {"unknown filter", "", "", "FAKE_FAIL=filter HARDDISK_FFMPEG=" + tool,
+         "hangszűrő (" + dir +
+             "/hangrec.hfs) vagy az MP3-kódoló nem használható: No such "
+             "filter: 'zajszuro'"},
+        {"no such device", "", "rate=44100\ninput=default\n",
+         "FAKE_FAIL=input HARDDISK_FFMPEG=" + tool,
+         "hangbemenet (default) nem nyitható meg: cannot open audio device default"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::ofstream(dir + "/hangrec.hdp", std::ios::binary)
+            << (row.preset.empty() ? std::string("input=tone\n") : row.preset);
+        const std::string out = row.output.empty() ? dir + "/HANG/Béla.mp3" : row.output;
+        std::string line = startLine("x");
+        line.replace(line.find(dir + "/HANG/x"), dir.size() + 7, out);
+        const Result r = sh(row.env + " " + line);
+        EXPECT_EQ(r.status, 1) << r.output;
+        EXPECT_NE(r.output.find(row.reason), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "not one line: " << r.output;
+        EXPECT_NE(r.output.find("a felvétel nem indult el."), std::string::npos) << r.output;
+        EXPECT_FALSE(fs::exists(dir + "/HANG/Béla.mp3"));
+        EXPECT_EQ(sh(recorder + " -pause").status, 1) << "a recorder runs";
+    }
+}
+
+TEST_F(RecorderProgram, TheRealToolRefusesAnUnknownFilterAndAMissingDevice) {
+    if (!have("ffmpeg"))
+        GTEST_SKIP() << "ffmpeg is not installed (scripts/install-deps installs it)";
+    std::ofstream(dir + "/hangrec.hfs") << "filter=nincsilyenszuro=f=3\n";
+    Result r = sh(startLine("Anna.mp3"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("hangszűrő"), std::string::npos) << r.output;
+
+    std::ofstream(dir + "/hangrec.hfs") << "filter=highpass=f=80\n";
+    std::ofstream(dir + "/hangrec.hdp") << "input=default\n";
+    // ALSA with no card behind its default device, whatever this machine has.
+    r = sh("ALSA_CONFIG_PATH=" + dir + "/nincs.conf " + startLine("Anna.mp3"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("hangbemenet"), std::string::npos) << r.output;
+    EXPECT_FALSE(fs::exists(dir + "/HANG/Anna.mp3"));
+}
+
+TEST_F(RecorderProgram, StopTellsWhatHappenedAndWhereTheSoundLies) {
+    if (!have("ffmpeg") || !have("pgrep"))
+        GTEST_SKIP() << "ffmpeg is not installed (scripts/install-deps installs it)";
+    struct Row {
+        const char* name;
+        bool deviceGoes;  // the capture ends under the recorder
+        bool nameIsTaken; // another file takes the MP3's name meanwhile
+        bool diskFills;   // the sound folder on a file system of 64 KiB
+        const char* says;
+        const char* soundName;
+    } rows[] = {
+        {"device gone", true, false, false, "idő előtt leállt", "Anna.mp3"},
+        {"name taken", false, true, false, "neve közben foglalt", "Anna(2).mp3"},
+        {"disk full", false, false, true, "idő előtt leállt (megtelt a lemez)", "Anna.mp3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        sh("umount '" + dir + "/HANG' 2>/dev/null");
+        fs::remove_all(dir + "/HANG");
+        fs::create_directories(dir + "/HANG");
+        if (row.diskFills &&
+            sh("mount -t tmpfs -o size=64k tmpfs '" + dir + "/HANG' 2>/dev/null").status != 0) {
+            std::printf("(no small file system can be mounted here: disk full not tried)\n");
+            continue;
+        }
+        Result r = sh(startLine("Anna.mp3"));
+        ASSERT_EQ(r.status, 0) << r.output;
+        std::this_thread::sleep_for(1s);
+        if (row.deviceGoes) {
+            std::ifstream state(dir + "/run/state");
+            std::string pidLine;
+            std::getline(state, pidLine);
+            const std::string pid = pidLine.substr(pidLine.find('=') + 1);
+            ASSERT_EQ(sh("pkill -KILL -P " + pid + " -f pipe:1").status, 0);
+            for (int i = 0; i < 100 && sh(recorder + " -pause").status == 0; ++i)
+                std::this_thread::sleep_for(50ms);
+        }
+        if (row.nameIsTaken)
+            std::ofstream(dir + "/HANG/Anna.mp3") << "someone else's";
+        r = sh(recorder + " -stop");
+        EXPECT_EQ(r.status, 1) << r.output;
+        const std::string sound = dir + "/HANG/" + row.soundName;
+        EXPECT_NE(r.output.find(row.says), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find(sound), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "not one line: " << r.output;
+        r = sh("ffmpeg -v error -i '" + sound + "' -f null -");
+        EXPECT_EQ(r.status, 0) << "does not decode: " << r.output;
+        EXPECT_EQ(sh(recorder + " -quit").status, 0);
+    }
 }

@@ -42,10 +42,26 @@ public:
     }
 };
 
-// Logs every argument in brackets, one run a line.
-const char* const kStandIn = "#!/bin/sh\n"
-                             "for a in \"$@\"; do printf '[%s]' \"$a\"; done >> \"$0.log\"\n"
-                             "echo >> \"$0.log\"\n";
+// Logs every argument in brackets, one run a line, and answers -record and
+// -stop as the FAKE_ variables say: an exit status, a line on standard error,
+// a state file left behind, or the recorder gone.
+const char* const kStandIn =
+    "#!/bin/sh\n"
+    "for a in \"$@\"; do printf '[%s]' \"$a\"; done >> \"$0.log\"\n"
+    "echo >> \"$0.log\"\n"
+    "case \"$*\" in\n"
+    "*-record*)\n"
+    "  [ -z \"$FAKE_STATE\" ] || printf '%s' \"$FAKE_STATE\" > \"$HARDDISK_RUNTIME_DIR/state\"\n"
+    "  [ -z \"$FAKE_GONE\" ] || rm \"$0\"\n"
+    "  [ -z \"$FAKE_SAYS\" ] || echo \"harddisk: $FAKE_SAYS\" >&2\n"
+    "  exit ${FAKE_STATUS:-0};;\n"
+    "*-stop*)\n"
+    "  [ -z \"$FAKE_STOP_SAYS\" ] || echo \"harddisk: $FAKE_STOP_SAYS\" >&2\n"
+    "  exit ${FAKE_STOP_STATUS:-0};;\n"
+    "esac\n";
+
+const char* const kFakeVariables[] = {"FAKE_STATE",  "FAKE_GONE",      "FAKE_SAYS",
+                                      "FAKE_STATUS", "FAKE_STOP_SAYS", "FAKE_STOP_STATUS"};
 
 } // namespace
 
@@ -95,6 +111,10 @@ private slots:
         m_prompts.proposals.clear();
         setPrompts(&m_prompts);
         useProgramFolder(m_env.path("home"));
+        for (const char* name : kFakeVariables)
+            qunsetenv(name);
+        QDir().mkpath(m_env.path("run"));
+        qputenv("HARDDISK_RUNTIME_DIR", QFile::encodeName(m_env.path("run")));
     }
     void cleanup() {
         setPrompts(nullptr);
@@ -216,9 +236,11 @@ private slots:
         m_prompts.answers = answers;
         c.H1_Click();
         QCOMPARE(m_prompts.questions.size(), questions);
-        if (questions)
+        if (questions) {
             QCOMPARE(m_prompts.questions.first(),
                      QString("Ezzel a névvel már létezik hangfelvétel. Kérem válasszon másikat!"));
+            QCOMPARE(m_prompts.questionIcons.first(), MessageIcon::Critical);
+        }
         QCOMPARE(c.state() != RecorderState::Idle, !recorded.isEmpty());
         QCOMPARE(QFile::exists(m_home + "/start.sh"), !recorded.isEmpty());
         if (!recorded.isEmpty())
@@ -251,6 +273,78 @@ private slots:
         QCOMPARE(shown(c), QString("H1----"));
         QCOMPARE(background(c), QColor(Qt::white));
         QVERIFY(!QFile::exists(m_home + "/start.sh"));
+    }
+
+    // The recorder's answer to a start reaches the user, and the buttons go
+    // back to idle; a recording that goes on is left alone.
+    void recorderAnswers_data() {
+        QTest::addColumn<QByteArrayList>("fake"); // NAME=value
+        QTest::addColumn<QString>("told");        // empty: nothing, the recording goes on
+        const QByteArray mp3 =
+            "output=" + QFile::encodeName(m_env.path("ASTRO_DATA")) + "/HANG/Anna.mp3";
+        QTest::newRow("refused")
+            << QByteArrayList{"FAKE_STATUS=1",
+                              "FAKE_SAYS=a hangszűrő (/x/hangrec.hfs) vagy az MP3-kódoló nem "
+                              "használható: No such filter: 'zaj'; a felvétel nem indult el."}
+            << "A hangszűrő (/x/hangrec.hfs) vagy az MP3-kódoló nem használható: No such filter: "
+               "'zaj'; a felvétel nem indult el.";
+        QTest::newRow("ended at once")
+            << QByteArrayList{"FAKE_STATE=pid=1\nstatus=interrupted\n" + mp3 +
+                              "\nmessage=A felvétel idő előtt leállt (a hangbemenet "
+                              "elhallgatott); hang nem maradt meg.\n"}
+            << "A felvétel idő előtt leállt (a hangbemenet elhallgatott); hang nem maradt meg.";
+        QTest::newRow("recorder gone meanwhile")
+            << QByteArrayList{"FAKE_GONE=1", "FAKE_STATUS=127"}
+            << "A hangrögzítő program nem található: " + m_env.path("home") + "/harddisk.";
+        QTest::newRow("crashed without a word")
+            << QByteArrayList{"FAKE_STATUS=139"}
+            << "A hangrögzítő hibával állt le (kilépési kód: 139).";
+        QTest::newRow("recording")
+            << QByteArrayList{"FAKE_STATE=pid=1\nstatus=recording\n" + mp3} << QString();
+        QTest::newRow("another recording's ending")
+            << QByteArrayList{"FAKE_STATE=status=interrupted\noutput=/x/Béla.mp3\nmessage=Béla"}
+            << QString();
+    }
+    void recorderAnswers() {
+        QFETCH(QByteArrayList, fake);
+        QFETCH(QString, told);
+        for (const QByteArray& setting : fake) {
+            const qsizetype eq = setting.indexOf('=');
+            qputenv(setting.left(eq).constData(), setting.mid(eq + 1));
+        }
+        RecorderControl c;
+        c.setNameSource([] { return QString("Anna"); });
+        m_prompts.inputs = {kProposed};
+        c.H1_Click();
+        QCOMPARE(shown(c), QString("--H2H3")); // at once: the window does not wait
+        if (told.isEmpty()) {
+            QTest::qWait(Recording::kStateCheckMs + 700);
+            QVERIFY2(m_prompts.messages.isEmpty(), qPrintable(m_prompts.messageTexts().join('|')));
+            QCOMPARE(shown(c), QString("--H2H3"));
+            return;
+        }
+        QTRY_COMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts.messages[0].text, told);
+        QCOMPARE(m_prompts.messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(shown(c), QString("H1----"));
+        QCOMPARE(background(c), QColor(Qt::white));
+    }
+
+    void stopTellsWhereTheSoundLies() {
+        const QString says = "A felvétel neve közben foglalt lett (/x/Anna.mp3); a hang ide "
+                             "került: /x/Anna(2).mp3";
+        qputenv("FAKE_STOP_STATUS", "1");
+        qputenv("FAKE_STOP_SAYS", says.toUtf8());
+        RecorderControl c;
+        m_prompts.inputs = {"Anna"};
+        c.H1_Click();
+        c.H3_Click();
+        QCOMPARE(shown(c), QString("H1----"));
+        QTRY_COMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts.messages[0].text, says);
+        QCOMPARE(shown(c), QString("H1----"));
+        // The failed stop ends the script: no -quit after it.
+        QCOMPARE(recorderRuns().last(), QString("[-stop]"));
     }
 
     void mainWindowShowsTheButtons() {

@@ -21,6 +21,7 @@ class ScriptedPrompts : public UiPrompts {
 public:
     QList<ShownMessage> messages;
     QStringList questions;
+    QList<MessageIcon> questionIcons;
     QList<FileDialogRequest> fileDialogs;
 
     QList<Answer> answers; // for question(); No when exhausted
@@ -30,8 +31,10 @@ public:
     void message(const QString& text, const QString& title, MessageIcon icon) override {
         messages.append({text, title, icon});
     }
-    Answer question(const QString& text, const QString&) override {
+    Answer question(const QString& text, const QString&,
+                    MessageIcon icon = MessageIcon::Question) override {
         questions << text;
+        questionIcons << icon;
         return answers.isEmpty() ? Answer::No : answers.takeFirst();
     }
     Answer questionWithCancel(const QString& text, const QString& t) override {
@@ -56,6 +59,7 @@ public:
     void clear() {
         messages.clear();
         questions.clear();
+        questionIcons.clear();
         fileDialogs.clear();
         answers.clear();
         files.clear();
