@@ -235,6 +235,8 @@ void frmMain::fillSetupPanel() {
     loadAnticipation(m_state.settings);
     if (SettingsStore::exists(kSettingsApp, "set", "HEF"))
         pSetup->Text10->setText(SettingsStore::get(kSettingsApp, "set", "HEF"));
+    loadHouseSystem(m_state.settings);
+    pSetup->showHouseSystem(m_state.settings.houseSystem);
 }
 
 void frmMain::writeAssociation() {
@@ -348,6 +350,7 @@ void frmMain::Command1_Click() {
             ws.wheelColors[n] = pSetup->PCol2[n]->color();
         ws.bandColor = pSetup->PCol2[4]->color();
         ws.anticipation = float(leadingNumber(pSetup->Text10->text().toStdString()));
+        ws.houseSystem = pSetup->houseSystem();
         saveSetKeys(ws);
 
         // Only the working values are reloaded: the form keeps the person it
