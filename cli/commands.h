@@ -9,6 +9,7 @@
 
 #include <QImage>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +40,15 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
 // --wheel's writer: JPEG or PNG by the file's extension, replacing atomically.
 bool writePicture(const QImage& img, const std::string& path, std::ostream& err);
 
+// What --wheel writes, by the file's extension (case ignored).
+enum class PictureFormat { Png, Jpeg, Svg, Pdf };
+std::optional<PictureFormat> pictureFormatOf(const std::string& path);
+// The extensions known, for a usage line: ".png, .jpg, .jpeg, .svg, .pdf".
+std::string pictureExtensions();
+
+// Writes a vector wheel file atomically; an empty bytes means it could not be made.
+bool writeVectorFile(const QByteArray& bytes, const std::string& path, std::ostream& err);
+
 // One row of velorin's subcommand table: its name, its one-line synopsis
 // for the help, and the function that runs it.
 struct Subcommand {
@@ -60,6 +70,13 @@ extern const char* const kChartHelp;
 // removes them from args; false with a message on a malformed flag.
 bool takeCommonFlags(Args& args, std::ostream& err);
 
+// Takes "--houses X" out of args: X a letter of engine/housesystem.h, upper or
+// lower case, which then replaces the settings store's choice. False with a
+// usage line naming the command and the letters offered on a missing or
+// unknown letter; an absent option leaves system as it was.
+bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string& command,
+                     std::ostream& err);
+
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);
 
@@ -73,6 +90,8 @@ struct LoadedChart {
 
 // Computes the chart of a chart file, or of the present moment for "--now".
 // On failure writes one line to err and returns false.
-bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err);
+// houses, when given, replaces the settings store's house system.
+bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
+               std::optional<char> houses = std::nullopt);
 
 } // namespace velorin::cli
