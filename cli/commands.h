@@ -9,10 +9,15 @@
 
 #include <QImage>
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace velorin {
+class UiPrompts;
+}
 
 namespace velorin::cli {
 
@@ -27,6 +32,9 @@ int runInterpret(const Args& args, std::ostream& out, std::ostream& err);
 int runMoon(const Args& args, std::ostream& out, std::ostream& err);
 // velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]
 int runPlace(const Args& args, std::ostream& out, std::ostream& err);
+
+// velorin report FILE.ast --out REPORT.pdf [--mode 1|2|3|4] [--houses X]
+int runReport(const Args& args, std::ostream& out, std::ostream& err);
 
 // velorin synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]
 int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
@@ -76,6 +84,9 @@ bool takeCommonFlags(Args& args, std::ostream& err);
 // unknown letter; an absent option leaves system as it was.
 bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string& command,
                      std::ostream& err);
+
+// Messages for the user become lines on err; every question is declined.
+std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err);
 
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);
