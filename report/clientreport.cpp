@@ -6,10 +6,14 @@
 #include "engine/angles.h"
 #include "engine/housesystem.h"
 #include "engine/numbers.h"
+#include "platform/folders.h"
+#include "platform/textfile.h"
 #include "wheel/wheelpainter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -389,6 +393,37 @@ QByteArray clientReportPdf(const ReportContent& content) {
     if (!p.end())
         return {};
     return bytes;
+}
+
+ReportFile writeClientReport(const ReportContent& content, const QString& folder) {
+    ReportFile out;
+    const QByteArray pdf = clientReportPdf(content);
+    if (pdf.isEmpty()) {
+        out.error = QStringLiteral("A jelentés nem készíthető el; fájl nem íródott.");
+        return out;
+    }
+    QDir().mkpath(folder);
+    QString dir = folder;
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    QString reason;
+    const std::optional<QString> path = claimUniqueName(
+        dir + safeFileName(QString::fromStdString(content.data.name)) + QStringLiteral(".pdf"),
+        QStringLiteral("pdf"), &reason);
+    if (!path) {
+        out.error = QStringLiteral("A jelentés nincs mentve a(z) ") + folder +
+                    QStringLiteral(" mappába: ") + reason + QStringLiteral(".");
+        return out;
+    }
+    QString error;
+    if (!writeFileAtomically(*path, pdf, &error)) {
+        QFile::remove(*path); // the claimed, still empty name
+        out.error = QStringLiteral("A jelentés nem menthető: ") + *path + QStringLiteral(" (") +
+                    error + QStringLiteral(").");
+        return out;
+    }
+    out.path = *path;
+    return out;
 }
 
 } // namespace velorin

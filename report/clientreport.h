@@ -35,4 +35,15 @@ QString signDisplayName(int sign); // 1..12
 // The whole report; empty when the PDF could not be made.
 QByteArray clientReportPdf(const ReportContent& content);
 
+struct ReportFile {
+    QString path;  // the file written
+    QString error; // Hungarian, when nothing was written
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The report written into folder under a claimed free name made of the
+// person's name ("Anna.pdf", then "Anna(2).pdf", …), atomically: an earlier
+// report is never replaced and a failed write leaves no file behind.
+ReportFile writeClientReport(const ReportContent& content, const QString& folder);
+
 } // namespace velorin

@@ -21,6 +21,8 @@ const QColor kLightGreen(0, 192, 0);
 const QColor kDarkGreen(0, 64, 0);
 const QColor kDarkGrey(64, 64, 64);
 
+constexpr int kWheelDpi = 96;
+
 // Width in pixels of the white band under a 32-pixel glyph's strokes: a
 // little over two pixels clear on each side of them.
 constexpr double kHaloWidth = 7;
@@ -100,6 +102,15 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
       houseNumber_(arial(12, true, true)), cuspLabel_(arial(8, false, false)) {
     const QPaintEngine* engine = painter.paintEngine();
     vector_ = engine && engine->type() != QPaintEngine::Raster;
+    // Point sizes were chosen for 96 dpi images. A printer resolves them at
+    // its own resolution while the drawing is scaled from the wheel's pixels,
+    // so the text would outgrow the lines; keep it at the wheel's proportion.
+    const QPaintDevice* device = painter.device();
+    if (vector_ && device && device->logicalDpiY() > 0 && device->logicalDpiY() != kWheelDpi) {
+        const double k = double(kWheelDpi) / device->logicalDpiY();
+        for (QFont* f : {&small_, &smallBold_, &houseNumber_, &cuspLabel_})
+            f->setPointSizeF(f->pointSizeF() * k);
+    }
 }
 
 void WheelPainter::glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size) {

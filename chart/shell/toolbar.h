@@ -1,5 +1,5 @@
 #pragma once
-// The artwork of the main window's 17 picture buttons and their pointer.
+// The artwork of the main window's picture buttons and their pointer.
 
 #include <QCursor>
 #include <QIcon>
@@ -7,7 +7,7 @@
 
 namespace velorin {
 
-inline constexpr int kToolbarButtons = 17;
+inline constexpr int kToolbarButtons = 18;
 inline constexpr int kToolbarButtonSize = 32;
 
 QIcon toolbarIcon(int n);

@@ -5,12 +5,16 @@
 // the mouse into the image itself, so that they are printed and exported
 // with it until the next draw replaces the image.
 
+#include <QColor>
 #include <QImage>
+#include <QPolygon>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 #include <utility>
 #include <vector>
+
+class QPainter;
 
 namespace velorin {
 
@@ -23,6 +27,9 @@ public:
     void setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs);
     // The wheel as shown, with the strokes drawn on it since it was painted.
     const QImage& picture() const { return m_image; }
+    // The same strokes again on any painter (a printer, a vector page), in
+    // the surface's pixels, so that a vector wheel carries them too.
+    void paintStrokes(QPainter& painter) const;
     // The glyph element at pos, -1 when none (the last painted wins).
     int glyphAt(QPoint pos) const;
     // Tool tips by glyph element index; an element without one shows none.
@@ -42,7 +49,13 @@ protected:
 private:
     void strokeTo(QPoint to);
 
+    struct Stroke {
+        QColor ink;
+        QPolygon points;
+    };
+
     QImage m_image;
+    std::vector<Stroke> m_strokes; // since the last setPicture
     std::vector<std::pair<int, QRect>> m_glyphs;
     std::vector<QString> m_tips;
     bool m_drawing = false;

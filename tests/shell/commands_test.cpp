@@ -22,9 +22,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolTip>
@@ -262,6 +264,48 @@ private slots:
         m_w->PPP_Click(2);
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages[0].text.contains("nyomtatása nem sikerült"));
+    }
+
+    // The printed wheel is painted again for the printer, not a picture of
+    // the screen: no image on the page, and the freehand strokes are there.
+    void printedWheelIsVectorWithTheStrokes() {
+        start();
+        m_w->PPP_Click(2);
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(900, 150));
+        QTest::mouseMove(surface(), QPoint(1000, 150));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(1000, 150));
+        m_w->PPP_Click(2);
+        QCOMPARE(m_printers.files.size(), 2);
+        for (const QString& file : m_printers.files) {
+            const QByteArray pdf = TestEnvironment::readBytes(file);
+            QVERIFY(pdf.startsWith("%PDF-"));
+            QVERIFY(!pdf.contains("/Subtype /Image") && !pdf.contains("/Subtype/Image"));
+        }
+        const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+        if (pdftoppm.isEmpty())
+            QSKIP("pdftoppm is not installed (poppler-utils)");
+        QList<QImage> pages;
+        for (const QString& file : m_printers.files) {
+            QProcess run;
+            run.start(pdftoppm, {"-r", "40", "-png", "-singlefile", file, file});
+            QVERIFY(run.waitForFinished(60000));
+            pages << QImage(file + ".png").convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!pages.last().isNull());
+        }
+        // What the stroke added is blue ink, and nothing else changed.
+        int added = 0, other = 0;
+        for (int y = 0; y < pages[0].height(); ++y)
+            for (int x = 0; x < pages[0].width(); ++x) {
+                const QColor before = pages[0].pixelColor(x, y), after = pages[1].pixelColor(x, y);
+                if (before == after)
+                    continue;
+                if (after.blue() > after.red() + 60 && after.blue() > after.green() + 60)
+                    ++added;
+                else
+                    ++other;
+            }
+        QVERIFY2(added > 5, qPrintable(QString::number(added)));
+        QVERIFY2(other <= added, qPrintable(QString("%1 %2").arg(added).arg(other)));
     }
 
     void savingHasThreeCases() {
