@@ -202,31 +202,8 @@ bool writePicture(const QImage& img, const std::string& pathText, std::ostream& 
     return true;
 }
 
-namespace {
-
-const struct {
-    const char* extension;
-    PictureFormat format;
-} kPictureExtensions[] = {
-    {".png", PictureFormat::Png}, {".jpg", PictureFormat::Jpeg}, {".jpeg", PictureFormat::Jpeg},
-    {".svg", PictureFormat::Svg}, {".pdf", PictureFormat::Pdf},
-};
-
-} // namespace
-
-std::optional<PictureFormat> pictureFormatOf(const std::string& pathText) {
-    const QString path = QString::fromStdString(pathText);
-    for (const auto& e : kPictureExtensions)
-        if (path.endsWith(QLatin1String(e.extension), Qt::CaseInsensitive))
-            return e.format;
-    return std::nullopt;
-}
-
-std::string pictureExtensions() {
-    std::string list;
-    for (const auto& e : kPictureExtensions)
-        list += (list.empty() ? "" : ", ") + std::string(e.extension);
-    return list;
+std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
+    return velorin::pictureFormatOf(QString::fromStdString(path));
 }
 
 bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::ostream& err) {
@@ -336,7 +313,8 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     if (mode == "--wheel" && sources.size() > 1)
         return usage(err, "--wheel draws one chart at a time");
     if (mode == "--wheel" && !pictureFormatOf(wheelPath))
-        return usage(err, "--wheel writes " + pictureExtensions() + " files, not " + wheelPath);
+        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
+                              wheelPath);
 
     // A failing file is reported and the rest still run.
     int status = 0;

@@ -6,6 +6,7 @@
 #include "engine/birthdata.h"
 #include "engine/chart.h"
 #include "platform/settings.h"
+#include "wheel/wheelvector.h"
 
 #include <QImage>
 
@@ -48,11 +49,9 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
 // --wheel's writer: JPEG or PNG by the file's extension, replacing atomically.
 bool writePicture(const QImage& img, const std::string& path, std::ostream& err);
 
-// What --wheel writes, by the file's extension (case ignored).
-enum class PictureFormat { Png, Jpeg, Svg, Pdf };
+// What --wheel writes, by the file's extension (case ignored; the table is
+// the wheel library's, shared with the chart program's picture command).
 std::optional<PictureFormat> pictureFormatOf(const std::string& path);
-// The extensions known, for a usage line: ".png, .jpg, .jpeg, .svg, .pdf".
-std::string pictureExtensions();
 
 // Writes a vector wheel file atomically; an empty bytes means it could not be made.
 bool writeVectorFile(const QByteArray& bytes, const std::string& path, std::ostream& err);

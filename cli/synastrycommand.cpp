@@ -116,7 +116,8 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
     if (sizeGiven && mode != "--wheel")
         return usage(err, "--size goes with --wheel");
     if (mode == "--wheel" && !pictureFormatOf(wheelPath))
-        return usage(err, "--wheel writes " + pictureExtensions() + " files, not " + wheelPath);
+        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
+                              wheelPath);
 
     initEngine(programFolder().toStdString());
     WorkingSettings ws;

@@ -18,9 +18,11 @@
 #include "platform/uiprompts.h"
 #include "report/clientreport.h"
 #include "wheel/wheelpainter.h"
+#include "wheel/wheelvector.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -395,22 +397,58 @@ void frmMain::mKep() {
     const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
     QString reason;
-    const std::optional<QString> path = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
-    if (!path) {
+    const std::optional<QString> claimed = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
+    if (!claimed) {
         prompts().message(noFreeName(QStringLiteral("A kép"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
         return;
     }
-    const JpegResult r =
-        savePictureAsJpeg(m_surface->picture(), *path, kPictureQuality, m_surface->size());
-    if (r) {
-        prompts().message(QStringLiteral("OK: ") + *path, kMessageTitle, MessageIcon::Information);
+    // The free JPEG name is proposed; the user may pick another kind or place.
+    QString path = prompts().saveFile(
+        {QStringLiteral("Asztrogram mentése képként"), pictureDialogFilter(), folder, *claimed});
+    if (path != *claimed && QFileInfo(*claimed).size() == 0)
+        QFile::remove(*claimed);
+    if (path.isEmpty())
+        return;
+    if (!pictureFormatOf(path))
+        path += QStringLiteral(".jpg");
+    const PictureFormat format = *pictureFormatOf(path);
+
+    QString error;
+    if (format == PictureFormat::Jpeg) {
+        const JpegResult r =
+            savePictureAsJpeg(m_surface->picture(), path, kPictureQuality, m_surface->size());
+        if (!r)
+            error = r.description;
+    } else {
+        QByteArray bytes;
+        if (format == PictureFormat::Png) {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            m_surface->picture().save(&buffer, "PNG");
+        } else if (m_chart) {
+            // Vector: the wheel painted again, with the strokes drawn on it.
+            const QSize area = m_surface->size();
+            const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
+            bytes = paintVectorPage(
+                format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, area,
+                windowTitle(), [&](QPainter& p) {
+                    paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings, selection);
+                    m_surface->paintStrokes(p);
+                });
+        }
+        if (bytes.isEmpty())
+            error = QStringLiteral("a kép nem készíthető el");
+        else if (!writeFileAtomically(path, bytes, &error) && error.isEmpty())
+            error = QStringLiteral("a kép nem írható: ") + path;
+    }
+    if (error.isEmpty()) {
+        prompts().message(QStringLiteral("OK: ") + path, kMessageTitle, MessageIcon::Information);
         return;
     }
-    if (QFileInfo(*path).size() == 0)
-        QFile::remove(*path);
-    prompts().message(QStringLiteral("ERROR!\n") + r.description, kMessageTitle,
-                      MessageIcon::Warning);
+    if (QFileInfo(path).size() == 0)
+        QFile::remove(path);
+    prompts().message(QStringLiteral("ERROR!\n") + error, kMessageTitle, MessageIcon::Warning);
 }
 
 // ---------------------------------------------------------------- report

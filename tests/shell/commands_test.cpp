@@ -385,8 +385,14 @@ private slots:
         QCOMPARE(drawn.pixelColor(950, 165), QColor(Qt::white));
         QCOMPARE(drawn.pixelColor(c), QColor(255, 0, 0));
 
-        m_w->PPP_Click(4);
+        // The dialog proposes the free JPEG name; accepted as it is.
         const QString path = m_env.path("ASTRO_DATA") + "/KEPEK/Ma.jpg";
+        m_prompts.files << path;
+        m_w->PPP_Click(4);
+        QCOMPARE(m_prompts.fileDialogs.size(), 1);
+        QCOMPARE(m_prompts.fileDialogs[0].proposedName, path);
+        for (const char* kind : {"*.jpg", "*.png", "*.svg", "*.pdf"})
+            QVERIFY(m_prompts.fileDialogs[0].filter.contains(kind));
         QCOMPARE(m_prompts.messageTexts(), QStringList{"OK: " + path});
         const QImage jpeg(path);
         QCOMPARE(jpeg.size(), m_w->size());
@@ -406,8 +412,32 @@ private slots:
         QVERIFY2(mean < 4, qPrintable(QString::number(mean)));
 
         // A second picture of the same person gets its own name.
+        m_prompts.files << m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg";
         m_w->PPP_Click(4);
         QVERIFY(QFileInfo::exists(m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg"));
+        QCOMPARE(m_prompts.fileDialogs.last().proposedName,
+                 m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg");
+
+        // The same picture as SVG and PDF: vector, strokes included; a
+        // cancelled dialog leaves no claimed name behind.
+        const QString svg = m_env.path("ASTRO_DATA") + "/KEPEK/kerek.svg";
+        const QString pdf = m_env.path("ASTRO_DATA") + "/KEPEK/kerek.pdf";
+        m_prompts.clear();
+        m_prompts.files << svg << pdf << QString();
+        m_w->PPP_Click(4);
+        m_w->PPP_Click(4);
+        m_w->PPP_Click(4);
+        QCOMPARE(m_prompts.messageTexts(), QStringList({"OK: " + svg, "OK: " + pdf}));
+        const QByteArray svgBytes = TestEnvironment::readBytes(svg);
+        QVERIFY(svgBytes.startsWith("<?xml"));
+        QVERIFY(!svgBytes.contains("<image"));
+        // The blue freehand stroke, two pixels wide with round ends.
+        QVERIFY(svgBytes.contains(
+            R"(stroke="#0000ff" stroke-opacity="1" stroke-width="2" stroke-linecap="round")"));
+        const QByteArray pdfBytes = TestEnvironment::readBytes(pdf);
+        QVERIFY(pdfBytes.startsWith("%PDF-"));
+        QVERIFY(!pdfBytes.contains("/Subtype /Image") && !pdfBytes.contains("/Subtype/Image"));
+        QCOMPARE(QDir(m_env.path("ASTRO_DATA") + "/KEPEK").entryList(QDir::Files).size(), 4);
         // The next draw replaces the strokes.
         QTest::keyClick(m_w.get(), Qt::Key_Space);
         QCOMPARE(surface()->picture().pixelColor(950, 150), QColor(Qt::white));
