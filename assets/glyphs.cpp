@@ -278,12 +278,21 @@ QImage renderGlyph(const GlyphArt& art, int size) {
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    double scale = size / 100.0;
+    paintGlyph(p, art, QPointF(0, 0), size);
+    return image;
+}
+
+void paintGlyph(QPainter& p, const GlyphArt& art, QPointF topLeft, int size) {
+    if (size < 1)
+        return;
+    p.save();
+    const double scale = size / 100.0;
+    p.translate(topLeft);
     p.scale(scale, scale);
     QPen pen(art.color, strokeWidthPx(size) / scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.strokePath(art.strokes, pen);
     p.fillPath(art.fills, art.color);
-    return image;
+    p.restore();
 }
 
 namespace {

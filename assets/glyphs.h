@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 
 namespace velorin {
@@ -29,5 +30,10 @@ const QImage& bodyGlyph(int body, int size = kBodyGlyphSize);
 
 // Renders any art into a transparent square; an empty image for size < 1.
 QImage renderGlyph(const GlyphArt& art, int size);
+
+// The same strokes and fills as paths into the square of side size at
+// topLeft, on any painter: SVG, PDF and printers get the symbol as vector
+// paths rather than a picture of it.
+void paintGlyph(QPainter& painter, const GlyphArt& art, QPointF topLeft, int size);
 
 } // namespace velorin

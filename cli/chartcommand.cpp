@@ -4,6 +4,7 @@
 
 #include "engine/angles.h"
 #include "engine/coordinates.h"
+#include "engine/housesystem.h"
 #include "engine/sheet.h"
 #include "platform/birthfields.h"
 #include "platform/chartfile.h"
@@ -14,6 +15,7 @@
 
 #include "picture/jpeg.h"
 #include "wheel/wheelimage.h"
+#include "wheel/wheelvector.h"
 
 #include <QBuffer>
 #include <QString>
@@ -30,10 +32,15 @@ const char* const kChartHelp =
     "  --codes            the interpretation codes, one a line, from ELOSZO0 on\n"
     "  --sheet            the data sheet as the main window shows it\n"
     "  --json             one JSON object with positions, speeds, cusps, aspects\n"
-    "  --wheel OUT.png|OUT.jpg [--size WxH]\n"
+    "  --wheel OUT.png|OUT.jpg|OUT.svg|OUT.pdf [--size WxH]\n"
     "                     the chart wheel on a W x H client area (default 800x600),\n"
-    "                     of one chart only\n"
-    "Orbs, anticipation and the Ascendant switch come from the settings store.\n";
+    "                     of one chart only; SVG and PDF are vector\n"
+    "  --houses X         the house system, instead of the settings store's choice:\n"
+    "                     P Placidus, K Koch, R Regiomontanus, C Campanus,\n"
+    "                     O Porphyry, E equal from the Ascendant, W whole sign,\n"
+    "                     B Alcabitius, M Morinus, T topocentric\n"
+    "Orbs, anticipation, the house system and the Ascendant switch come from the\n"
+    "settings store.\n";
 
 std::string toLf(const std::string& s) {
     std::string out;
@@ -68,7 +75,33 @@ bool takeCommonFlags(Args& args, std::ostream& err) {
     return true;
 }
 
-bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err) {
+bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string& command,
+                     std::ostream& err) {
+    Args rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--houses") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        std::optional<char> letter;
+        if (i + 1 < args.size())
+            letter = parseHouseSystem(args[++i]);
+        if (!letter) {
+            std::string letters;
+            for (const HouseSystem& h : houseSystems())
+                letters += (letters.empty() ? "" : ", ") + std::string(1, h.letter) + " " + h.name;
+            err << "velorin " << command << ": a --houses után a házrendszer betűje kell ("
+                << letters << ") (velorin " << command << " --help)\n";
+            return false;
+        }
+        system = letter;
+    }
+    args = rest;
+    return true;
+}
+
+bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
+               std::optional<char> houses) {
     initEngine(programFolder().toStdString());
     for (const char* app : {kSettingsApp, kProgramTitle}) {
         const QString bad = unusableSettingsFile(QString::fromUtf8(app));
@@ -79,6 +112,8 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     if (auto e = loadAll(out.settings))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()
             << "), az alapértékekkel számolok\n";
+    if (houses)
+        out.settings.houseSystem = *houses;
 
     if (fileOrNow == "--now") {
         out.data = presentMoment(velorin::now());
@@ -167,6 +202,24 @@ bool writePicture(const QImage& img, const std::string& pathText, std::ostream& 
     return true;
 }
 
+std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
+    return velorin::pictureFormatOf(QString::fromStdString(path));
+}
+
+bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::ostream& err) {
+    if (bytes.isEmpty()) {
+        err << "velorin: a kép nem készíthető el: " << pathText << "\n";
+        return false;
+    }
+    QString error;
+    if (!writeFileAtomically(QString::fromStdString(pathText), bytes, &error)) {
+        err << "velorin: a kép nem menthető: " << pathText << " (" << error.toStdString()
+            << "); a meglévő fájl változatlan.\n";
+        return false;
+    }
+    return true;
+}
+
 namespace {
 
 int usage(std::ostream& err, const std::string& why) {
@@ -175,9 +228,10 @@ int usage(std::ostream& err, const std::string& why) {
 }
 
 int chartOutput(const std::string& source, const std::string& mode, const std::string& wheelPath,
-                const QSize& size, std::ostream& out, std::ostream& err) {
+                const QSize& size, std::optional<char> houses, std::ostream& out,
+                std::ostream& err) {
     LoadedChart lc;
-    if (!loadChart(source, lc, err))
+    if (!loadChart(source, lc, err, houses))
         return 1;
 
     if (mode == "--listing") {
@@ -193,6 +247,13 @@ int chartOutput(const std::string& source, const std::string& mode, const std::s
             out << "\n";
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
+    } else if (const auto format = pictureFormatOf(wheelPath);
+               format == PictureFormat::Svg || format == PictureFormat::Pdf) {
+        const QByteArray bytes =
+            radixVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
+                        lc.chart, lc.settings, size, QString::fromStdString(lc.data.name));
+        if (!writeVectorFile(bytes, wheelPath, err))
+            return 1;
     } else {
         const QImage img = renderWheelImage(lc.chart, lc.settings, size);
         if (!writePicture(img, wheelPath, err))
@@ -206,6 +267,9 @@ int chartOutput(const std::string& source, const std::string& mode, const std::s
 int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
     if (!takeCommonFlags(args, err))
+        return 2;
+    std::optional<char> houses;
+    if (!takeHouseSystem(args, houses, "chart", err))
         return 2;
     std::vector<std::string> sources;
     std::string mode, wheelPath;
@@ -248,11 +312,14 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
         return usage(err, "--size goes with --wheel");
     if (mode == "--wheel" && sources.size() > 1)
         return usage(err, "--wheel draws one chart at a time");
+    if (mode == "--wheel" && !pictureFormatOf(wheelPath))
+        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
+                              wheelPath);
 
     // A failing file is reported and the rest still run.
     int status = 0;
     for (const std::string& source : sources)
-        if (chartOutput(source, mode, wheelPath, QSize(width, height), out, err) != 0)
+        if (chartOutput(source, mode, wheelPath, QSize(width, height), houses, out, err) != 0)
             status = 1;
     return status;
 }

@@ -6,12 +6,19 @@
 #include "engine/birthdata.h"
 #include "engine/chart.h"
 #include "platform/settings.h"
+#include "wheel/wheelvector.h"
 
 #include <QImage>
 
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace velorin {
+class UiPrompts;
+}
 
 namespace velorin::cli {
 
@@ -27,6 +34,9 @@ int runMoon(const Args& args, std::ostream& out, std::ostream& err);
 // velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]
 int runPlace(const Args& args, std::ostream& out, std::ostream& err);
 
+// velorin report FILE.ast --out REPORT.pdf [--mode 1|2|3|4] [--houses X]
+int runReport(const Args& args, std::ostream& out, std::ostream& err);
+
 // velorin synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]
 int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
 
@@ -38,6 +48,13 @@ bool pictureSizeAllowed(int width, int height);
 int refuseSize(const std::string& command, const std::string& sizeText, std::ostream& err);
 // --wheel's writer: JPEG or PNG by the file's extension, replacing atomically.
 bool writePicture(const QImage& img, const std::string& path, std::ostream& err);
+
+// What --wheel writes, by the file's extension (case ignored; the table is
+// the wheel library's, shared with the chart program's picture command).
+std::optional<PictureFormat> pictureFormatOf(const std::string& path);
+
+// Writes a vector wheel file atomically; an empty bytes means it could not be made.
+bool writeVectorFile(const QByteArray& bytes, const std::string& path, std::ostream& err);
 
 // One row of velorin's subcommand table: its name, its one-line synopsis
 // for the help, and the function that runs it.
@@ -60,6 +77,16 @@ extern const char* const kChartHelp;
 // removes them from args; false with a message on a malformed flag.
 bool takeCommonFlags(Args& args, std::ostream& err);
 
+// Takes "--houses X" out of args: X a letter of engine/housesystem.h, upper or
+// lower case, which then replaces the settings store's choice. False with a
+// usage line naming the command and the letters offered on a missing or
+// unknown letter; an absent option leaves system as it was.
+bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string& command,
+                     std::ostream& err);
+
+// Messages for the user become lines on err; every question is declined.
+std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err);
+
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);
 
@@ -73,6 +100,8 @@ struct LoadedChart {
 
 // Computes the chart of a chart file, or of the present moment for "--now".
 // On failure writes one line to err and returns false.
-bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err);
+// houses, when given, replaces the settings store's house system.
+bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
+               std::optional<char> houses = std::nullopt);
 
 } // namespace velorin::cli

@@ -46,6 +46,14 @@ private:
     std::ostream& err_;
 };
 
+} // namespace
+
+std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
+    return std::make_unique<StreamPrompts>(err);
+}
+
+namespace {
+
 bool wantsHelp(const Args& args) {
     for (const std::string& a : args)
         if (a == "--help" || a == "-h")

@@ -16,7 +16,7 @@ using namespace velorin::cli;
 int main(int argc, char** argv) {
     // Painting a wheel needs fonts but never a screen; the text outputs need
     // neither, so they run without a GUI platform at all.
-    bool paints = false;
+    bool paints = argc > 1 && std::strcmp(argv[1], "report") == 0;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--wheel") == 0)
             paints = true;

@@ -12,6 +12,7 @@ const std::vector<Subcommand>& subcommands() {
         {"moon", "YEAR MONTH [--zone Z] [--dst]", runMoon},
         {"codetable", "--write PATH", runCodetable},
         {"interpret", "FILE.ast [--mode 1|2|3|4]", runInterpret},
+        {"report", "FILE.ast --out REPORT.pdf [--mode 1|2|3|4] [--houses X]", runReport},
         {"place", "QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]", runPlace},
     };
     return table;

@@ -10,6 +10,7 @@
 #include "platform/folders.h"
 
 #include "wheel/synastrywheel.h"
+#include "wheel/wheelvector.h"
 
 #include <QString>
 
@@ -24,9 +25,12 @@ const char* const kSynastryHelp =
     "  --listing          both listings, the second person's first, then the\n"
     "                     aspects between them (first person's body first)\n"
     "  --json             {\"first\": chart, \"second\": chart, \"crossAspects\": [...]}\n"
-    "  --wheel OUT.png|OUT.jpg [--size WxH]\n"
-    "                     the synastry wheel on a W x H client area (default 800x600)\n"
-    "Orbs come from the settings store, as in the synastry program.\n";
+    "  --wheel OUT.png|OUT.jpg|OUT.svg|OUT.pdf [--size WxH]\n"
+    "                     the synastry wheel on a W x H client area (default 800x600);\n"
+    "                     SVG and PDF are vector\n"
+    "  --houses X         the house system of both charts (see velorin chart --help)\n"
+    "Orbs and the house system come from the settings store, as in the synastry\n"
+    "program.\n";
 
 int usage(std::ostream& err, const std::string& why) {
     err << "velorin synastry: " << why << " (velorin synastry --help)\n";
@@ -70,6 +74,9 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
     if (!takeCommonFlags(args, err))
         return 2;
+    std::optional<char> houses;
+    if (!takeHouseSystem(args, houses, "synastry", err))
+        return 2;
     std::vector<std::string> files;
     std::string mode, wheelPath;
     int width = 800, height = 600;
@@ -108,12 +115,17 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
         return usage(err, "choose --listing, --json or --wheel");
     if (sizeGiven && mode != "--wheel")
         return usage(err, "--size goes with --wheel");
+    if (mode == "--wheel" && !pictureFormatOf(wheelPath))
+        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
+                              wheelPath);
 
     initEngine(programFolder().toStdString());
     WorkingSettings ws;
     if (auto e = loadAll(ws))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()
             << "), az alapértékekkel számolok\n";
+    if (houses)
+        ws.houseSystem = *houses;
     Chart first, second;
     if (!loadPerson(files[0], ws, first, err) || !loadPerson(files[1], ws, second, err))
         return 1;
@@ -127,6 +139,13 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
     } else if (mode == "--json") {
         out << "{\"first\":" << chartJson(first) << ",\"second\":" << chartJson(second)
             << ",\"crossAspects\":" << crossJson(cross) << "}\n";
+    } else if (const auto format = pictureFormatOf(wheelPath);
+               format == PictureFormat::Svg || format == PictureFormat::Pdf) {
+        const QByteArray bytes =
+            synastryVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
+                           first, second, ws, QSize(width, height));
+        if (!writeVectorFile(bytes, wheelPath, err))
+            return 1;
     } else {
         const QImage img = renderSynastryImage(first, second, ws, QSize(width, height));
         if (!writePicture(img, wheelPath, err))

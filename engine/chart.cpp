@@ -112,7 +112,7 @@ ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings)
         out.error = positions.error;
         return out;
     }
-    const Houses houses = computeHouses(moment.julianDayUT, place);
+    const Houses houses = computeHouses(moment.julianDayUT, place, settings.houseSystem);
     closeEphemeris();
 
     Chart chart;
@@ -126,6 +126,7 @@ ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings)
 
     chart.housesFallback = houses.fallback;
     chart.houseSystem = houses.system;
+    chart.requestedHouseSystem = settings.houseSystem;
     for (int k = 1; k <= 12; ++k) {
         chart.cusps[size_t(k)] = houses.cusps[size_t(k)];
         int slot = k <= 9 ? k + 3 : k - 9;

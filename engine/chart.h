@@ -27,6 +27,7 @@ struct EngineSettings {
     float anticipation = 6; // degrees before a cusp that count in the next house
     bool showAsc = false;
     Wording wording = Wording::ChartProgram;
+    char houseSystem = 'P'; // a letter of housesystem.h
 };
 
 struct Aspect {
@@ -50,10 +51,12 @@ struct Chart {
     double geoLatitude = 0;
     bool male = true;
 
-    // Placidus could not be computed (beyond the polar circles); the cusps are
-    // those of the system the library fell back to (see Houses).
+    // The system asked for could not be computed (beyond the polar circles);
+    // the cusps are those of the system the library fell back to, which
+    // houseSystem names (see Houses).
     bool housesFallback = false;
-    char houseSystem = 'P';
+    char houseSystem = 'P';          // the system of the cusps
+    char requestedHouseSystem = 'P'; // the system the settings asked for
 
     std::string listing;                    // lines end with CR LF
     std::array<std::string, 13> houseTexts; // entry h for house h

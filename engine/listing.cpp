@@ -1,5 +1,6 @@
 #include "listing.h"
 
+#include "housesystem.h"
 #include "numbers.h"
 
 #include <array>
@@ -26,6 +27,11 @@ void buildListing(Chart& chart, Wording wording) {
     const std::string prefix = codePrefix(chart.male);
     chart.listing.reserve(chart.listing.size() + 3072);
     chart.codes.reserve(chart.codes.size() + 96);
+
+    // Placidus goes unnamed, so that a listing cast as it always was reads as
+    // it always did.
+    if (chart.requestedHouseSystem != kDefaultHouseSystem)
+        chart.listing += "Házrendszer: " + houseSystemName(chart.requestedHouseSystem) + kCrLf;
 
     for (int t = 1; t <= 12; ++t) {
         int h = t <= 3 ? t + 9 : t - 3;

@@ -141,11 +141,13 @@ PositionsOutcome computePositions(double julianDayUT, std::span<const int> bodie
     return out;
 }
 
-Houses computeHouses(double julianDayUT, const GeoPosition& place) {
+Houses computeHouses(double julianDayUT, const GeoPosition& place, char system) {
     Houses h;
+    h.system = system;
     double cusps[13] = {0};
     double ascmc[10] = {0};
-    int rc = swe_houses(julianDayUT, place.geoLatitude, place.geoLongitude, int('P'), cusps, ascmc);
+    int rc =
+        swe_houses(julianDayUT, place.geoLatitude, place.geoLongitude, int(system), cusps, ascmc);
     if (rc < 0) {
         // Beyond the polar circles the library hands back Porphyry cusps.
         h.fallback = true;

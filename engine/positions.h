@@ -75,13 +75,16 @@ PositionsOutcome computePositions(double julianDayUT,
 
 struct Houses {
     std::array<double, 13> cusps{}; // 1..12, cusp 1 = Ascendant
-    // Placidus could not be computed (beyond the polar circles); the cusps are
-    // those of the system the library fell back to.
+    // The system asked for could not be computed (Placidus and Koch beyond
+    // the polar circles); the cusps are those of the system the library fell
+    // back to, which system names.
     bool fallback = false;
     char system = 'P';
 };
 
-Houses computeHouses(double julianDayUT, const GeoPosition& place);
+// Cusps in the system of the letter (see housesystem.h); a letter the library
+// does not know is the caller's fault and gives Placidus.
+Houses computeHouses(double julianDayUT, const GeoPosition& place, char system = 'P');
 
 // Lets the library close its data files; the next computation reopens them.
 void closeEphemeris();

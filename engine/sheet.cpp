@@ -1,5 +1,6 @@
 #include "sheet.h"
 
+#include "housesystem.h"
 #include "listing.h"
 #include "numbers.h"
 
@@ -42,6 +43,10 @@ std::string windowTitle(const BirthData& d) {
 std::string housesFallbackNotice(const Chart& chart) {
     if (!chart.housesFallback)
         return "";
+    if (chart.requestedHouseSystem != kDefaultHouseSystem)
+        return "Figyelem: ezen a földrajzi szélességen a választott házrendszer (" +
+               houseSystemName(chart.requestedHouseSystem) + ") nem számítható, a házcsúcsok " +
+               houseSystemName(chart.houseSystem) + " szerintiek.";
     return "Figyelem: ezen a földrajzi szélességen a Placidus-házak nem számíthatók, "
            "a házcsúcsok Porphyrius szerintiek.";
 }

@@ -26,7 +26,7 @@ std::string birthCaption(const BirthData& d);
 // The main window's title: "Tarvessa [name]".
 std::string windowTitle(const BirthData& d);
 
-// The line the data sheet carries when Placidus houses could not be computed.
+// The line the data sheet carries when the chosen houses could not be computed.
 std::string housesFallbackNotice(const Chart& chart);
 
 // The whole data sheet: header, fallback notice, CR LF, listing (with the

@@ -2,6 +2,7 @@
 
 #include "textfile.h"
 
+#include "engine/housesystem.h"
 #include "engine/numbers.h"
 
 #include <QSettings>
@@ -90,6 +91,7 @@ EngineSettings WorkingSettings::engine(Wording wording) const {
     e.anticipation = anticipation;
     e.showAsc = showAsc;
     e.wording = wording;
+    e.houseSystem = houseSystem;
     return e;
 }
 
@@ -138,6 +140,11 @@ void loadAnticipation(WorkingSettings& ws) {
     ws.anticipation = hef.isEmpty() ? 6.0f : orbValue(hef);
 }
 
+void loadHouseSystem(WorkingSettings& ws) {
+    const QString text = SettingsStore::get(kSettingsApp, "set", kHouseSystemKey).trimmed();
+    ws.houseSystem = parseHouseSystem(text.toStdString()).value_or(kDefaultHouseSystem);
+}
+
 void loadSwitches(WorkingSettings& ws) {
     const QString app = kProgramTitle;
     if (!SettingsStore::exists(app, "setup", "showasc"))
@@ -152,6 +159,7 @@ void loadSwitches(WorkingSettings& ws) {
 std::optional<SettingsLoadError> loadAll(WorkingSettings& ws) {
     auto err = loadWorkingSettingsOrDefaults(ws);
     loadAnticipation(ws);
+    loadHouseSystem(ws);
     loadSwitches(ws);
     return err;
 }
@@ -168,6 +176,7 @@ void saveSetKeys(const WorkingSettings& ws) {
                            QString::number(ws.wheelColors[size_t(i)]));
     SettingsStore::set(app, "set", "PAL", QString::number(ws.bandColor));
     SettingsStore::set(app, "set", "HEF", singleText(ws.anticipation));
+    SettingsStore::set(app, "set", kHouseSystemKey, QString(QChar::fromLatin1(ws.houseSystem)));
 }
 
 void saveSwitches(const WorkingSettings& ws) {

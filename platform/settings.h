@@ -38,6 +38,7 @@ struct WorkingSettings {
     std::array<BgrColor, 4> wheelColors{}; // circles, houses, node axis, Asc/MC axes
     BgrColor bandColor = 0xE0E0E0;
     float anticipation = 6;
+    char houseSystem = 'P'; // a letter of engine/housesystem.h
     bool showAsc = false;
     bool showFok = false;
 
@@ -63,6 +64,13 @@ std::optional<SettingsLoadError> loadWorkingSettingsOrDefaults(WorkingSettings& 
 
 // "HEF", independent of the group: its leading number, 6 when absent.
 void loadAnticipation(WorkingSettings& ws);
+
+// The settings key of the house system: one letter of engine/housesystem.h.
+inline constexpr const char* kHouseSystemKey = "HAZRENDSZER";
+
+// The house system under (Velorin, set): Placidus when the key is absent or
+// holds no system offered, so a store from before the choice reads as before.
+void loadHouseSystem(WorkingSettings& ws);
 
 // "showasc"/"showfok" under (Tarvessa, setup); both kept when "showasc" is absent.
 void loadSwitches(WorkingSettings& ws);

@@ -32,12 +32,21 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
                                         const WheelSelection& selection) {
     setWheelResolution(surface);
     surface.fill(kWheelBackground);
+    QPainter p(&surface);
+    return paintSynastryWheel(p, surface.size(), first, second, aspects, ws, selection);
+}
+
+std::vector<GlyphHit> paintSynastryWheel(QPainter& p, QSize size, const Chart& first,
+                                         const Longitudes& second,
+                                         const std::vector<CrossAspect>& aspects,
+                                         const WorkingSettings& ws,
+                                         const WheelSelection& selection) {
+    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     const WheelGeometry g =
-        WheelGeometry::make(surface.width(), surface.height(), kSynastryMargin, first.cuspRing[4]);
+        WheelGeometry::make(size.width(), size.height(), kSynastryMargin, first.cuspRing[4]);
     if (!g.drawable())
         return {};
 
-    QPainter p(&surface);
     p.setRenderHint(QPainter::Antialiasing);
     WheelPainter wp(p, g);
     const WheelPalette pal = WheelPalette::from(ws);

@@ -34,6 +34,13 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
                                         const WorkingSettings& ws,
                                         const WheelSelection& selection = {});
 
+// The same painted by p on a client area of size pixels from p's origin.
+std::vector<GlyphHit> paintSynastryWheel(QPainter& p, QSize size, const Chart& first,
+                                         const Longitudes& second,
+                                         const std::vector<CrossAspect>& aspects,
+                                         const WorkingSettings& ws,
+                                         const WheelSelection& selection = {});
+
 // The same as an image of clientSize, with the cross-aspects of ws; a null
 // image for an empty size.
 QImage renderSynastryImage(const Chart& first, const Chart& second, const WorkingSettings& ws,

@@ -4,6 +4,7 @@
 #include "engine/numbers.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <cmath>
 
@@ -19,6 +20,8 @@ const QColor kGreen(0, 128, 0);
 const QColor kLightGreen(0, 192, 0);
 const QColor kDarkGreen(0, 64, 0);
 const QColor kDarkGrey(64, 64, 64);
+
+constexpr int kWheelDpi = 96;
 
 // Width in pixels of the white band under a 32-pixel glyph's strokes: a
 // little over two pixels clear on each side of them.
@@ -96,7 +99,26 @@ void setWheelResolution(QImage& image) {
 
 WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     : p_(painter), g_(geometry), small_(courier(8, false)), smallBold_(courier(8, true)),
-      houseNumber_(arial(12, true, true)), cuspLabel_(arial(8, false, false)) {}
+      houseNumber_(arial(12, true, true)), cuspLabel_(arial(8, false, false)) {
+    const QPaintEngine* engine = painter.paintEngine();
+    vector_ = engine && engine->type() != QPaintEngine::Raster;
+    // Point sizes were chosen for 96 dpi images. A printer resolves them at
+    // its own resolution while the drawing is scaled from the wheel's pixels,
+    // so the text would outgrow the lines; keep it at the wheel's proportion.
+    const QPaintDevice* device = painter.device();
+    if (vector_ && device && device->logicalDpiY() > 0 && device->logicalDpiY() != kWheelDpi) {
+        const double k = double(kWheelDpi) / device->logicalDpiY();
+        for (QFont* f : {&small_, &smallBold_, &houseNumber_, &cuspLabel_})
+            f->setPointSizeF(f->pointSizeF() * k);
+    }
+}
+
+void WheelPainter::glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size) {
+    if (vector_)
+        paintGlyph(p_, art, topLeft, size);
+    else
+        p_.drawImage(topLeft, picture);
+}
 
 void WheelPainter::setPen(const QColor& color, double width) {
     p_.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
@@ -152,8 +174,8 @@ void WheelPainter::drawSignGlyphs() {
     for (int k = 0; k < 12; ++k) {
         WheelPoint c = g_.signGlyphCentre(k);
         const int half = kSignGlyphSize / 2;
-        p_.drawImage(QPoint(int(std::lround(c.x - half)), int(std::lround(c.y - half))),
-                     signGlyph(k + 1));
+        glyph(signArt(k + 1), signGlyph(k + 1),
+              QPoint(int(std::lround(c.x - half)), int(std::lround(c.y - half))), kSignGlyphSize);
     }
 }
 
@@ -178,7 +200,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const BodyPlacements& places,
         QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
                    size);
         glyphBacking(i, rect, style.badge);
-        p_.drawImage(rect.topLeft(), bodyGlyph(i, size));
+        glyph(bodyArt(i), bodyGlyph(i, size), rect.topLeft(), size);
         hits.push_back({style.indexOffset + i - 1, rect});
     }
     return hits;
@@ -271,13 +293,20 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const WheelSelection& selection, int visibleTop) {
     setWheelResolution(surface);
     surface.fill(kWheelBackground);
+    QPainter p(&surface);
+    return paintRadix(p, surface.size(), chart, aspects, ws, selection, visibleTop);
+}
+
+std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
+                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
+                                 const WheelSelection& selection, int visibleTop) {
+    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     WheelGeometry g =
-        WheelGeometry::make(surface.width(), surface.height(), kNatalMargin, chart.cuspRing[4]);
+        WheelGeometry::make(size.width(), size.height(), kNatalMargin, chart.cuspRing[4]);
     g.visibleTop = visibleTop;
     if (!g.drawable())
         return {};
 
-    QPainter p(&surface);
     p.setRenderHint(QPainter::Antialiasing);
     WheelPainter wp(p, g);
     const WheelPalette pal = WheelPalette::from(ws);

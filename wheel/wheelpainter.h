@@ -1,7 +1,10 @@
 #pragma once
-// Paints the chart wheel onto an image, step by step in the order the window
-// always drew it, so that later elements lie over earlier ones the same way.
-// The steps are separate so that the synastry wheel can compose its variant.
+// Paints the chart wheel onto any QPaintDevice, step by step in the order the
+// window always drew it, so that later elements lie over earlier ones the same
+// way. The steps are separate so that the synastry wheel can compose its
+// variant. On images the symbols are the shared glyph pictures; on every other
+// device (SVG, PDF, a printer) they are drawn as paths, so nothing there is
+// rasterised.
 
 #include "wheelgeometry.h"
 
@@ -99,8 +102,13 @@ private:
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
 
+    // The symbol of art at topLeft: the cached picture on raster surfaces,
+    // paths elsewhere.
+    void glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size);
+
     QPainter& p_;
     WheelGeometry g_;
+    bool vector_ = false;
     QFont small_;     // the 8-point labels and text blocks
     QFont smallBold_; // the retrograde mark
     QFont houseNumber_;
@@ -116,6 +124,14 @@ private:
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                 const WheelSelection& selection = {}, int visibleTop = 0);
+
+// The same wheel painted by p on a client area of size pixels from p's origin
+// (its background filled first): the one painting behind the image, SVG, PDF
+// and print. visibleTop as for drawRadix, so that a print or a vector copy of
+// the window keeps its glyphs where the strokes were drawn over them.
+std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
+                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
+                                 const WheelSelection& selection = {}, int visibleTop = 0);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
 // on every machine.

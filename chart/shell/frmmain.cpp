@@ -34,7 +34,6 @@ namespace velorin {
 
 namespace {
 
-constexpr int kToolbarHeight = 36;
 // The data sheet and the settings panel leave this strip free for the toolbar.
 constexpr int kPanelOffset = 32;
 // Panel defaults for an emptied orb box; they differ from the store's own
@@ -236,6 +235,8 @@ void frmMain::fillSetupPanel() {
     loadAnticipation(m_state.settings);
     if (SettingsStore::exists(kSettingsApp, "set", "HEF"))
         pSetup->Text10->setText(SettingsStore::get(kSettingsApp, "set", "HEF"));
+    loadHouseSystem(m_state.settings);
+    pSetup->showHouseSystem(m_state.settings.houseSystem);
 }
 
 void frmMain::writeAssociation() {
@@ -349,6 +350,7 @@ void frmMain::Command1_Click() {
             ws.wheelColors[n] = pSetup->PCol2[n]->color();
         ws.bandColor = pSetup->PCol2[4]->color();
         ws.anticipation = float(leadingNumber(pSetup->Text10->text().toStdString()));
+        ws.houseSystem = pSetup->houseSystem();
         saveSetKeys(ws);
 
         // Only the working values are reloaded: the form keeps the person it

@@ -9,6 +9,7 @@
 #include "chart/birthdata/programstate.h"
 #include "interpretation/codetable.h"
 #include "setasidelist.h"
+#include "toolbar.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -62,6 +63,7 @@ public:
     void showAbout();
     void quit();
     void setAside();
+    void makeReport();
     void redraw();
 
     // Moves the form's birth moment by minutes (back when negative) and
@@ -127,7 +129,7 @@ private:
     bool m_reloading = false;
 
     WheelSurface* m_surface = nullptr;
-    std::array<QToolButton*, 17> PPP{};
+    std::array<QToolButton*, kToolbarButtons> PPP{};
     QLabel* Label2 = nullptr; // the birth-data caption
     QLabel* Label3 = nullptr; // the status line
     QLabel* pComment = nullptr;

@@ -8,15 +8,22 @@
 #include "printing.h"
 #include "setuppanel.h"
 #include "timestep.h"
+#include "toolbar.h"
 #include "wheelsurface.h"
 
+#include "chart/interpretation/frmselect.h"
 #include "chart/interpretation/interpretationcommands.h"
 #include "picture/jpeg.h"
 #include "platform/folders.h"
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
+#include "report/clientreport.h"
+#include "wheel/wheelpainter.h"
+#include "wheel/wheelvector.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,6 +107,11 @@ const MainCommand kCommands[] = {
     {14, "A programról", "A programról", {0, 0}, &frmMain::showAbout},
     {15, "Kilépés a programból", "", {0, 0}, &frmMain::quit},
     {16, "Asztrogram félretevése", "Asztrogram félretevése", {0, 0}, &frmMain::setAside},
+    {17,
+     "Ügyféljelentés készítése PDF-be: adatok, asztrogram, táblázatok, értelmezés",
+     "Jelentés (PDF)",
+     {Qt::Key_F12, 0},
+     &frmMain::makeReport},
     {-1, "", "", {Qt::Key_Space, 0}, &frmMain::redraw},
     {-1, "", "", {Qt::Key_Up, 0}, &frmMain::stepTime<30>},
     {-1, "", "", {Qt::Key_Down, 0}, &frmMain::stepTime<-30>},
@@ -386,22 +398,93 @@ void frmMain::mKep() {
     const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
     QString reason;
-    const std::optional<QString> path = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
-    if (!path) {
+    const std::optional<QString> claimed = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
+    if (!claimed) {
         prompts().message(noFreeName(QStringLiteral("A kép"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
         return;
     }
-    const JpegResult r =
-        savePictureAsJpeg(m_surface->picture(), *path, kPictureQuality, m_surface->size());
-    if (r) {
-        prompts().message(QStringLiteral("OK: ") + *path, kMessageTitle, MessageIcon::Information);
+    // The free JPEG name is proposed; the user may pick another kind or place.
+    QString path = prompts().saveFile(
+        {QStringLiteral("Asztrogram mentése képként"), pictureDialogFilter(), folder, *claimed});
+    if (path != *claimed && QFileInfo(*claimed).size() == 0)
+        QFile::remove(*claimed);
+    if (path.isEmpty())
+        return;
+    if (!pictureFormatOf(path))
+        path += QStringLiteral(".jpg");
+    const PictureFormat format = *pictureFormatOf(path);
+
+    QString error;
+    if (format == PictureFormat::Jpeg) {
+        const JpegResult r =
+            savePictureAsJpeg(m_surface->picture(), path, kPictureQuality, m_surface->size());
+        if (!r)
+            error = r.description;
+    } else {
+        QByteArray bytes;
+        if (format == PictureFormat::Png) {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            m_surface->picture().save(&buffer, "PNG");
+        } else if (m_chart) {
+            // Vector: the wheel painted again, with the strokes drawn on it.
+            const QSize area = m_surface->size();
+            const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
+            bytes = paintVectorPage(format == PictureFormat::Svg ? VectorFormat::Svg
+                                                                 : VectorFormat::Pdf,
+                                    area, windowTitle(), [&](QPainter& p) {
+                                        paintRadix(p, area, *m_chart, m_chart->aspects,
+                                                   m_state.settings, selection, kToolbarHeight);
+                                        m_surface->paintStrokes(p);
+                                    });
+        }
+        if (bytes.isEmpty())
+            error = QStringLiteral("a kép nem készíthető el");
+        else if (!writeFileAtomically(path, bytes, &error) && error.isEmpty())
+            error = QStringLiteral("a kép nem írható: ") + path;
+    }
+    if (error.isEmpty()) {
+        prompts().message(QStringLiteral("OK: ") + path, kMessageTitle, MessageIcon::Information);
         return;
     }
-    if (QFileInfo(*path).size() == 0)
-        QFile::remove(*path);
-    prompts().message(QStringLiteral("ERROR!\n") + r.description, kMessageTitle,
-                      MessageIcon::Warning);
+    if (QFileInfo(path).size() == 0)
+        QFile::remove(path);
+    prompts().message(QStringLiteral("ERROR!\n") + error, kMessageTitle, MessageIcon::Warning);
+}
+
+// ---------------------------------------------------------------- report
+
+// The report of the chart on the wheel, with the interpretation in the mode
+// the user picks, written beside the generated documents and opened like one.
+void frmMain::makeReport() {
+    if (!m_chart || !m_chartData)
+        return;
+    const GenerationMode mode = frmSelect::choose(this);
+    if (mode == GenerationMode::None)
+        return;
+    ReportContent content;
+    content.data = *m_chartData;
+    content.chart = *m_chart;
+    content.settings = m_state.settings;
+    content.mode = int(mode);
+    ReportFile written;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        content.interpretation = assembleInterpretation(
+            m_codeTable, makeGenerationRequest(*m_chartData, *m_chart, mode), prompts());
+        written = writeClientReport(content, textFolder());
+        QApplication::restoreOverrideCursor();
+    }
+    if (!written.ok()) {
+        prompts().message(written.error, kMessageTitle, MessageIcon::Critical);
+        return;
+    }
+    if (!shellOpener().open(written.path))
+        prompts().message(QStringLiteral("A jelentés elkészült, de nincs program, amely "
+                                         "megnyitná. A dokumentum helye: ") +
+                              written.path,
+                          kMessageTitle, MessageIcon::Information);
 }
 
 // ---------------------------------------------------------------- printing
@@ -415,15 +498,27 @@ void frmMain::printCommand() {
         mNyomtat();
 }
 
-// The surface's picture holds only the drawing (the wheel, its glyphs, the
-// listing blocks and the strokes): the toolbar, the panels and the labels are
-// widgets of their own and never reach the page.
+// The page holds only the drawing (the wheel, its glyphs, the listing blocks
+// and the strokes), painted again as vector for the printer: the toolbar, the
+// panels and the labels are widgets of their own and never reach the page.
 void frmMain::mNyomtat() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
     if (!printerDialogs().choosePrinter(printer, this))
         return;
-    if (!printPicture(printer, m_surface->picture()))
+    bool printed;
+    if (m_chart) {
+        const QSize area = m_surface->size();
+        const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
+        printed = printDrawing(printer, area, [&](QPainter& p) {
+            paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings, selection,
+                       kToolbarHeight);
+            m_surface->paintStrokes(p);
+        });
+    } else {
+        printed = printPicture(printer, m_surface->picture());
+    }
+    if (!printed)
         prompts().message(QStringLiteral("Az asztrogram nyomtatása nem sikerült (") +
                               printerName(printer) +
                               QStringLiteral("). A nyomtató nem fogadta el a lapot."),

@@ -56,6 +56,23 @@ bool printPicture(QPrinter& printer, const QImage& picture) {
     return ended && printer.printerState() != QPrinter::Error;
 }
 
+bool printDrawing(QPrinter& printer, QSize area, const std::function<void(QPainter&)>& paint) {
+    if (area.isEmpty())
+        return false;
+    QPainter p;
+    if (!p.begin(&printer))
+        return false;
+    const QRect page = p.viewport();
+    QSize size = area;
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    p.translate(page.x() + (page.width() - size.width()) / 2.0, page.y());
+    p.scale(double(size.width()) / area.width(), double(size.height()) / area.height());
+    p.setClipRect(QRect(QPoint(0, 0), area));
+    paint(p);
+    const bool ended = p.end();
+    return ended && printer.printerState() != QPrinter::Error;
+}
+
 bool printDocument(QPrinter& printer, QTextDocument& document) {
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;

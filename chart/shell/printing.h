@@ -4,7 +4,9 @@
 // without a dialog; and the two kinds of page the window prints.
 
 #include <QImage>
+#include <functional>
 
+class QPainter;
 class QPrinter;
 class QTextDocument;
 class QWidget;
@@ -29,6 +31,10 @@ void setPrinterDialogs(PrinterDialogs* dialogs); // not owned; nullptr restores 
 // The picture scaled to fit the page, centred, upright. False when the
 // printer could not be started or reported an error.
 bool printPicture(QPrinter& printer, const QImage& picture);
+// A drawing of area pixels painted by paint onto the page, scaled to fit,
+// centred, upright: vector on the printer, crisp at its resolution. False
+// when the printer could not be started or reported an error.
+bool printDrawing(QPrinter& printer, QSize area, const std::function<void(QPainter&)>& paint);
 // False when the printer reported an error.
 bool printDocument(QPrinter& printer, QTextDocument& document);
 

@@ -1,7 +1,9 @@
 #include "setuppanel.h"
 
+#include "engine/housesystem.h"
 #include "engine/numbers.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +110,18 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     Text10->setFixedWidth(60);
     grid->addWidget(hefLabel, row + 1, 4, 2, 1);
     grid->addWidget(Text10, row + 1, 5, Qt::AlignTop);
+
+    auto* housesLabel = new QLabel(QStringLiteral("Házrendszer:"), this);
+    cboHouses = new QComboBox(this);
+    cboHouses->setObjectName(QStringLiteral("cboHouses"));
+    for (const HouseSystem& h : houseSystems()) {
+        QString name = QString::fromUtf8(h.name);
+        name[0] = name[0].toUpper();
+        cboHouses->addItem(name, QChar::fromLatin1(h.letter));
+    }
+    housesLabel->setBuddy(cboHouses);
+    grid->addWidget(housesLabel, row + 3, 4);
+    grid->addWidget(cboHouses, row + 3, 5, 1, 2, Qt::AlignLeft);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(10, 1);
 
@@ -125,6 +139,17 @@ void SetupPanel::showValues(const WorkingSettings& ws) {
         PCol2[n]->setColor(ws.wheelColors[n]);
     PCol2[4]->setColor(ws.bandColor);
     Text10->setText(numberText(ws.anticipation));
+    showHouseSystem(ws.houseSystem);
+}
+
+char SetupPanel::houseSystem() const {
+    const QString letter = cboHouses->currentData().toString();
+    return letter.isEmpty() ? kDefaultHouseSystem : letter.at(0).toLatin1();
+}
+
+void SetupPanel::showHouseSystem(char letter) {
+    const int at = cboHouses->findData(QChar::fromLatin1(letter));
+    cboHouses->setCurrentIndex(at < 0 ? 0 : at);
 }
 
 } // namespace velorin

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <array>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -38,12 +39,17 @@ public:
 
     std::array<QLineEdit*, 8> orbBoxes{}; // Text1 .. Text8
     QLineEdit* Text10 = nullptr;          // cusp anticipation
+    QComboBox* cboHouses = nullptr;       // house system, its letter as item data
     std::array<ColorSwatch*, 8> PCol{};   // aspect colours
     std::array<ColorSwatch*, 5> PCol2{};  // color-0 .. color-3, then PAL
     QPushButton* Command1 = nullptr;
 
     // Shows the values in effect.
     void showValues(const WorkingSettings& ws);
+
+    // The house system chosen in the list, and choosing one by its letter.
+    char houseSystem() const;
+    void showHouseSystem(char letter);
 
 signals:
     void swatchClicked(bool wheelGroup, int index);

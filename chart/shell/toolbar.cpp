@@ -212,6 +212,12 @@ void paintIcon(QPainter& p, int n) {
         p.drawPolygon(mark);
         break;
     }
+    case 17: { // the client report: a page with a wheel, marked PDF
+        page(p, QRectF(5, 2, 18, 24));
+        miniWheel(p, QPointF(14, 11), 6);
+        label(p, QRectF(3, 17, 22, 9), QStringLiteral("PDF"), 8, kWarm);
+        break;
+    }
     default:
         break;
     }

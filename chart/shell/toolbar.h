@@ -1,5 +1,5 @@
 #pragma once
-// The artwork of the main window's 17 picture buttons and their pointer.
+// The artwork of the main window's picture buttons and their pointer.
 
 #include <QCursor>
 #include <QIcon>
@@ -7,8 +7,11 @@
 
 namespace velorin {
 
-inline constexpr int kToolbarButtons = 17;
+inline constexpr int kToolbarButtons = 18;
 inline constexpr int kToolbarButtonSize = 32;
+// The strip at the top of the main window that the toolbar covers; the wheel
+// keeps its glyphs below it.
+inline constexpr int kToolbarHeight = 36;
 
 QIcon toolbarIcon(int n);
 // The pointer over the toolbar.

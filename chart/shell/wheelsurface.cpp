@@ -23,6 +23,7 @@ WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
 
 void WheelSurface::setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs) {
     m_image = image;
+    m_strokes.clear();
     m_glyphs = std::move(glyphs);
     update();
 }
@@ -74,6 +75,8 @@ void WheelSurface::mousePressEvent(QMouseEvent* event) {
     m_drawing = true;
     m_ink = event->button() == Qt::LeftButton ? QColor(0, 0, 255) : QColor(255, 0, 0);
     m_current = pos;
+    if (!m_image.isNull())
+        m_strokes.push_back({m_ink, {}});
     strokeTo(pos);
 }
 
@@ -89,6 +92,18 @@ void WheelSurface::mouseReleaseEvent(QMouseEvent*) {
     m_drawing = false;
 }
 
+void WheelSurface::paintStrokes(QPainter& p) const {
+    p.save();
+    for (const Stroke& s : m_strokes) {
+        p.setPen(QPen(s.ink, kStrokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (s.points.size() == 1)
+            p.drawPoint(s.points.front());
+        else
+            p.drawPolyline(s.points);
+    }
+    p.restore();
+}
+
 void WheelSurface::strokeTo(QPoint to) {
     if (m_image.isNull())
         return;
@@ -100,6 +115,8 @@ void WheelSurface::strokeTo(QPoint to) {
         else
             p.drawLine(m_current, to);
     }
+    if (!m_strokes.empty())
+        m_strokes.back().points << to;
     const int pad = kStrokeWidth + 1;
     update(QRect(m_current, to).normalized().adjusted(-pad, -pad, pad, pad));
     m_current = to;

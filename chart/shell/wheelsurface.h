@@ -5,12 +5,16 @@
 // the mouse into the image itself, so that they are printed and exported
 // with it until the next draw replaces the image.
 
+#include <QColor>
 #include <QImage>
+#include <QPolygon>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 #include <utility>
 #include <vector>
+
+class QPainter;
 
 namespace velorin {
 
@@ -25,6 +29,9 @@ public:
     const QImage& picture() const { return m_image; }
     // Each body glyph's element index and where it was painted.
     const std::vector<std::pair<int, QRect>>& glyphs() const { return m_glyphs; }
+    // The same strokes again on any painter (a printer, a vector page), in
+    // the surface's pixels, so that a vector wheel carries them too.
+    void paintStrokes(QPainter& painter) const;
     // The glyph element at pos, -1 when none (the last painted wins).
     int glyphAt(QPoint pos) const;
     // Tool tips by glyph element index; an element without one shows none.
@@ -44,7 +51,13 @@ protected:
 private:
     void strokeTo(QPoint to);
 
+    struct Stroke {
+        QColor ink;
+        QPolygon points;
+    };
+
     QImage m_image;
+    std::vector<Stroke> m_strokes; // since the last setPicture
     std::vector<std::pair<int, QRect>> m_glyphs;
     std::vector<QString> m_tips;
     bool m_drawing = false;

@@ -163,6 +163,58 @@ TEST(ChartCommand, OrbsComeFromTheSettingsStore) {
     EXPECT_LT(after.out.size(), before.out.size()); // zero orbs: hardly any aspect left
 }
 
+// The option names the system for this run only; the store's choice stands
+// otherwise, and a store without the key means Placidus.
+TEST(ChartCommand, HouseSystemComesFromTheOptionOrTheStore) {
+    std::string file = writeChart(kAnna);
+    auto systemOf = [&](Args args) {
+        args.insert(args.begin(), {file, "--json"});
+        Result r = chart(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+        return std::make_pair(o["houseSystem"].toString().toStdString(),
+                              o["cusps"].toArray()[1].toDouble());
+    };
+    const auto placidus = systemOf({});
+    EXPECT_EQ(placidus.first, "P");
+    for (const char* letter : {"K", "R", "C", "O", "E", "W", "B", "M", "T"}) {
+        const auto other = systemOf({"--houses", letter});
+        EXPECT_EQ(other.first, letter);
+        EXPECT_NE(other.second, placidus.second) << letter; // the 2nd cusp moves
+    }
+    EXPECT_EQ(systemOf({"--houses", "w"}).first, "W");
+
+    const struct {
+        Args args;
+        const char* message;
+    } bad[] = {
+        {{file, "--json", "--houses"}, "a --houses után a házrendszer betűje kell"},
+        {{file, "--json", "--houses", "X"}, "P Placidus, K Koch"},
+        {{file, "--json", "--houses", "PK"}, "velorin chart:"},
+    };
+    for (const auto& b : bad) {
+        Result r = chart(b.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(b.message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+
+    // Through the store itself: a raw rewrite of the same size within a
+    // second can go unnoticed by its cache.
+    for (const auto& [stored, expected] :
+         {std::pair{"K", "K"}, {"e", "E"}, {"?", "P"}, {"Koch", "P"}, {"", "P"}}) {
+        SettingsStore::set(kSettingsApp, "set", kHouseSystemKey, stored);
+        EXPECT_EQ(systemOf({}).first, expected) << stored;
+    }
+    SettingsStore::set(kSettingsApp, "set", kHouseSystemKey, "T");
+    EXPECT_EQ(systemOf({"--houses", "R"}).first, "R"); // the option beats the store
+    SettingsStore::set(kSettingsApp, "set", kHouseSystemKey, "");
+    Result listing = chart({file, "--listing"});
+    EXPECT_EQ(listing.out.rfind(" 10 ház ", 0), 0u); // no key: Placidus, unnamed
+    Result koch = chart({file, "--sheet", "--houses", "K"});
+    EXPECT_NE(koch.out.find("\n\nHázrendszer: Koch\n 10 ház "), std::string::npos) << koch.out;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

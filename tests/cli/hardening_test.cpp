@@ -127,6 +127,8 @@ TEST_F(Velorin, AFullDiskChangesNoFile) {
     ASSERT_EQ(velorin({"interpret", chart, "--mode", "3"}).status, 0);
     const QString document = data() + "/SZOVEG/Anna.txt";
     const QString picture = put("kerek.png", QByteArray(600, 'p'));
+    const QString vector = put("kerek.svg", QByteArray(600, 'v'));
+    const QString report = put("jelentes.pdf", QByteArray(600, 'r'));
     const QString table = home() + "/cod.dat";
     const QByteArray tableBefore = bytesOf(table);
     const QByteArray documentBefore = bytesOf(document);
@@ -140,6 +142,8 @@ TEST_F(Velorin, AFullDiskChangesNoFile) {
     const Case cases[] = {
         {"interpret", {"interpret", chart, "--mode", "3"}, document, documentBefore},
         {"wheel", {"chart", chart, "--wheel", picture}, picture, QByteArray(600, 'p')},
+        {"svg wheel", {"chart", chart, "--wheel", vector}, vector, QByteArray(600, 'v')},
+        {"report", {"report", chart, "--out", report, "--mode", "3"}, report, QByteArray(600, 'r')},
         {"codetable", {"codetable", "--write", table}, table, tableBefore},
     };
     for (const Case& c : cases) {
@@ -155,6 +159,46 @@ TEST_F(Velorin, AFullDiskChangesNoFile) {
               QStringList{"Anna.txt"});
     EXPECT_TRUE(hiddenFiles(home()).isEmpty());
     EXPECT_TRUE(hiddenFiles(file(".")).isEmpty());
+}
+
+// The vector wheels and the report from the command line: each file is what
+// its name says, and a name the command cannot write is refused before any work.
+TEST_F(Velorin, VectorWheelsAndTheReportAreWrittenByTheirExtension) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const struct {
+        QStringList args;
+        QString written;
+        QByteArray starts;
+    } good[] = {
+        {{"chart", chart, "--wheel", file("w.svg")}, file("w.svg"), "<?xml"},
+        {{"chart", chart, "--wheel", file("w.PDF"), "--houses", "W"}, file("w.PDF"), "%PDF-"},
+        {{"synastry", chart, chart, "--wheel", file("s.svg")}, file("s.svg"), "<?xml"},
+        {{"report", chart, "--out", file("r.pdf"), "--houses", "k"}, file("r.pdf"), "%PDF-"},
+    };
+    for (const auto& g : good) {
+        const Outcome r = velorin(g.args);
+        EXPECT_EQ(r.status, 0) << g.args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(bytesOf(g.written).startsWith(g.starts)) << g.written.toStdString();
+    }
+    const struct {
+        QStringList args;
+        const char* message;
+    } refused[] = {
+        {{"chart", chart, "--wheel", file("w.gif")},
+         "--wheel writes .png, .jpg, .jpeg, .svg, .pdf"},
+        {{"synastry", chart, chart, "--wheel", file("s")}, "--wheel writes"},
+        {{"report", chart}, "--out REPORT.pdf"},
+        {{"report", chart, "--out", file("r.txt")}, "--out takes a .pdf name"},
+        {{"report", chart, "--out", file("r2.pdf"), "--mode", "5"}, "--mode takes 1, 2, 3 or 4"},
+        {{"report", chart, "--out", file("r2.pdf"), "--houses", "Q"}, "velorin report: a --houses"},
+    };
+    for (const auto& r : refused) {
+        const Outcome o = velorin(r.args);
+        EXPECT_EQ(o.status, 2) << r.args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains(QString::fromUtf8(r.message))) << o.err.toStdString();
+    }
+    for (const char* never : {"w.gif", "s", "r.txt", "r2.pdf"})
+        EXPECT_FALSE(QFile::exists(file(never))) << never;
 }
 
 // Named pipes where files are expected: nothing waits for a writer, nothing

@@ -94,6 +94,25 @@ TEST(SynastryCommand, JsonCarriesBothChartsAsChartJsonDoes) {
     }
 }
 
+TEST(SynastryCommand, HouseSystemReachesBothChartsAsInChart) {
+    QTemporaryDir dir;
+    const std::string anna = write(dir, "anna.ast", kAnna), bela = write(dir, "bela.ast", kBela);
+    const Outcome run = synastry({anna, bela, "--json", "--houses", "C"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    const QJsonObject annaAlone =
+        QJsonDocument::fromJson(
+            QByteArray::fromStdString(chart({anna, "--json", "--houses", "C"}).out))
+            .object();
+    for (const char* person : {"first", "second"})
+        EXPECT_EQ(o[person].toObject()["houseSystem"].toString(), "C") << person;
+    EXPECT_EQ(o["first"].toObject()["cusps"], annaAlone["cusps"]);
+    EXPECT_EQ(o["first"].toObject()["bodies"], annaAlone["bodies"]); // houses of the bodies too
+    const Outcome bad = synastry({anna, bela, "--json", "--houses", "Z"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.rfind("velorin synastry: a --houses", 0), 0u) << bad.err;
+}
+
 TEST(SynastryCommand, UsageAndReadErrors) {
     QTemporaryDir dir;
     const std::string anna = write(dir, "anna.ast", kAnna);

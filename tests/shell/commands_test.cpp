@@ -22,9 +22,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolTip>
@@ -264,6 +266,51 @@ private slots:
         QVERIFY(m_prompts.messages[0].text.contains("nyomtatása nem sikerült"));
     }
 
+    // The printed wheel is painted again for the printer, not a picture of
+    // the screen: no image on the page, and the freehand strokes are there.
+    void printedWheelIsVectorWithTheStrokes() {
+        start();
+        m_w->PPP_Click(2);
+        // In the blank strip right of the wheel, whatever size the window
+        // opened at on this screen.
+        const int right = surface()->picture().width();
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(right - 100, 150));
+        QTest::mouseMove(surface(), QPoint(right - 20, 150));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(right - 20, 150));
+        m_w->PPP_Click(2);
+        QCOMPARE(m_printers.files.size(), 2);
+        for (const QString& file : m_printers.files) {
+            const QByteArray pdf = TestEnvironment::readBytes(file);
+            QVERIFY(pdf.startsWith("%PDF-"));
+            QVERIFY(!pdf.contains("/Subtype /Image") && !pdf.contains("/Subtype/Image"));
+        }
+        const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+        if (pdftoppm.isEmpty())
+            QSKIP("pdftoppm is not installed (poppler-utils)");
+        QList<QImage> pages;
+        for (const QString& file : m_printers.files) {
+            QProcess run;
+            run.start(pdftoppm, {"-r", "40", "-png", "-singlefile", file, file});
+            QVERIFY(run.waitForFinished(60000));
+            pages << QImage(file + ".png").convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!pages.last().isNull());
+        }
+        // What the stroke added is blue ink, and nothing else changed.
+        int added = 0, other = 0;
+        for (int y = 0; y < pages[0].height(); ++y)
+            for (int x = 0; x < pages[0].width(); ++x) {
+                const QColor before = pages[0].pixelColor(x, y), after = pages[1].pixelColor(x, y);
+                if (before == after)
+                    continue;
+                if (after.blue() > after.red() + 60 && after.blue() > after.green() + 60)
+                    ++added;
+                else
+                    ++other;
+            }
+        QVERIFY2(added > 5, qPrintable(QString::number(added)));
+        QVERIFY2(other <= added, qPrintable(QString("%1 %2").arg(added).arg(other)));
+    }
+
     void savingHasThreeCases() {
         start();
         // Nothing shown: the chart file.
@@ -345,8 +392,14 @@ private slots:
         QCOMPARE(drawn.pixelColor(mid + QPoint(0, 15)), QColor(Qt::white));
         QCOMPARE(drawn.pixelColor(c), QColor(255, 0, 0));
 
-        m_w->PPP_Click(4);
+        // The dialog proposes the free JPEG name; accepted as it is.
         const QString path = m_env.path("ASTRO_DATA") + "/KEPEK/Ma.jpg";
+        m_prompts.files << path;
+        m_w->PPP_Click(4);
+        QCOMPARE(m_prompts.fileDialogs.size(), 1);
+        QCOMPARE(m_prompts.fileDialogs[0].proposedName, path);
+        for (const char* kind : {"*.jpg", "*.png", "*.svg", "*.pdf"})
+            QVERIFY(m_prompts.fileDialogs[0].filter.contains(kind));
         QCOMPARE(m_prompts.messageTexts(), QStringList{"OK: " + path});
         const QImage jpeg(path);
         QCOMPARE(jpeg.size(), m_w->size());
@@ -366,8 +419,32 @@ private slots:
         QVERIFY2(mean < 4, qPrintable(QString::number(mean)));
 
         // A second picture of the same person gets its own name.
+        m_prompts.files << m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg";
         m_w->PPP_Click(4);
         QVERIFY(QFileInfo::exists(m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg"));
+        QCOMPARE(m_prompts.fileDialogs.last().proposedName,
+                 m_env.path("ASTRO_DATA") + "/KEPEK/Ma(2).jpg");
+
+        // The same picture as SVG and PDF: vector, strokes included; a
+        // cancelled dialog leaves no claimed name behind.
+        const QString svg = m_env.path("ASTRO_DATA") + "/KEPEK/kerek.svg";
+        const QString pdf = m_env.path("ASTRO_DATA") + "/KEPEK/kerek.pdf";
+        m_prompts.clear();
+        m_prompts.files << svg << pdf << QString();
+        m_w->PPP_Click(4);
+        m_w->PPP_Click(4);
+        m_w->PPP_Click(4);
+        QCOMPARE(m_prompts.messageTexts(), QStringList({"OK: " + svg, "OK: " + pdf}));
+        const QByteArray svgBytes = TestEnvironment::readBytes(svg);
+        QVERIFY(svgBytes.startsWith("<?xml"));
+        QVERIFY(!svgBytes.contains("<image"));
+        // The blue freehand stroke, two pixels wide with round ends.
+        QVERIFY(svgBytes.contains(
+            R"(stroke="#0000ff" stroke-opacity="1" stroke-width="2" stroke-linecap="round")"));
+        const QByteArray pdfBytes = TestEnvironment::readBytes(pdf);
+        QVERIFY(pdfBytes.startsWith("%PDF-"));
+        QVERIFY(!pdfBytes.contains("/Subtype /Image") && !pdfBytes.contains("/Subtype/Image"));
+        QCOMPARE(QDir(m_env.path("ASTRO_DATA") + "/KEPEK").entryList(QDir::Files).size(), 4);
         // The next draw replaces the strokes.
         QTest::keyClick(m_w.get(), Qt::Key_Space);
         QCOMPARE(surface()->picture().pixelColor(mid), QColor(Qt::white));

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +103,80 @@ private slots:
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
         editor->close();
+    }
+
+    // Button 17 and F12: the report of the chart on the wheel, in the mode
+    // picked, written beside the interpretations and opened; a second one
+    // never replaces the first.
+    void reportButtonWritesAndOpensAPdf() {
+        struct RecordingShell : ShellOpener {
+            QStringList opened;
+            bool open(const QString& path) override {
+                opened << path;
+                return true;
+            }
+        } shell;
+        setShellOpener(&shell);
+        start();
+        auto answer = [] {
+            QTimer::singleShot(0, [] {
+                auto* dlg = qobject_cast<frmSelect*>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                dlg->Option2->setChecked(true);
+                dlg->Command1->click();
+            });
+        };
+        answer();
+        own<QToolButton>("PPP_17")->click();
+        answer();
+        QTest::keyClick(m_w.get(), Qt::Key_F12);
+        // Cancelled: nothing is written.
+        QTimer::singleShot(0, [] {
+            auto* dlg = qobject_cast<frmSelect*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            dlg->reject();
+        });
+        QTest::keyClick(m_w.get(), Qt::Key_F12);
+        setShellOpener(nullptr);
+        QCOMPARE(shell.opened.size(), 2);
+        QVERIFY2(shell.opened[0].endsWith("SZOVEG/Ma.pdf"), qPrintable(shell.opened[0]));
+        QVERIFY(shell.opened[1] != shell.opened[0]);
+        for (const QString& path : shell.opened) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY(f.readAll().startsWith("%PDF-"));
+        }
+        QCOMPARE(QDir(m_env.path("ASTRO_DATA") + "/SZOVEG").entryList({"*.pdf"}).size(), 2);
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    // The house system: read from the store at start (an unknown letter is
+    // Placidus), chosen in the panel, saved by OK and followed by the chart.
+    void houseSystemChoiceIsStoredAndFollowed() {
+        TestEnvironment::setStored(kSettingsApp, "set", "HAZRENDSZER", "w");
+        start();
+        auto* list = panel()->findChild<QComboBox*>("cboHouses");
+        QVERIFY(list);
+        QCOMPARE(list->count(), 10);
+        QCOMPARE(list->currentText(), QString("Egész jegyes házak"));
+        QCOMPARE(m_w->chart()->houseSystem, 'W');
+        QCOMPARE(std::fmod(m_w->chart()->cusps[1], 30.0), 0.0);
+
+        m_w->PPP_Click(10);
+        list->setCurrentIndex(list->findData(QChar('K')));
+        if (qEnvironmentVariableIsSet("VELORIN_SCREENSHOT"))
+            m_w->grab().save(qEnvironmentVariable("VELORIN_SCREENSHOT"));
+        QTest::mouseClick(panel()->Command1, Qt::LeftButton);
+        QCOMPARE(stored(kSettingsApp, "set", "HAZRENDSZER"), QString("K"));
+        QCOMPARE(m_w->state().settings.houseSystem, 'K');
+        QCOMPARE(m_w->chart()->requestedHouseSystem, 'K');
+        QVERIFY(own<QTextEdit>("txtAdat")->toPlainText().contains("Házrendszer: Koch"));
+        m_w.reset();
+
+        TestEnvironment::setStored(kSettingsApp, "set", "HAZRENDSZER", "Z");
+        start();
+        QCOMPARE(m_w->chart()->houseSystem, 'P');
+        QCOMPARE(panel()->findChild<QComboBox*>("cboHouses")->currentText(), QString("Placidus"));
     }
 
     void firstStartShowsTodaysChart() {

@@ -1,0 +1,106 @@
+#include "wheelvector.h"
+
+#include "synastrywheel.h"
+#include "wheelpainter.h"
+
+#include "engine/angles.h"
+#include "engine/crossangles.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace velorin {
+namespace {
+
+// The wheel's point sizes were chosen for 96 dpi images; a page at the same
+// resolution gives the same proportions of text to lines.
+constexpr int kWheelDpi = 96;
+
+const struct {
+    const char* extension;
+    PictureFormat format;
+} kPictureExtensions[] = {
+    {".png", PictureFormat::Png}, {".jpg", PictureFormat::Jpeg}, {".jpeg", PictureFormat::Jpeg},
+    {".svg", PictureFormat::Svg}, {".pdf", PictureFormat::Pdf},
+};
+
+} // namespace
+
+std::optional<PictureFormat> pictureFormatOf(const QString& path) {
+    for (const auto& e : kPictureExtensions)
+        if (path.endsWith(QLatin1String(e.extension), Qt::CaseInsensitive))
+            return e.format;
+    return std::nullopt;
+}
+
+QString pictureExtensions() {
+    QStringList list;
+    for (const auto& e : kPictureExtensions)
+        list << QLatin1String(e.extension);
+    return list.join(QStringLiteral(", "));
+}
+
+QString pictureDialogFilter() {
+    return QStringLiteral("JPEG kép (*.jpg *.jpeg);;PNG kép (*.png);;SVG rajz (*.svg);;"
+                          "PDF dokumentum (*.pdf)");
+}
+
+QByteArray paintVectorPage(VectorFormat format, QSize size, const QString& title,
+                           const std::function<void(QPainter&)>& paint) {
+    if (size.isEmpty())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == VectorFormat::Svg) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(kWheelDpi);
+        svg.setTitle(title);
+        QPainter p;
+        if (!p.begin(&svg))
+            return {};
+        paint(p);
+        if (!p.end())
+            return {};
+    } else {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kWheelDpi);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Velorin"));
+        const QSizeF points(size.width() * 72.0 / kWheelDpi, size.height() * 72.0 / kWheelDpi);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF()));
+        QPainter p;
+        if (!p.begin(&pdf))
+            return {};
+        paint(p);
+        if (!p.end())
+            return {};
+    }
+    return bytes;
+}
+
+QByteArray radixVector(VectorFormat format, const Chart& chart, const WorkingSettings& ws,
+                       QSize size, const QString& title) {
+    const std::vector<Aspect> aspects = findAspects(chart, ws.engine());
+    return paintVectorPage(format, size, title,
+                           [&](QPainter& p) { paintRadix(p, size, chart, aspects, ws); });
+}
+
+QByteArray synastryVector(VectorFormat format, const Chart& first, const Chart& second,
+                          const WorkingSettings& ws, QSize size, const QString& title) {
+    const std::vector<CrossAspect> aspects =
+        findCrossAspects(first.longitude, second.longitude, ws.engine());
+    return paintVectorPage(format, size, title, [&](QPainter& p) {
+        paintSynastryWheel(p, size, first, second.longitude, aspects, ws);
+    });
+}
+
+} // namespace velorin
