@@ -13,6 +13,14 @@ const std::vector<Subcommand>& subcommands() {
         {"codetable", "--write PATH", runCodetable},
         {"interpret", "FILE.ast [--mode 1|2|3|4]", runInterpret},
         {"place", "QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]", runPlace},
+        {"transits", "FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST] [--json]",
+         runTransits},
+        {"progressed", "FILE.ast --date YYYY-MM-DD --listing|--json|--wheel OUT [--size WxH]",
+         runProgressed},
+        {"return",
+         "FILE.ast --solar|--lunar --year YYYY [--month M] [--place QUERY] "
+         "--listing|--json|--wheel OUT [--size WxH]",
+         runReturn},
     };
     return table;
 }

@@ -59,6 +59,40 @@ std::string eventCode(const Event& e) {
     return prefix;
 }
 
+std::string kindWord(EventKind kind) {
+    switch (kind) {
+    case EventKind::Aspect:
+        return "fényszög";
+    case EventKind::House:
+        return "ház";
+    case EventKind::Sign:
+        return "jegy";
+    case EventKind::Station:
+        return "megállás";
+    }
+    return {};
+}
+
+std::string describeEvent(const Event& e) {
+    std::string who = codeLetters(e.body);
+    if (e.motion == Motion::Progressed)
+        who = "progresszív " + who;
+    switch (e.kind) {
+    case EventKind::Aspect:
+        return who + " " + aspectKind(e.aspect).name + " " + codeLetters(e.natal) +
+               (e.retrograde ? " (hátráló)" : "");
+    case EventKind::House:
+        return who + " belép a(z) " + std::to_string(e.house) + ". házba" +
+               (e.retrograde ? " (hátráló)" : "");
+    case EventKind::Sign:
+        return who + " belép ebbe a jegybe: " + trimSpaces(signName(e.sign)) +
+               (e.retrograde ? " (hátráló)" : "");
+    case EventKind::Station:
+        return who + (e.retrograde ? " megáll és hátrálni kezd" : " megáll és újra előre halad");
+    }
+    return who;
+}
+
 std::vector<EventCodeEntry> eventCodeCatalogue() {
     std::vector<EventCodeEntry> out;
     std::set<std::string> seen;

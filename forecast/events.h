@@ -43,6 +43,12 @@ inline constexpr const char* kProgressedPrefix = "PR_";
 std::string codeLetters(int body);
 std::string eventCode(const Event& e);
 
+// The kind in one Hungarian word ("fényszög", "ház", "jegy", "megállás"),
+// and the event in a short Hungarian sentence with the engine's body names:
+// "SZATURNUSZ Egyutallas MARS (hátráló)".
+std::string kindWord(EventKind kind);
+std::string describeEvent(const Event& e);
+
 // Every code an event can carry, in a fixed order (transits, then
 // progressions; aspects, houses, signs, stations), each once, with its
 // Hungarian explanation.
