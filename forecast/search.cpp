@@ -22,12 +22,18 @@ bool refineStation(int body, BodyState a, BodyState b, double toleranceDays, Bod
     double fa = a.speed, fb = b.speed;
     int side = 0;
     BodyState s = a;
+    double previous = a.julianDayUT;
     for (int n = 0; n < kMaxIterations && b.julianDayUT - a.julianDayUT > toleranceDays; ++n) {
         double t = (a.julianDayUT * fb - b.julianDayUT * fa) / (fb - fa);
         if (!(t > a.julianDayUT && t < b.julianDayUT))
             t = 0.5 * (a.julianDayUT + b.julianDayUT);
         if (!bodyAt(body, t, s, error))
             return false;
+        if (std::fabs(t - previous) < toleranceDays) {
+            out = s;
+            return true;
+        }
+        previous = t;
         if ((s.speed < 0) == (a.speed < 0)) {
             a = s;
             fa = s.speed;
@@ -79,20 +85,23 @@ double wrap180(double x) {
 }
 
 double samplingStep(int body) {
+    // Two stations never fall into one step, and between stations the body
+    // moves one way, so each target is crossed at most once a stretch. The
+    // steps keep a wide margin below the shortest retrograde spells.
     switch (body) {
     case Moon:
-        return 0.5; // never stations; about 7 degrees a step
+        return 1; // never stations; 12 to 15 degrees a step
     case Mercury:
-        return 1; // retrograde for three weeks at the least
+        return 2; // retrograde for 19 days at the least
     case Venus:
-        return 2; // retrograde for six weeks
+        return 4; // retrograde for about 40 days
     case Sun:
     case Mars:
-        return 3; // the Sun never stations; Mars is retrograde for two months
+        return 5; // the Sun never stations; Mars is retrograde for two months
     case NorthNode:
-        return 10; // the mean node moves back at an even pace
+        return 20; // the mean node moves back at an even pace
     default:
-        return 5; // the slow planets, Lilith and Chiron stand still for months
+        return 10; // Jupiter outwards, Lilith and Chiron: retrograde for months
     }
 }
 
@@ -139,7 +148,26 @@ bool refineCrossing(int body, const Stretch& s, double target, double toleranceD
     BodyState a = s.a, b = s.b;
     double ga = wrap180(a.longitude - target);
     double gb = wrap180(b.longitude - target);
-    double t = a.julianDayUT + (b.julianDayUT - a.julianDayUT) * ga / (ga - gb);
+    // The stretch's ends with their speeds make a cubic that follows the
+    // body to a small fraction of a second over a sampling step; its root,
+    // found without the ephemeris, is where Newton's steps begin, so that
+    // most crossings cost one or two library calls.
+    const double h = b.julianDayUT - a.julianDayUT;
+    auto cubic = [&](double u) {
+        const double u2 = u * u, u3 = u2 * u;
+        return (2 * u3 - 3 * u2 + 1) * ga + (u3 - 2 * u2 + u) * h * a.speed +
+               (-2 * u3 + 3 * u2) * gb + (u3 - u2) * h * b.speed;
+    };
+    double lo = 0, hi = 1;
+    const bool risingAtLo = ga < 0;
+    for (int n = 0; n < 40; ++n) {
+        const double mid = 0.5 * (lo + hi);
+        if ((cubic(mid) < 0) == risingAtLo)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    double t = a.julianDayUT + 0.5 * (lo + hi) * h;
     BodyState x;
     for (int n = 0; n < kMaxIterations; ++n) {
         if (!bodyAt(body, t, x, error))
@@ -154,16 +182,22 @@ bool refineCrossing(int body, const Stretch& s, double target, double toleranceD
         }
         // Newton's step while it stays inside the bracket; near a station,
         // where the speed vanishes, halving the bracket instead.
+        // The point just evaluated is a bracket end, so a converged step may
+        // land on it or a rounding beyond: that is tested first.
         double next = x.speed != 0 ? t - g / x.speed : t;
-        if (!(next > a.julianDayUT && next < b.julianDayUT))
+        const bool converged = x.speed != 0 && std::fabs(next - t) < toleranceDays;
+        if (!converged && !(next > a.julianDayUT && next < b.julianDayUT))
             next = 0.5 * (a.julianDayUT + b.julianDayUT);
-        const bool done =
-            std::fabs(next - t) < toleranceDays || b.julianDayUT - a.julianDayUT < toleranceDays;
+        if (converged || b.julianDayUT - a.julianDayUT < toleranceDays) {
+            // The last step is far below the tolerance; the body is carried
+            // along it rather than asked once more.
+            out = {next, x.longitude + x.speed * (next - t), x.speed};
+            return true;
+        }
         t = next;
-        if (done)
-            break;
     }
-    return bodyAt(body, t, out, error);
+    out = x;
+    return true;
 }
 
 } // namespace velorin::forecast
