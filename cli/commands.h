@@ -9,9 +9,14 @@
 
 #include <QImage>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace velorin {
+class UiPrompts;
+}
 
 namespace velorin::cli {
 
@@ -36,6 +41,13 @@ int runTransits(const Args& args, std::ostream& out, std::ostream& err);
 int runProgressed(const Args& args, std::ostream& out, std::ostream& err);
 // velorin return FILE.ast --solar|--lunar --year Y [--month M] [--place Q] OUTPUT
 int runReturn(const Args& args, std::ostream& out, std::ostream& err);
+
+// velorin forecast FILE.ast --from D --to D [--bodies LIST] [--mode 1|2|3|4]
+int runForecast(const Args& args, std::ostream& out, std::ostream& err);
+
+// Messages of a generation as lines on standard error; nothing waits for an
+// answer.
+std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err);
 
 // "WxH" with both sides 1..20000.
 bool parseSize(const std::string& s, int& w, int& h);

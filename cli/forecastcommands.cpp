@@ -8,7 +8,9 @@
 #include "forecast/progressions.h"
 #include "forecast/returns.h"
 #include "forecast/transits.h"
+#include "interpretation/forecastdocument.h"
 #include "platform/folders.h"
+#include "platform/uiprompts.h"
 
 #include "wheel/wheelimage.h"
 
@@ -399,6 +401,60 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
         if (!writeChart(o, charts[n], lc.settings, headerOf(r.instants[n]), {}, out, err))
             return 1;
     }
+    return 0;
+}
+
+int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<OptionSpec> table =
+        joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
+    ParsedOptions p;
+    if (int rc = prepare("forecast", kForecastHelp, args, table, p, out, err); rc >= 0)
+        return rc;
+    PeriodArgs period;
+    if (auto e = readPeriod(p, period))
+        return usage(err, "forecast", *e);
+    int mode = 2; // as the interpretation: text passages, DOS accents repaired
+    if (p.has("--mode")) {
+        bool ok = false;
+        mode = QString::fromStdString(p.value("--mode")).toInt(&ok);
+        if (!ok || mode < 1 || mode > 4)
+            return usage(err, "forecast", "--mode takes 1, 2, 3 or 4");
+    }
+    LoadedChart lc;
+    if (!loadChart(p.positional[0], lc, err))
+        return 1;
+    TransitRequest r;
+    r.fromJD = period.fromJD;
+    r.toJD = period.toJD;
+    r.bodies = period.bodies;
+    EventsOutcome transits = findTransits(lc.chart, r);
+    if (!transits.ok()) {
+        err << "velorin: " << transits.error << "\n";
+        return 1;
+    }
+    const EventsOutcome progressed = findProgressedAspects(lc.chart, r.fromJD, r.toJD);
+    if (!progressed.ok()) {
+        err << "velorin: " << progressed.error << "\n";
+        return 1;
+    }
+    const std::vector<Event> events = mergedInTimeOrder(transits.events, progressed.events);
+
+    const std::unique_ptr<UiPrompts> ui = streamPrompts(err);
+    CodeTable codes;
+    if (!ensureAndLoadCodeTable(codeTablePath(), codes, *ui))
+        return 1;
+    ForecastRequest request;
+    request.name = QString::fromStdString(lc.data.name);
+    request.header = QString::fromStdString(lc.data.name + ": " + p.value("--from") + " – " +
+                                            p.value("--to") + " (0:00 UT)");
+    request.mode = GenerationMode(mode);
+    for (const Event& e : events)
+        request.events.push_back(
+            {QString::fromStdString(eventDateLine(e)), QString::fromStdString(e.code)});
+    const GenerationResult result = generateForecast(codes, request, *ui);
+    if (result.status != GenerationResult::Status::Written)
+        return 1;
+    out << result.path.toStdString() << '\n';
     return 0;
 }
 

@@ -21,6 +21,8 @@ const std::vector<Subcommand>& subcommands() {
          "FILE.ast --solar|--lunar --year YYYY [--month M] [--place QUERY] "
          "--listing|--json|--wheel OUT [--size WxH]",
          runReturn},
+        {"forecast", "FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST] [--mode 1|2|3|4]",
+         runForecast},
     };
     return table;
 }

@@ -6,8 +6,10 @@
 
 #include <swephexp.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <set>
 
 namespace velorin::forecast {
@@ -91,6 +93,24 @@ std::string describeEvent(const Event& e) {
         return who + (e.retrograde ? " megáll és hátrálni kezd" : " megáll és újra előre halad");
     }
     return who;
+}
+
+std::string eventDateLine(const Event& e) {
+    const std::string t = utcText(e.julianDayUT, false); // YYYY-MM-DDTHH:MM
+    const size_t T = t.find('T');
+    std::string date = t.substr(0, T);
+    for (char& c : date)
+        if (c == '-')
+            c = '.';
+    return date + ". " + t.substr(T + 1) + " UT  " + describeEvent(e);
+}
+
+std::vector<Event> mergedInTimeOrder(const std::vector<Event>& a, const std::vector<Event>& b) {
+    std::vector<Event> out;
+    out.reserve(a.size() + b.size());
+    std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out),
+               [](const Event& x, const Event& y) { return x.julianDayUT < y.julianDayUT; });
+    return out;
 }
 
 std::vector<EventCodeEntry> eventCodeCatalogue() {

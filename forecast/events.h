@@ -49,6 +49,13 @@ std::string eventCode(const Event& e);
 std::string kindWord(EventKind kind);
 std::string describeEvent(const Event& e);
 
+// "2027.03.05. 14:07 UT  SZATURNUSZ Egyutallas MARS": the date line of the
+// forecast document.
+std::string eventDateLine(const Event& e);
+
+// Two time-ordered lists as one; at equal instants the first list's come first.
+std::vector<Event> mergedInTimeOrder(const std::vector<Event>& a, const std::vector<Event>& b);
+
 // Every code an event can carry, in a fixed order (transits, then
 // progressions; aspects, houses, signs, stations), each once, with its
 // Hungarian explanation.

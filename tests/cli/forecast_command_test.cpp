@@ -3,12 +3,16 @@
 // forecast library's tests.
 
 #include "cli/commands.h"
+#include "interpretation/codetable.h"
+#include "platform/folders.h"
+#include "platform/textfile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,6 +20,7 @@
 #include <functional>
 #include <sstream>
 
+using namespace velorin;
 using namespace velorin::cli;
 
 namespace {
@@ -166,4 +171,91 @@ TEST(ForecastCommands, BadUsageAndImpossibleRequestsPrintNothingOnStandardOutput
         EXPECT_TRUE(r.out.empty()) << line;
         EXPECT_FALSE(r.err.empty()) << line;
     }
+}
+
+// The document: each event's date line with the passage of its code, in time
+// order; an old table without the event codes stays as it was and its
+// events stand with their date lines alone; a second run never overwrites.
+TEST(ForecastCommands, DocumentCarriesThePassagesOfTheEventCodes) {
+    QTemporaryDir dir;
+    const std::string f = annaFile(dir);
+    const QString home = dir.filePath("home/"), data = dir.filePath("data/");
+    auto forecast = [&](const Args& extra) {
+        Args a{f,
+               "--from",
+               "2027-01-01",
+               "--to",
+               "2027-03-01",
+               "--bodies",
+               "1,6",
+               "--mode",
+               "3",
+               "--home",
+               home.toStdString(),
+               "--data",
+               data.toStdString()};
+        a.insert(a.end(), extra.begin(), extra.end());
+        const Outcome r = run(runForecast, a);
+        setProgramFolderOverride(QString());
+        setDataRootOverride(QString());
+        return r;
+    };
+    auto read = [](const std::string& pathLine) {
+        QFile doc(QString::fromStdString(pathLine.substr(0, pathLine.size() - 1)));
+        EXPECT_TRUE(doc.open(QIODevice::ReadOnly)) << pathLine;
+        return decodeTextFile(doc.readAll());
+    };
+
+    const Outcome first = forecast({});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, (data + QString::fromUtf8("SZOVEG/Anna előrejelzés.txt\n")).toStdString());
+
+    std::vector<CodeEntry> entries;
+    ASSERT_TRUE(readCodeFile(home + "cod.dat", entries));
+    ASSERT_EQ(entries.size(), defaultCodeEntries().size());
+    const QString passage = dir.filePath("napjegy.txt");
+    QFile p(passage);
+    ASSERT_TRUE(p.open(QIODevice::WriteOnly));
+    p.write("Uj honap, uj lendulet.\r\n");
+    p.close();
+    for (CodeEntry& e : entries)
+        if (e.code == "TR_NAPVIK") // the Sun entering Aquarius, about 20 January
+            e.file = passage;
+    ASSERT_TRUE(saveCodeFile(home + "cod.dat", entries));
+
+    const Outcome second = forecast({});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out, first.out) << "a free name, not the first document's";
+    const QString text = read(second.out);
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8("Anna: 2027-01-01 – 2027-03-01")));
+    const qsizetype line = text.indexOf(QRegularExpression(
+        QStringLiteral("2027\\.01\\.(19|20|21)\\. \\d\\d:\\d\\d UT  NAP belép ebbe a jegybe: "
+                       "VIZONTO\\r\\nUj honap, uj lendulet\\.\\r\\n")));
+    EXPECT_GE(line, 0) << text.left(400).toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("Uj honap")), 1);
+    EXPECT_GE(text.count(QStringLiteral(" UT  SZATURNUSZ ")), 1);
+    QStringList dates;
+    for (const QString& l : text.split(QStringLiteral("\r\n")))
+        if (l.contains(QStringLiteral(" UT  ")))
+            dates << l.left(18);
+    QStringList sorted = dates;
+    sorted.sort();
+    EXPECT_EQ(dates, sorted) << "time order";
+
+    // A table from before the event codes: loaded and left as it was.
+    entries.resize(size_t(kNatalCodeCount));
+    ASSERT_TRUE(saveCodeFile(home + "cod.dat", entries));
+    QFile table(home + "cod.dat");
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QByteArray before = table.readAll();
+    table.close();
+    const Outcome old = forecast({});
+    ASSERT_EQ(old.status, 0) << old.err;
+    const QString oldText = read(old.out);
+    EXPECT_FALSE(oldText.contains(QStringLiteral("Uj honap")));
+    EXPECT_TRUE(oldText.contains(QStringLiteral("NAP belép ebbe a jegybe: VIZONTO\r\n")));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    EXPECT_EQ(table.readAll(), before);
+
+    EXPECT_EQ(forecast({"--mode", "7"}).status, 2);
 }
