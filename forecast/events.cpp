@@ -105,6 +105,25 @@ std::string eventDateLine(const Event& e) {
     return date + ". " + t.substr(T + 1) + " UT  " + describeEvent(e);
 }
 
+CalendarMinute calendarMinute(double julianDayUT) {
+    const double rounded = std::round(julianDayUT * 1440) / 1440;
+    CalendarMinute c;
+    double h = 0;
+    swe_revjul(rounded + 1e-9, SE_GREG_CAL, &c.year, &c.month, &c.day, &h);
+    const long minutes = std::lround(h * 60);
+    c.hour = int(minutes / 60);
+    c.minute = int(minutes % 60);
+    return c;
+}
+
+std::string localTimeText(double julianDayUT, double zoneHoursWest) {
+    const CalendarMinute c = calendarMinute(julianDayUT - zoneHoursWest / 24);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, c.hour,
+                  c.minute);
+    return buf;
+}
+
 std::vector<Event> mergedInTimeOrder(const std::vector<Event>& a, const std::vector<Event>& b) {
     std::vector<Event> out;
     out.reserve(a.size() + b.size());

@@ -53,6 +53,17 @@ std::string describeEvent(const Event& e);
 // forecast document.
 std::string eventDateLine(const Event& e);
 
+// "2027-03-05 16:07" in a zone given as the birth data's zone text holds it
+// (hours to add to local time for Universal Time, positive west).
+std::string localTimeText(double julianDayUT, double zoneHoursWest);
+
+// The birth data's texts for an instant in Universal Time (zone 0, no summer
+// time): year, month, day, 24-hour hour and minute, rounded to the minute.
+struct CalendarMinute {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+CalendarMinute calendarMinute(double julianDayUT);
+
 // Two time-ordered lists as one; at equal instants the first list's come first.
 std::vector<Event> mergedInTimeOrder(const std::vector<Event>& a, const std::vector<Event>& b);
 

@@ -62,6 +62,7 @@ public:
     void showAbout();
     void quit();
     void setAside();
+    void showForecast();
     void redraw();
 
     // Moves the form's birth moment by minutes (back when negative) and
@@ -127,7 +128,7 @@ private:
     bool m_reloading = false;
 
     WheelSurface* m_surface = nullptr;
-    std::array<QToolButton*, 17> PPP{};
+    std::array<QToolButton*, 18> PPP{};
     QLabel* Label2 = nullptr; // the birth-data caption
     QLabel* Label3 = nullptr; // the status line
     QLabel* pComment = nullptr;

@@ -10,6 +10,7 @@
 #include "timestep.h"
 #include "wheelsurface.h"
 
+#include "chart/forecast/frmelorejelzes.h"
 #include "chart/interpretation/interpretationcommands.h"
 #include "picture/jpeg.h"
 #include "platform/folders.h"
@@ -100,6 +101,11 @@ const MainCommand kCommands[] = {
     {14, "A programról", "A programról", {0, 0}, &frmMain::showAbout},
     {15, "Kilépés a programból", "", {0, 0}, &frmMain::quit},
     {16, "Asztrogram félretevése", "Asztrogram félretevése", {0, 0}, &frmMain::setAside},
+    {17,
+     "Előrejelzés: tranzitok, progresszió, napvisszatérés",
+     "Előrejelzés",
+     {0, 0},
+     &frmMain::showForecast},
     {-1, "", "", {Qt::Key_Space, 0}, &frmMain::redraw},
     {-1, "", "", {Qt::Key_Up, 0}, &frmMain::stepTime<30>},
     {-1, "", "", {Qt::Key_Down, 0}, &frmMain::stepTime<-30>},
@@ -229,6 +235,17 @@ void frmMain::openCodeEditor() {
 
 void frmMain::showInterpretationEditor() {
     velorin::openInterpretationEditor(this);
+}
+
+void frmMain::showForecast() {
+    if (!m_chartData || !m_chart)
+        return;
+    auto* w = new frmElorejelzes(
+        *m_chartData, *m_chart, m_state.settings,
+        [this](const BirthData& data, Chart chart) { presentChart(data, std::move(chart)); }, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->resize(1280, 560);
+    w->show();
 }
 
 void frmMain::showAbout() {

@@ -212,6 +212,14 @@ void paintIcon(QPainter& p, int n) {
         p.drawPolygon(mark);
         break;
     }
+    case 17: { // forecast: a wheel with an arrow into the months ahead
+        miniWheel(p, QPointF(11, 15), 8);
+        p.setPen(QPen(kAccent, 2));
+        p.drawLine(QPointF(17, 8), QPointF(26, 8));
+        p.drawLine(QPointF(22, 4), QPointF(26, 8));
+        p.drawLine(QPointF(22, 12), QPointF(26, 8));
+        break;
+    }
     default:
         break;
     }

@@ -7,7 +7,7 @@
 
 namespace velorin {
 
-inline constexpr int kToolbarButtons = 17;
+inline constexpr int kToolbarButtons = 18;
 inline constexpr int kToolbarButtonSize = 32;
 
 QIcon toolbarIcon(int n);
