@@ -53,9 +53,9 @@ BirthData birthDataAt(const BirthData& natal, double julianDayUT, const std::str
 }
 
 frmElorejelzes::frmElorejelzes(const BirthData& data, const Chart& natal, const WorkingSettings& ws,
-                               OpenChart openChart, QWidget* parent)
+                               OpenChart openChart, MakeDocument makeDocument, QWidget* parent)
     : QWidget(parent, Qt::Window), m_data(data), m_natal(natal), m_settings(ws),
-      m_openChart(std::move(openChart)) {
+      m_openChart(std::move(openChart)), m_makeDocument(std::move(makeDocument)) {
     setObjectName(QStringLiteral("frmElorejelzes"));
     setWindowTitle(QStringLiteral("Előrejelzés – ") + q(trimSpaces(data.name)));
     auto* grid = new QGridLayout(this);
@@ -89,6 +89,11 @@ frmElorejelzes::frmElorejelzes(const BirthData& data, const Chart& natal, const 
     grid->addWidget(cmdSzamol, 3, 0, 1, 2);
     grid->addWidget(cmdNapvisszateres, 4, 0, 1, 2);
     grid->addWidget(cmdProgresszio, 5, 0, 1, 2);
+    cmdHoldvisszateres = new QPushButton(QStringLiteral("Holdvisszatérés"), this);
+    cmdDokumentum = new QPushButton(QStringLiteral("Előrejelzés dokumentuma"), this);
+    cmdDokumentum->setEnabled(false);
+    grid->addWidget(cmdHoldvisszateres, 6, 0, 1, 2);
+    grid->addWidget(cmdDokumentum, 7, 0, 1, 2);
 
     txtSzuro = new QLineEdit(this);
     txtSzuro->setPlaceholderText(QStringLiteral("Szűrés (pl. SZATURNUSZ, ház, Quadrat)"));
@@ -102,20 +107,23 @@ frmElorejelzes::frmElorejelzes(const BirthData& data, const Chart& natal, const 
     tblEvents->setSelectionMode(QAbstractItemView::SingleSelection);
     tblEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblEvents->verticalHeader()->hide();
-    grid->addWidget(tblEvents, 1, 2, 5, 1);
+    grid->addWidget(tblEvents, 1, 2, 7, 1);
 
     lblWheel = new QLabel(this);
     lblWheel->setFixedSize(480, 360);
     lblWheel->setAlignment(Qt::AlignCenter);
-    grid->addWidget(lblWheel, 0, 3, 6, 1);
+    grid->addWidget(lblWheel, 0, 3, 8, 1);
 
     lblStatus = new QLabel(this);
-    grid->addWidget(lblStatus, 6, 0, 1, 4);
+    grid->addWidget(lblStatus, 8, 0, 1, 4);
     grid->setColumnStretch(2, 1);
 
     connect(cmdSzamol, &QPushButton::clicked, this, [this] { cmdSzamol_Click(); });
     connect(cmdNapvisszateres, &QPushButton::clicked, this, [this] { cmdNapvisszateres_Click(); });
     connect(cmdProgresszio, &QPushButton::clicked, this, [this] { cmdProgresszio_Click(); });
+    connect(cmdHoldvisszateres, &QPushButton::clicked, this,
+            [this] { cmdHoldvisszateres_Click(); });
+    connect(cmdDokumentum, &QPushButton::clicked, this, [this] { cmdDokumentum_Click(); });
     connect(txtSzuro, &QLineEdit::textChanged, this, [this] { txtSzuro_Change(); });
     connect(tblEvents, &QTableWidget::currentCellChanged, this,
             [this](int row) { tblEvents_Select(row); });
@@ -123,6 +131,7 @@ frmElorejelzes::frmElorejelzes(const BirthData& data, const Chart& natal, const 
 
 void frmElorejelzes::cmdSzamol_Click() {
     m_events.clear();
+    cmdDokumentum->setEnabled(false);
     tblEvents->setRowCount(0);
     lblWheel->clear();
     TransitRequest r;
@@ -155,6 +164,7 @@ void frmElorejelzes::cmdSzamol_Click() {
     }
     tblEvents->resizeColumnsToContents();
     lblStatus->setText(QString::number(m_events.size()) + QStringLiteral(" esemény."));
+    cmdDokumentum->setEnabled(bool(m_makeDocument));
     txtSzuro_Change();
 }
 
@@ -221,6 +231,47 @@ void frmElorejelzes::cmdProgresszio_Click() {
     const std::string name = trimSpaces(m_data.name) + " progresszív " +
                              date.toString(QStringLiteral("yyyy.MM.dd.")).toStdString();
     m_openChart(birthDataAt(m_data, p.progressedJD, name), std::move(*p.chart));
+}
+
+void frmElorejelzes::cmdHoldvisszateres_Click() {
+    const double from = julianDayOf(dtFrom->date());
+    // A lunar month and a little more always holds one.
+    const ReturnsOutcome r = lunarReturns(m_natal, from, from + 30);
+    if (!r.ok() || r.instants.empty()) {
+        lblStatus->setText(q(r.ok() ? "Nincs holdvisszatérés." : r.error));
+        return;
+    }
+    ReturnChartOutcome c =
+        chartAtInstant(r.instants[0], {m_natal.geoLongitude, m_natal.geoLatitude}, m_natal.male,
+                       m_settings.engine());
+    if (!c.ok()) {
+        lblStatus->setText(q(c.error));
+        return;
+    }
+    const CalendarMinute when = calendarMinute(r.instants[0]);
+    const std::string name = trimSpaces(m_data.name) + " holdvisszatérés " +
+                             std::to_string(when.year) + "." + (when.month < 10 ? "0" : "") +
+                             std::to_string(when.month) + ".";
+    m_openChart(birthDataAt(m_data, r.instants[0], name), std::move(*c.chart));
+}
+
+ForecastRequest frmElorejelzes::documentRequest() const {
+    ForecastRequest r;
+    r.name = q(trimSpaces(m_data.name));
+    r.header = r.name + QStringLiteral(": ") +
+               dtFrom->date().toString(QStringLiteral("yyyy.MM.dd.")) + QStringLiteral(" – ") +
+               dtTo->date().toString(QStringLiteral("yyyy.MM.dd.")) + QStringLiteral(" (0:00 UT)");
+    for (int row = 0; row < int(m_events.size()) && row < tblEvents->rowCount(); ++row)
+        if (!tblEvents->isRowHidden(row)) {
+            const Event& e = m_events[size_t(row)];
+            r.events.push_back({q(eventDateLine(e)), q(e.code)});
+        }
+    return r;
+}
+
+void frmElorejelzes::cmdDokumentum_Click() {
+    if (m_makeDocument && !m_events.empty())
+        m_makeDocument(documentRequest());
 }
 
 } // namespace velorin

@@ -7,6 +7,7 @@
 #include "engine/birthdata.h"
 #include "engine/chart.h"
 #include "forecast/events.h"
+#include "interpretation/forecastdocument.h"
 #include "platform/settings.h"
 
 #include <QWidget>
@@ -27,14 +28,20 @@ class frmElorejelzes : public QWidget {
     Q_OBJECT
 public:
     using OpenChart = std::function<void(const BirthData&, Chart)>;
+    using MakeDocument = std::function<void(const ForecastRequest&)>;
     frmElorejelzes(const BirthData& data, const Chart& natal, const WorkingSettings& ws,
-                   OpenChart openChart, QWidget* parent = nullptr);
+                   OpenChart openChart, MakeDocument makeDocument = {}, QWidget* parent = nullptr);
 
     void cmdSzamol_Click(); // computes the events of the period
     void txtSzuro_Change(); // shows the rows that contain the filter text
     void tblEvents_Select(int row);
     void cmdNapvisszateres_Click();
     void cmdProgresszio_Click();
+    void cmdHoldvisszateres_Click(); // the first lunar return from the period's start
+    void cmdDokumentum_Click();      // the forecast document of the rows shown
+
+    // The document's request: the rows the filter shows, in time order.
+    ForecastRequest documentRequest() const;
 
     QDateEdit* dtFrom = nullptr;
     QDateEdit* dtTo = nullptr;
@@ -43,6 +50,8 @@ public:
     QPushButton* cmdSzamol = nullptr;
     QPushButton* cmdNapvisszateres = nullptr;
     QPushButton* cmdProgresszio = nullptr;
+    QPushButton* cmdHoldvisszateres = nullptr;
+    QPushButton* cmdDokumentum = nullptr;
     QTableWidget* tblEvents = nullptr;
     QLabel* lblWheel = nullptr;
     QLabel* lblStatus = nullptr;
@@ -54,6 +63,7 @@ private:
     Chart m_natal;
     WorkingSettings m_settings;
     OpenChart m_openChart;
+    MakeDocument m_makeDocument;
     std::vector<forecast::Event> m_events;
 };
 

@@ -240,11 +240,16 @@ void frmMain::showInterpretationEditor() {
 void frmMain::showForecast() {
     if (!m_chartData || !m_chart)
         return;
-    auto* w = new frmElorejelzes(
-        *m_chartData, *m_chart, m_state.settings,
-        [this](const BirthData& data, Chart chart) { presentChart(data, std::move(chart)); }, this);
+    auto openChart = [this](const BirthData& data, Chart chart) {
+        presentChart(data, std::move(chart));
+    };
+    auto makeDocument = [this](const ForecastRequest& request) {
+        runGenerateForecast(this, m_codeTable, request);
+    };
+    auto* w =
+        new frmElorejelzes(*m_chartData, *m_chart, m_state.settings, openChart, makeDocument, this);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->resize(1280, 560);
+    w->resize(1280, 600);
     w->show();
 }
 

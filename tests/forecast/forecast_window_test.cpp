@@ -29,13 +29,16 @@ public:
 private:
     test::TestEnvironment& m_env;
     std::vector<std::pair<BirthData, Chart>> m_opened;
+    std::vector<ForecastRequest> m_documents;
 
     frmElorejelzes* make(int fromYear = 2027) {
         const BirthData d = test::anna();
-        auto* w = new frmElorejelzes(d, test::mustCompute(d), WorkingSettings(),
-                                     [this](const BirthData& data, Chart c) {
-                                         m_opened.push_back({data, std::move(c)});
-                                     });
+        auto* w = new frmElorejelzes(
+            d, test::mustCompute(d), WorkingSettings(),
+            [this](const BirthData& data, Chart c) {
+                m_opened.push_back({data, std::move(c)});
+            },
+            [this](const ForecastRequest& r) { m_documents.push_back(r); });
         w->dtFrom->setDate(QDate(fromYear, 1, 1));
         w->dtTo->setDate(QDate(fromYear + 1, 1, 1));
         return w;
@@ -45,6 +48,7 @@ private slots:
     void init() {
         m_env.reset();
         m_opened.clear();
+        m_documents.clear();
     }
 
     void listsTheEventsWithLocalAndUniversalTime() {
@@ -122,6 +126,36 @@ private slots:
         QTest::mouseClick(w->cmdProgresszio, Qt::LeftButton);
         QCOMPARE(m_opened.size(), size_t(2));
         QVERIFY(QString::fromStdString(m_opened[1].first.name).startsWith("Anna progresszív"));
+    }
+
+    void theDocumentTakesTheRowsTheFilterShows() {
+        std::unique_ptr<frmElorejelzes> w(make());
+        QVERIFY(!w->cmdDokumentum->isEnabled());
+        w->cmdSzamol_Click();
+        QVERIFY(w->cmdDokumentum->isEnabled());
+        w->txtSzuro->setText(QStringLiteral("PLUTO"));
+        QTest::mouseClick(w->cmdDokumentum, Qt::LeftButton);
+        QCOMPARE(m_documents.size(), size_t(1));
+        const ForecastRequest& r = m_documents[0];
+        QVERIFY(!r.events.empty());
+        QVERIFY(r.header.startsWith(QStringLiteral("Anna: 2027.01.01. – 2028.01.01.")));
+        for (const DatedCode& e : r.events) {
+            QVERIFY2(e.dateLine.contains(QStringLiteral("PLUTO")), qPrintable(e.dateLine));
+            QVERIFY(e.code.startsWith(QStringLiteral("TR_")) || e.code.startsWith("PR_"));
+        }
+        for (size_t n = 1; n < r.events.size(); ++n)
+            QVERIFY(r.events[n - 1].dateLine.left(17) <= r.events[n].dateLine.left(17));
+    }
+
+    void theLunarReturnOpensOnTheNatalMoon() {
+        std::unique_ptr<frmElorejelzes> w(make());
+        QTest::mouseClick(w->cmdHoldvisszateres, Qt::LeftButton);
+        QCOMPARE(m_opened.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(m_opened[0].first.name),
+                 QString::fromUtf8("Anna holdvisszatérés 2027.01."));
+        const Chart natal = test::mustCompute(test::anna());
+        QVERIFY(std::fabs(m_opened[0].second.longitude[Moon] - natal.longitude[Moon]) * 3600 <
+                0.01);
     }
 
     void birthDataForAnInstantKeepTheTwelveHourClock() {
