@@ -116,6 +116,24 @@ TEST(ForecastCommands, ReturnsLandOnTheNatalDegreeAndAYearHoldsFourteen) {
                                     natalBodies[9].toObject()["longitude"].toDouble()),
                   0.01);
 
+    // Cast for another place: its coordinates, the same instant.
+    const Outcome there =
+        run(runReturn, {file, "--solar", "--year", "2027", "--place", "Budapest", "--json"});
+    ASSERT_EQ(there.status, 0) << there.err;
+    const QJsonObject t = there.json().object();
+    EXPECT_EQ(t["julianDayUT"].toDouble(), s["julianDayUT"].toDouble());
+    EXPECT_NEAR(t["chart"]["geoLatitude"].toDouble(), 47.498, 0.01);
+    EXPECT_NEAR(t["chart"]["geoLongitude"].toDouble(), 19.040, 0.01);
+    const Outcome listing =
+        run(runReturn, {file, "--solar", "--year", "2027", "--place", "Budapest", "--listing"});
+    ASSERT_EQ(listing.status, 0) << listing.err;
+    // Budapest keeps winter time in February: UTC+1.
+    EXPECT_EQ(listing.out.rfind("NAPVISSZATERES 2027-02-26T03:20:01Z (Budapest, helyi idő "
+                                "2027-02-26 04:20:01 Europe/Budapest)\n",
+                                0),
+              0u)
+        << listing.out.substr(0, 120);
+
     const Outcome march =
         run(runReturn, {file, "--lunar", "--year", "2027", "--month", "3", "--json"});
     ASSERT_EQ(march.status, 0) << march.err;
