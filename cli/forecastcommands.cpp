@@ -5,6 +5,7 @@
 
 #include "atlas/atlas.h"
 #include "engine/angles.h"
+#include "engine/numbers.h"
 #include "forecast/progressions.h"
 #include "forecast/returns.h"
 #include "forecast/transits.h"
@@ -374,6 +375,10 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
             h += ", helyi idő " +
                  local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() + " " +
                  zone.toStdString();
+        } else if (const auto z = strictNumber(lc.data.zone)) {
+            // The birth place has no zone of the atlas: its birth zone stands in.
+            h +=
+                ", helyi idő " + localTimeText(jd, *z) + " (zóna " + trimSpaces(lc.data.zone) + ")";
         }
         return h + ")";
     };
