@@ -40,6 +40,20 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err);
 // velorin synastry FIRST.ast SECOND.ast --listing|--json|--wheel OUT [--size WxH]
 int runSynastry(const Args& args, std::ostream& out, std::ostream& err);
 
+// velorin transits FILE.ast --from D --to D [--bodies LIST] [--json]
+int runTransits(const Args& args, std::ostream& out, std::ostream& err);
+// velorin progressed FILE.ast --date D --listing|--json|--wheel OUT [--size WxH]
+int runProgressed(const Args& args, std::ostream& out, std::ostream& err);
+// velorin return FILE.ast --solar|--lunar --year Y [--month M] [--place Q] OUTPUT
+int runReturn(const Args& args, std::ostream& out, std::ostream& err);
+
+// velorin forecast FILE.ast --from D --to D [--bodies LIST] [--mode 1|2|3|4]
+int runForecast(const Args& args, std::ostream& out, std::ostream& err);
+
+// Messages of a generation as lines on standard error; nothing waits for an
+// answer.
+std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err);
+
 // "WxH" with both sides 1..20000.
 bool parseSize(const std::string& s, int& w, int& h);
 // A picture is held whole in memory before it is encoded; past this size a

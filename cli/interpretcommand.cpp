@@ -13,7 +13,8 @@ namespace {
 
 const char* kCodetableHelp =
     "usage: velorin codetable --write PATH\n"
-    "Writes the default code table (1122 entries, Windows-1250, CR LF) to PATH.\n";
+    "Writes the default code table (the natal codes, then the forecast's event codes;\n"
+    "Windows-1250, CR LF) to PATH.\n";
 
 const char* kInterpretHelp =
     "usage: velorin interpret FILE.ast [--mode 1|2|3|4]\n"
@@ -23,9 +24,18 @@ const char* kInterpretHelp =
     "accents repaired (default), 3 text passages to a plain .txt, 4 rich-text passages\n"
     "to a rich-text .doc. Missing passage files are reported on standard error.\n";
 
+bool wantsHelp(const Args& args) {
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h")
+            return true;
+    return false;
+}
+
+} // namespace
+
 // Messages of the generation become lines on standard error; nothing waits
 // for an answer.
-class StreamPrompts : public UiPrompts {
+class StreamPrompts final : public UiPrompts {
 public:
     explicit StreamPrompts(std::ostream& err) : err_(err) {}
     void message(const QString& text, const QString&, MessageIcon) override {
@@ -46,22 +56,9 @@ private:
     std::ostream& err_;
 };
 
-} // namespace
-
 std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
     return std::make_unique<StreamPrompts>(err);
 }
-
-namespace {
-
-bool wantsHelp(const Args& args) {
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h")
-            return true;
-    return false;
-}
-
-} // namespace
 
 int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;

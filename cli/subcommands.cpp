@@ -14,6 +14,16 @@ const std::vector<Subcommand>& subcommands() {
         {"interpret", "FILE.ast [--mode 1|2|3|4]", runInterpret},
         {"report", "FILE.ast --out REPORT.pdf [--mode 1|2|3|4] [--houses X]", runReport},
         {"place", "QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]", runPlace},
+        {"transits", "FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST] [--json]",
+         runTransits},
+        {"progressed", "FILE.ast --date YYYY-MM-DD --listing|--json|--wheel OUT [--size WxH]",
+         runProgressed},
+        {"return",
+         "FILE.ast --solar|--lunar --year YYYY [--month M] [--place QUERY] "
+         "--listing|--json|--wheel OUT [--size WxH]",
+         runReturn},
+        {"forecast", "FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST] [--mode 1|2|3|4]",
+         runForecast},
     };
     return table;
 }

@@ -96,33 +96,17 @@ void placeInHouses(Chart& chart, float anticipation) {
     }
 }
 
-ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings) {
-    ChartOutcome out;
-    MomentOutcome birth = birthMoment(data);
-    if (!birth.ok()) {
-        out.error = birth.error;
-        return out;
-    }
-    const Moment& moment = birth.value->moment;
-    const GeoPosition& place = birth.value->place;
-
-    PositionsOutcome positions = computePositions(moment.julianDayUT);
-    if (!positions.ok()) {
-        closeEphemeris();
-        out.error = positions.error;
-        return out;
-    }
-    const Houses houses = computeHouses(moment.julianDayUT, place, settings.houseSystem);
-    closeEphemeris();
-
+Chart assembleChart(const Positions& positions, const Houses& houses, double julianDayUT,
+                    double utHour, const GeoPosition& place, bool male,
+                    const EngineSettings& settings) {
     Chart chart;
-    chart.male = data.isMale();
-    chart.utHour = moment.utHour;
-    chart.julianDayUT = moment.julianDayUT;
+    chart.male = male;
+    chart.utHour = utHour;
+    chart.julianDayUT = julianDayUT;
     chart.geoLongitude = place.geoLongitude;
     chart.geoLatitude = place.geoLatitude;
-    chart.longitude = positions.value->longitude;
-    chart.speed = positions.value->speed;
+    chart.longitude = positions.longitude;
+    chart.speed = positions.speed;
 
     chart.housesFallback = houses.fallback;
     chart.houseSystem = houses.system;
@@ -143,6 +127,30 @@ ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings)
 
     placeInHouses(chart, settings.anticipation);
     buildListing(chart, settings.wording);
+    return chart;
+}
+
+ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings) {
+    ChartOutcome out;
+    MomentOutcome birth = birthMoment(data);
+    if (!birth.ok()) {
+        out.error = birth.error;
+        return out;
+    }
+    const Moment& moment = birth.value->moment;
+    const GeoPosition& place = birth.value->place;
+
+    PositionsOutcome positions = computePositions(moment.julianDayUT);
+    if (!positions.ok()) {
+        closeEphemeris();
+        out.error = positions.error;
+        return out;
+    }
+    const Houses houses = computeHouses(moment.julianDayUT, place, settings.houseSystem);
+    closeEphemeris();
+
+    Chart chart = assembleChart(*positions.value, houses, moment.julianDayUT, moment.utHour, place,
+                                data.isMale(), settings);
     out.chart = std::move(chart);
     return out;
 }

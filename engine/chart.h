@@ -76,6 +76,12 @@ struct ChartOutcome {
 };
 
 ChartOutcome computeChart(const BirthData& data, const EngineSettings& settings);
+// The chart of positions and cusps already computed, for a moment that is not
+// typed birth data (a return, a progressed chart): derived points, retrograde
+// marks, houses and listing as computeChart makes them.
+Chart assembleChart(const Positions& positions, const Houses& houses, double julianDayUT,
+                    double utHour, const GeoPosition& place, bool male,
+                    const EngineSettings& settings);
 
 double normalize360(double x);
 

@@ -109,6 +109,10 @@ std::span<const int> ephemerisBodies() {
     return kAllBodies;
 }
 
+int ephemerisNumber(int body) {
+    return body < 1 || body > BODY_COUNT ? -1 : kEphemerisBody[body];
+}
+
 PositionsOutcome computePositions(double julianDayUT, std::span<const int> bodies) {
     PositionsOutcome out;
     if (g_years) {

@@ -54,6 +54,10 @@ std::optional<YearRange> ephemerisYears();
 // house angles.
 std::span<const int> ephemerisBodies();
 
+// The library's own number of a BodyId; -1 for the South Node and the house
+// angles, which it does not compute.
+int ephemerisNumber(int body);
+
 // Longitudes and speeds, indexed by BodyId. Only the bodies asked for are
 // filled; the mean node has a longitude but no speed, as in the chart.
 struct Positions {

@@ -35,8 +35,14 @@ struct CodeTable {
 // program folder + "cod.dat"
 QString codeTablePath();
 
-// The 1122 entries a first start writes, in file order.
+// The natal entries: what a table from before the forecast holds.
+inline constexpr int kNatalCodeCount = 1122;
+
+// The entries a first start writes, in file order: the natal entries, then
+// those of the forecast's events (transits, progressions), which no natal
+// code can match.
 std::vector<CodeEntry> defaultCodeEntries();
+std::vector<CodeEntry> eventCodeEntries();
 
 // Reads cod.dat in file order. A line with fewer than three fields is kept
 // with the missing ones empty, and fields beyond the third are folded into the

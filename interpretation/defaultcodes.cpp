@@ -3,6 +3,8 @@
 
 #include "codetable.h"
 
+#include "forecast/events.h"
+
 #include <array>
 
 namespace velorin {
@@ -77,7 +79,7 @@ QString aspectWord(const QString& b2) {
 
 std::vector<CodeEntry> defaultCodeEntries() {
     std::vector<CodeEntry> out;
-    out.reserve(1122);
+    out.reserve(size_t(kNatalCodeCount) + 1400);
 
     add(out, u("ELOSZO0"), u("Előszó, bevezető - elso"));
     add(out, u("ELOSZO"), u("Előszó, bevezető - masodik"));
@@ -134,6 +136,16 @@ std::vector<CodeEntry> defaultCodeEntries() {
             add(out, b3(u(body)) + u(kSignLetters[s]) + "-",
                 u(body) + u(kSignPhrases[s]) + u(" - karmikus leiras."));
 
+    for (CodeEntry& e : eventCodeEntries())
+        out.push_back(std::move(e));
+    return out;
+}
+
+std::vector<CodeEntry> eventCodeEntries() {
+    std::vector<CodeEntry> out;
+    for (const forecast::EventCodeEntry& e : forecast::eventCodeCatalogue())
+        out.push_back({QString::fromStdString(e.code), QString::fromStdString(e.explanation),
+                       kNoFileAssigned});
     return out;
 }
 

@@ -92,6 +92,34 @@ bool readPassage(const QString& path, GenerationMode mode, QString& passage, QSt
     return true;
 }
 
+bool linkedPassage(const QString& file, GenerationMode mode, UiPrompts& ui, QString& passage) {
+    if (file.isEmpty() || file == kNoFileAssigned)
+        return false;
+    const QString path = trimBlanks(file);
+    if (!QFileInfo(path).isFile()) {
+        ui.message(QStringLiteral("A ") + path +
+                       QStringLiteral(" nem található, ezért az értelmezésből ki lesz "
+                                      "hagyva.") +
+                       kCrLf +
+                       QStringLiteral("Ellenőrizze a kódszerkesztőben az olló ikonnal "
+                                      "rendelkező kapcsolatokat, és javitsa ki."),
+                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+        return false;
+    }
+    QString error;
+    if (!readPassage(path, mode, passage, &error)) {
+        // Present but unreadable (no permission, far too large): left out
+        // like a missing file, but with the real reason.
+        ui.message(QStringLiteral("A ") + path + QStringLiteral(" nem olvasható (") + error +
+                       QStringLiteral("), ezért az értelmezésből ki lesz hagyva."),
+                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+        return false;
+    }
+    if (mode == GenerationMode::DosTextToRtf)
+        passage = repairDosAccents(passage);
+    return true;
+}
+
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
                                UiPrompts& ui, bool* tooLarge) {
     if (tooLarge)
@@ -102,31 +130,9 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
         const qsizetype found = request.codes.indexOf(table.L2.at(i));
         if (found < 0)
             continue;
-        const QString& file = table.L4.at(i);
-        if (file.isEmpty() || file == kNoFileAssigned)
+        QString passage;
+        if (!linkedPassage(table.L4.at(i), request.mode, ui, passage))
             continue;
-        const QString path = trimBlanks(file);
-        if (!QFileInfo(path).isFile()) {
-            ui.message(QStringLiteral("A ") + path +
-                           QStringLiteral(" nem található, ezért az értelmezésből ki lesz "
-                                          "hagyva.") +
-                           kCrLf +
-                           QStringLiteral("Ellenőrizze a kódszerkesztőben az olló ikonnal "
-                                          "rendelkező kapcsolatokat, és javitsa ki."),
-                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-            continue;
-        }
-        QString passage, error;
-        if (!readPassage(path, request.mode, passage, &error)) {
-            // Present but unreadable (no permission, far too large): left out
-            // like a missing file, but with the real reason.
-            ui.message(QStringLiteral("A ") + path + QStringLiteral(" nem olvasható (") + error +
-                           QStringLiteral("), ezért az értelmezésből ki lesz hagyva."),
-                       QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-            continue;
-        }
-        if (request.mode == GenerationMode::DosTextToRtf)
-            passage = repairDosAccents(passage);
         if (foreword.size() + body.size() + passage.size() > kMaxDocumentChars) {
             // One huge passage linked to every code would otherwise grow the
             // document without bound.
@@ -134,7 +140,7 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
                                       "karakter): a(z) %2 már nem fér bele. Az értelmezés nem "
                                       "lett elmentve.")
                            .arg(kMaxDocumentChars / 1000000)
-                           .arg(path),
+                           .arg(trimBlanks(table.L4.at(i))),
                        QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
             if (tooLarge)
                 *tooLarge = true;
@@ -150,17 +156,24 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
 
 GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,
                                         UiPrompts& ui) {
+    return writeGeneratedDocument(request.name, request.mode, ui, [&](bool* tooLarge) {
+        return assembleInterpretation(table, request, ui, tooLarge);
+    });
+}
+
+GenerationResult writeGeneratedDocument(const QString& name, GenerationMode mode, UiPrompts& ui,
+                                        const std::function<QString(bool*)>& assemble) {
     GenerationResult result;
-    result.mode = request.mode;
-    if (request.mode == GenerationMode::None)
+    result.mode = mode;
+    if (mode == GenerationMode::None)
         return result;
 
-    const bool plain = request.mode == GenerationMode::TextToText;
+    const bool plain = mode == GenerationMode::TextToText;
     const QString extension = plain ? QStringLiteral("txt") : QStringLiteral("doc");
     // The chart program makes the text folder at start; the command line and a
     // user who removed it meanwhile need it made here.
     QDir().mkpath(textFolder());
-    const QString candidate = textFolder() + safeFileName(request.name) + '.' + extension;
+    const QString candidate = textFolder() + safeFileName(name) + '.' + extension;
     // The name is claimed before anything is written, so that a parallel run
     // for another person of the same name never writes over this document.
     QString claimError;
@@ -180,7 +193,7 @@ GenerationResult generateInterpretation(const CodeTable& table, const Generation
     bool tooLarge = false;
     QByteArray bytes;
     try {
-        result.document = assembleInterpretation(table, request, ui, &tooLarge);
+        result.document = assemble(&tooLarge);
         if (!tooLarge)
             bytes =
                 plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace velorin {
 
 class UiPrompts;
@@ -58,6 +60,11 @@ QString repairDosAccents(const QString& text);
 // reason in *error when the file cannot be read.
 bool readPassage(const QString& path, GenerationMode mode, QString& passage, QString* error);
 
+// The passage of a table entry's assigned file, accents repaired in the DOS
+// mode. False when none is assigned; a missing or unreadable file is also
+// reported through ui.
+bool linkedPassage(const QString& file, GenerationMode mode, UiPrompts& ui, QString& passage);
+
 // The largest document generated, in characters; real ones hold well under
 // a million.
 inline constexpr qsizetype kMaxDocumentChars = 16 * 1000 * 1000;
@@ -73,5 +80,11 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
 // text folder, writes the file. Nothing is opened here.
 GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,
                                         UiPrompts& ui);
+
+// The writing half of a generation, shared by every generated document: claims
+// a free name for `name` in the text folder, assembles the text, writes it in
+// the mode's format. Nothing is opened here.
+GenerationResult writeGeneratedDocument(const QString& name, GenerationMode mode, UiPrompts& ui,
+                                        const std::function<QString(bool*)>& assemble);
 
 } // namespace velorin

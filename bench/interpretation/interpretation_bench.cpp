@@ -26,7 +26,9 @@ struct LinkedTable {
 
     LinkedTable() {
         setDataRootOverride(dir.path() + "/data/");
+        // The natal entries: a chart's codes never reach the event codes after them.
         std::vector<CodeEntry> entries = defaultCodeEntries();
+        entries.resize(size_t(kNatalCodeCount));
         // A passage of a few lines, about the size of a real one.
         const QByteArray passage = toCp1250(
             QStringLiteral("Ez a fényállás a személyiség egyik fontos vonását mutatja.\r\n"

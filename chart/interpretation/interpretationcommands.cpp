@@ -19,6 +19,17 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
+// Without a program for rich text the document would seem to vanish: the
+// user at least learns where it was written.
+void openDocument(const GenerationResult& result, const QString& what) {
+    if (result.status == GenerationResult::Status::Written && !shellOpener().open(result.path))
+        prompts().message(what +
+                              QStringLiteral(" elkészült, de nincs program, amely "
+                                             "megnyitná. A dokumentum helye: ") +
+                              result.path,
+                          QString(), MessageIcon::Information);
+}
+
 } // namespace
 
 bool loadCodeTableAtStartup(CodeTable& table) {
@@ -39,13 +50,21 @@ GenerationResult runGenerateInterpretation(QWidget* parent, const CodeTable& tab
         BusyPointer busy;
         result = generateInterpretation(table, request, prompts());
     }
-    // Without a program for rich text the document would seem to vanish:
-    // the user at least learns where it was written.
-    if (result.status == GenerationResult::Status::Written && !shellOpener().open(result.path))
-        prompts().message(QStringLiteral("Az értelmezés elkészült, de nincs program, amely "
-                                         "megnyitná. A dokumentum helye: ") +
-                              result.path,
-                          QString(), MessageIcon::Information);
+    openDocument(result, QStringLiteral("Az értelmezés"));
+    return result;
+}
+
+GenerationResult runGenerateForecast(QWidget* parent, const CodeTable& table,
+                                     ForecastRequest request) {
+    request.mode = frmSelect::choose(parent);
+    if (request.mode == GenerationMode::None)
+        return {};
+    GenerationResult result;
+    {
+        BusyPointer busy;
+        result = generateForecast(table, request, prompts());
+    }
+    openDocument(result, QStringLiteral("Az előrejelzés"));
     return result;
 }
 

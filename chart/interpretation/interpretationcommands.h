@@ -3,6 +3,7 @@
 // the code table at start-up, and its toolbar buttons 11, 12 and 13.
 
 #include "interpretation/codetable.h"
+#include "interpretation/forecastdocument.h"
 #include "interpretation/generation.h"
 
 #include <functional>
@@ -25,6 +26,11 @@ bool loadCodeTableAtStartup(CodeTable& table);
 GenerationResult runGenerateInterpretation(QWidget* parent, const CodeTable& table,
                                            GenerationRequest request,
                                            const std::function<void()>& prepare = {});
+
+// The forecast window's document: the mode asked for as for the
+// interpretation, then written and opened the same way.
+GenerationResult runGenerateForecast(QWidget* parent, const CodeTable& table,
+                                     ForecastRequest request);
 
 // Button 12. The code editor, modally; afterwards the table is loaded again
 // whether or not the user saved.

@@ -64,6 +64,7 @@ public:
     void quit();
     void setAside();
     void makeReport();
+    void showForecast();
     void redraw();
 
     // Moves the form's birth moment by minutes (back when negative) and

@@ -11,6 +11,7 @@
 #include "toolbar.h"
 #include "wheelsurface.h"
 
+#include "chart/forecast/frmelorejelzes.h"
 #include "chart/interpretation/frmselect.h"
 #include "chart/interpretation/interpretationcommands.h"
 #include "picture/jpeg.h"
@@ -112,6 +113,11 @@ const MainCommand kCommands[] = {
      "Jelentés (PDF)",
      {Qt::Key_F12, 0},
      &frmMain::makeReport},
+    {18,
+     "Előrejelzés: tranzitok, progresszió, napvisszatérés",
+     "Előrejelzés",
+     {Qt::Key_F11, 0},
+     &frmMain::showForecast},
     {-1, "", "", {Qt::Key_Space, 0}, &frmMain::redraw},
     {-1, "", "", {Qt::Key_Up, 0}, &frmMain::stepTime<30>},
     {-1, "", "", {Qt::Key_Down, 0}, &frmMain::stepTime<-30>},
@@ -241,6 +247,22 @@ void frmMain::openCodeEditor() {
 
 void frmMain::showInterpretationEditor() {
     velorin::openInterpretationEditor(this);
+}
+
+void frmMain::showForecast() {
+    if (!m_chartData || !m_chart)
+        return;
+    auto openChart = [this](const BirthData& data, Chart chart) {
+        presentChart(data, std::move(chart));
+    };
+    auto makeDocument = [this](const ForecastRequest& request) {
+        runGenerateForecast(this, m_codeTable, request);
+    };
+    auto* w =
+        new frmElorejelzes(*m_chartData, *m_chart, m_state.settings, openChart, makeDocument, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->resize(1280, 600);
+    w->show();
 }
 
 void frmMain::showAbout() {

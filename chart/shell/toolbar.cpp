@@ -218,6 +218,14 @@ void paintIcon(QPainter& p, int n) {
         label(p, QRectF(3, 17, 22, 9), QStringLiteral("PDF"), 8, kWarm);
         break;
     }
+    case 18: { // forecast: a wheel with an arrow into the months ahead
+        miniWheel(p, QPointF(11, 15), 8);
+        p.setPen(QPen(kAccent, 2));
+        p.drawLine(QPointF(17, 8), QPointF(26, 8));
+        p.drawLine(QPointF(22, 4), QPointF(26, 8));
+        p.drawLine(QPointF(22, 12), QPointF(26, 8));
+        break;
+    }
     default:
         break;
     }

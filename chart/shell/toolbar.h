@@ -7,7 +7,7 @@
 
 namespace velorin {
 
-inline constexpr int kToolbarButtons = 18;
+inline constexpr int kToolbarButtons = 19;
 inline constexpr int kToolbarButtonSize = 32;
 // The strip at the top of the main window that the toolbar covers; the wheel
 // keeps its glyphs below it.

@@ -72,7 +72,7 @@ TEST(InterpretationCommands, InterpretWritesTheDocumentOfAChartFile) {
 
     std::vector<CodeEntry> entries;
     ASSERT_TRUE(readCodeFile(home + "cod.dat", entries));
-    ASSERT_EQ(entries.size(), 1122u);
+    ASSERT_EQ(entries.size(), defaultCodeEntries().size());
     const QString passage = dir.filePath("naphak.txt");
     QFile p(passage);
     ASSERT_TRUE(p.open(QIODevice::WriteOnly));

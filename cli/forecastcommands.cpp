@@ -1,0 +1,466 @@
+#include "commands.h"
+
+#include "json.h"
+#include "options.h"
+
+#include "atlas/atlas.h"
+#include "engine/angles.h"
+#include "engine/numbers.h"
+#include "forecast/progressions.h"
+#include "forecast/returns.h"
+#include "forecast/transits.h"
+#include "interpretation/forecastdocument.h"
+#include "platform/folders.h"
+#include "platform/uiprompts.h"
+
+#include "wheel/wheelimage.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QTimeZone>
+
+#include <cmath>
+#include <sstream>
+
+namespace velorin::cli {
+
+using namespace velorin::forecast;
+
+namespace {
+
+const char* const kTransitsHelp =
+    "Usage: velorin transits FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST] [--json]\n"
+    "\n"
+    "Every exact transit to the chart from --from 0:00 UT (inclusive) to --to 0:00 UT\n"
+    "(exclusive), in time order: aspects of the aspect table to all 16 natal points,\n"
+    "each pass of a retrograde loop separately, entries into the natal houses and\n"
+    "into the signs, and stations. --bodies chooses the moving bodies by id, comma-\n"
+    "separated (default 1-9,11,16: Sun to Pluto, North Node, Chiron; 10 is the Moon).\n"
+    "A line: UT moment, kind, the event; --json gives an array of objects.\n"
+    "A period longer than a century or outside the ephemeris files is refused.\n";
+
+const char* const kProgressedHelp =
+    "Usage: velorin progressed FILE.ast --date YYYY-MM-DD --listing|--json|--wheel OUT "
+    "[--size WxH]\n"
+    "\n"
+    "The secondary-progressed chart for that date at 0:00 UT: the bodies one day after\n"
+    "birth for each year of life (365.242199 days), the Midheaven advanced by the\n"
+    "progressed Sun's arc, the Ascendant and cusps from it at the birth place.\n"
+    "--json is chart --json plus progressedJulianDayUT and solarArc.\n";
+
+const char* const kReturnHelp =
+    "Usage: velorin return FILE.ast --solar|--lunar --year YYYY [--month M] [--place QUERY]\n"
+    "       --listing|--json|--wheel OUT [--size WxH]\n"
+    "\n"
+    "The return chart at the exact instant the Sun (Moon) reaches its natal longitude\n"
+    "again: the solar return nearest the birthday in that year; the first lunar return\n"
+    "in the month (UT), or with --lunar and --json alone every lunar return of the year.\n"
+    "Cast for the birth place, or for the first place velorin place QUERY names.\n";
+
+const char* const kForecastHelp =
+    "Usage: velorin forecast FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST]\n"
+    "       [--mode 1|2|3|4]\n"
+    "\n"
+    "The dated forecast document: the transits and progressed aspects of the period in\n"
+    "time order, each with its date line and the passage its code has in cod.dat,\n"
+    "written into the text folder as the interpretation is; prints its path.\n";
+
+int usage(std::ostream& err, const char* command, const std::string& why) {
+    err << "velorin " << command << ": " << why << " (velorin " << command << " --help)\n";
+    return 2;
+}
+
+// The parts the four commands share: the chart file, the period, the bodies.
+struct PeriodArgs {
+    double fromJD = 0;
+    double toJD = 0;
+    std::vector<int> bodies = defaultTransitBodies();
+};
+
+std::optional<std::string> readDate(const ParsedOptions& p, const char* name, double& jd) {
+    if (!p.has(name))
+        return std::string(name) + " YYYY-MM-DD is needed";
+    int y = 0, m = 0, d = 0;
+    if (!parseDate(p.value(name), y, m, d))
+        return std::string(name) + " takes a date as YYYY-MM-DD, not " + p.value(name);
+    jd = julianDayOfDate(y, m, d);
+    return std::nullopt;
+}
+
+std::optional<std::string> readPeriod(const ParsedOptions& p, PeriodArgs& out) {
+    if (auto e = readDate(p, "--from", out.fromJD))
+        return e;
+    if (auto e = readDate(p, "--to", out.toJD))
+        return e;
+    if (p.has("--bodies")) {
+        out.bodies.clear();
+        std::stringstream list(p.value("--bodies"));
+        std::string item;
+        while (std::getline(list, item, ',')) {
+            bool ok = false;
+            const int id = QString::fromStdString(item).trimmed().toInt(&ok);
+            if (!ok || !movableBody(id))
+                return "--bodies takes ids of moving bodies (1-11, 13, 16), not " + item;
+            out.bodies.push_back(id);
+        }
+        if (out.bodies.empty())
+            return std::string("--bodies names no body");
+    }
+    return std::nullopt;
+}
+
+// The chart file, the one positional argument.
+std::optional<std::string> onlyFile(const ParsedOptions& p) {
+    if (p.positional.size() != 1)
+        return std::string("name one chart file");
+    return std::nullopt;
+}
+
+std::string eventJson(const Event& e) {
+    static const char* const kKinds[] = {"aspect", "house", "sign", "station"};
+    std::string j = "{\"utc\":" + jsonString(utcText(e.julianDayUT)) +
+                    ",\"julianDayUT\":" + jsonNumber(e.julianDayUT) +
+                    ",\"kind\":" + jsonString(kKinds[int(e.kind)]) +
+                    ",\"transiting\":" + std::to_string(e.body);
+    if (e.kind == EventKind::Aspect)
+        j += ",\"aspect\":" + std::to_string(e.aspect) + ",\"natal\":" + std::to_string(e.natal);
+    else if (e.kind == EventKind::House)
+        j += ",\"house\":" + std::to_string(e.house);
+    else if (e.kind == EventKind::Sign)
+        j += ",\"sign\":" + std::to_string(e.sign);
+    else
+        j += std::string(",\"direction\":") + (e.retrograde ? "\"retrograde\"" : "\"direct\"");
+    j += std::string(",\"retrograde\":") + (e.retrograde ? "true" : "false");
+    return j + ",\"code\":" + jsonString(e.code) + "}";
+}
+
+// The output options of a command that casts one chart.
+constexpr OptionSpec kChartOutputs[] = {
+    {"--listing", false, "output"},
+    {"--json", false, "output"},
+    {"--wheel", true, "output"},
+    {"--size", true, nullptr},
+};
+
+struct ChartOutput {
+    std::string mode;
+    std::string wheelPath;
+    QSize size{800, 600};
+};
+
+std::optional<std::string> readChartOutput(const ParsedOptions& p, std::span<const OptionSpec> t,
+                                           ChartOutput& out, bool optional = false) {
+    out.mode = p.chosen(t, "output");
+    if (out.mode.empty() && !optional)
+        return std::string("choose --listing, --json or --wheel");
+    out.wheelPath = p.value("--wheel");
+    if (p.has("--size")) {
+        int w = 0, h = 0;
+        if (out.mode != "--wheel")
+            return std::string("--size goes with --wheel");
+        if (!parseSize(p.value("--size"), w, h))
+            return std::string("--size takes WxH, for example 800x600");
+        if (!pictureSizeAllowed(w, h))
+            return std::string("a kép legfeljebb 8000x8000 képpont lehet");
+        out.size = QSize(w, h);
+    }
+    return std::nullopt;
+}
+
+bool writeChart(const ChartOutput& o, Chart chart, const WorkingSettings& ws,
+                const std::string& header, const std::string& extraJson, std::ostream& out,
+                std::ostream& err) {
+    appendAspects(chart, ws.engine());
+    if (o.mode == "--listing") {
+        out << header << "\n" << toLf(chart.listing);
+    } else if (o.mode == "--json") {
+        std::string j = chartJson(chart);
+        if (!extraJson.empty())
+            j.insert(j.size() - 1, extraJson);
+        out << j << "\n";
+    } else {
+        return writePicture(renderWheelImage(chart, ws, o.size), o.wheelPath, err);
+    }
+    return true;
+}
+
+template <size_t N, size_t M>
+std::vector<OptionSpec> joined(const OptionSpec (&a)[N], const OptionSpec (&b)[M]) {
+    std::vector<OptionSpec> v(a, a + N);
+    v.insert(v.end(), b, b + M);
+    return v;
+}
+
+// Parses a command's arguments with its table: the common flags, --help,
+// then the table. Returns -1 to go on, else the exit status.
+int prepare(const char* command, const char* help, const Args& in,
+            std::span<const OptionSpec> table, ParsedOptions& p, std::ostream& out,
+            std::ostream& err) {
+    Args args = in;
+    if (wantsHelpFlag(args)) {
+        out << help;
+        return 0;
+    }
+    if (!takeCommonFlags(args, err))
+        return 2;
+    if (auto e = parseOptions(args, table, p))
+        return usage(err, command, *e);
+    if (auto e = onlyFile(p))
+        return usage(err, command, *e);
+    return -1;
+}
+
+constexpr OptionSpec kPeriodOptions[] = {
+    {"--from", true, nullptr},
+    {"--to", true, nullptr},
+    {"--bodies", true, nullptr},
+};
+
+} // namespace
+
+int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<OptionSpec> table =
+        joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
+    ParsedOptions p;
+    if (int rc = prepare("transits", kTransitsHelp, args, table, p, out, err); rc >= 0)
+        return rc;
+    PeriodArgs period;
+    if (auto e = readPeriod(p, period))
+        return usage(err, "transits", *e);
+    LoadedChart lc;
+    if (!loadChart(p.positional[0], lc, err))
+        return 1;
+    TransitRequest r;
+    r.fromJD = period.fromJD;
+    r.toJD = period.toJD;
+    r.bodies = period.bodies;
+    const EventsOutcome o = findTransits(lc.chart, r);
+    if (!o.ok()) {
+        err << "velorin: " << o.error << "\n";
+        return 1;
+    }
+    if (p.has("--json")) {
+        out << "[";
+        for (size_t n = 0; n < o.events.size(); ++n)
+            out << (n ? "," : "") << eventJson(o.events[n]);
+        out << "]\n";
+    } else {
+        for (const Event& e : o.events)
+            out << utcText(e.julianDayUT, false) << "  " << kindWord(e.kind) << "  "
+                << describeEvent(e) << "\n";
+    }
+    return 0;
+}
+
+int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<OptionSpec> table =
+        joined(kChartOutputs, {OptionSpec{"--date", true, nullptr}});
+    ParsedOptions p;
+    if (int rc = prepare("progressed", kProgressedHelp, args, table, p, out, err); rc >= 0)
+        return rc;
+    double date = 0;
+    ChartOutput o;
+    if (auto e = readDate(p, "--date", date))
+        return usage(err, "progressed", *e);
+    if (auto e = readChartOutput(p, table, o))
+        return usage(err, "progressed", *e);
+    LoadedChart lc;
+    if (!loadChart(p.positional[0], lc, err))
+        return 1;
+    const ProgressedOutcome pr = progressedChart(lc.chart, date, lc.settings.engine());
+    if (!pr.ok()) {
+        err << "velorin: " << pr.error << "\n";
+        return 1;
+    }
+    const std::string header = "PROGRESSZIV KEP " + p.value("--date") + " (" +
+                               utcText(pr.progressedJD) + ", napív " + std::to_string(pr.solarArc) +
+                               ")";
+    const std::string extra = ",\"progressedJulianDayUT\":" + jsonNumber(pr.progressedJD) +
+                              ",\"solarArc\":" + jsonNumber(pr.solarArc);
+    return writeChart(o, *pr.chart, lc.settings, header, extra, out, err) ? 0 : 1;
+}
+
+int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<OptionSpec> table = joined(
+        kChartOutputs, {OptionSpec{"--solar", false, "body"}, OptionSpec{"--lunar", false, "body"},
+                        OptionSpec{"--year", true, nullptr}, OptionSpec{"--month", true, nullptr},
+                        OptionSpec{"--place", true, nullptr}});
+    ParsedOptions p;
+    if (int rc = prepare("return", kReturnHelp, args, table, p, out, err); rc >= 0)
+        return rc;
+    const bool lunar = p.has("--lunar");
+    if (!lunar && !p.has("--solar"))
+        return usage(err, "return", "choose --solar or --lunar");
+    bool ok = false;
+    const int year = QString::fromStdString(p.value("--year")).toInt(&ok);
+    if (!ok)
+        return usage(err, "return", "--year takes a year, for example 2027");
+    int month = 0;
+    if (p.has("--month")) {
+        month = QString::fromStdString(p.value("--month")).toInt(&ok);
+        if (!ok || month < 1 || month > 12)
+            return usage(err, "return", "--month takes 1 to 12");
+        if (!lunar)
+            return usage(err, "return", "--month goes with --lunar");
+    }
+    ChartOutput o;
+    const bool wholeYear = lunar && month == 0;
+    if (auto e = readChartOutput(p, table, o))
+        return usage(err, "return", *e);
+    if (wholeYear && o.mode == "--wheel")
+        return usage(err, "return", "--wheel draws one lunar return: name its --month");
+
+    LoadedChart lc;
+    if (!loadChart(p.positional[0], lc, err))
+        return 1;
+
+    GeoPosition place{lc.chart.geoLongitude, lc.chart.geoLatitude};
+    QString zone; // IANA zone of a place from the atlas
+    std::string placeName = "születési hely";
+    if (p.has("--place")) {
+        QString error;
+        const Atlas* atlas = Atlas::shared(&error);
+        if (!atlas) {
+            err << "velorin: " << error.toStdString() << "\n";
+            return 1;
+        }
+        const std::vector<Place> found =
+            atlas->search(QString::fromStdString(p.value("--place")), 1);
+        if (found.empty()) {
+            err << "velorin: nincs ilyen hely az atlaszban: " << p.value("--place") << "\n";
+            return 1;
+        }
+        place = {found[0].longitude, found[0].latitude};
+        zone = found[0].zone;
+        placeName = found[0].name.toStdString();
+    }
+
+    ReturnsOutcome r;
+    if (!lunar) {
+        r = solarReturn(lc.chart, year);
+    } else {
+        const double from = julianDayOfDate(year, wholeYear ? 1 : month, 1);
+        const double to = wholeYear ? julianDayOfDate(year + 1, 1, 1)
+                                    : (month == 12 ? julianDayOfDate(year + 1, 1, 1)
+                                                   : julianDayOfDate(year, month + 1, 1));
+        r = lunarReturns(lc.chart, from, to);
+        if (r.ok() && r.instants.empty())
+            r.error = "Ebben a hónapban nincs holdvisszatérés.";
+        if (r.ok() && !wholeYear)
+            r.instants.resize(1);
+    }
+    if (!r.ok()) {
+        err << "velorin: " << r.error << "\n";
+        return 1;
+    }
+
+    // Every chart is cast before anything is printed: a polar place or a
+    // failing year gives a message, never part of a list.
+    std::vector<Chart> charts;
+    for (double jd : r.instants) {
+        ReturnChartOutcome c = chartAtInstant(jd, place, lc.chart.male, lc.settings.engine());
+        if (!c.ok()) {
+            err << "velorin: " << c.error << "\n";
+            return 1;
+        }
+        charts.push_back(std::move(*c.chart));
+    }
+    auto headerOf = [&](double jd) {
+        std::string h = std::string(lunar ? "HOLDVISSZATERES " : "NAPVISSZATERES ") + utcText(jd) +
+                        " (" + placeName;
+        if (!zone.isEmpty()) {
+            const QDateTime utc = QDateTime::fromMSecsSinceEpoch(
+                std::llround((jd - 2440587.5) * 86400000.0), QTimeZone::utc());
+            const QDateTime local = utc.toTimeZone(QTimeZone(zone.toUtf8()));
+            h += ", helyi idő " +
+                 local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() + " " +
+                 zone.toStdString();
+        } else if (const auto z = strictNumber(lc.data.zone)) {
+            // The birth place has no zone of the atlas: its birth zone stands in.
+            h +=
+                ", helyi idő " + localTimeText(jd, *z) + " (zóna " + trimSpaces(lc.data.zone) + ")";
+        }
+        return h + ")";
+    };
+    if (o.mode == "--json" && wholeYear) {
+        out << "[";
+        for (size_t n = 0; n < charts.size(); ++n) {
+            appendAspects(charts[n], lc.settings.engine());
+            out << (n ? "," : "") << "{\"julianDayUT\":" << jsonNumber(r.instants[n])
+                << ",\"utc\":" << jsonString(utcText(r.instants[n]))
+                << ",\"chart\":" << chartJson(charts[n]) << "}";
+        }
+        out << "]\n";
+        return 0;
+    }
+    if (o.mode == "--json") {
+        appendAspects(charts[0], lc.settings.engine());
+        out << "{\"julianDayUT\":" << jsonNumber(r.instants[0])
+            << ",\"utc\":" << jsonString(utcText(r.instants[0]))
+            << ",\"chart\":" << chartJson(charts[0]) << "}\n";
+        return 0;
+    }
+    for (size_t n = 0; n < charts.size(); ++n) {
+        if (n)
+            out << "\n";
+        if (!writeChart(o, charts[n], lc.settings, headerOf(r.instants[n]), {}, out, err))
+            return 1;
+    }
+    return 0;
+}
+
+int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
+    static const std::vector<OptionSpec> table =
+        joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
+    ParsedOptions p;
+    if (int rc = prepare("forecast", kForecastHelp, args, table, p, out, err); rc >= 0)
+        return rc;
+    PeriodArgs period;
+    if (auto e = readPeriod(p, period))
+        return usage(err, "forecast", *e);
+    int mode = 2; // as the interpretation: text passages, DOS accents repaired
+    if (p.has("--mode")) {
+        bool ok = false;
+        mode = QString::fromStdString(p.value("--mode")).toInt(&ok);
+        if (!ok || mode < 1 || mode > 4)
+            return usage(err, "forecast", "--mode takes 1, 2, 3 or 4");
+    }
+    LoadedChart lc;
+    if (!loadChart(p.positional[0], lc, err))
+        return 1;
+    TransitRequest r;
+    r.fromJD = period.fromJD;
+    r.toJD = period.toJD;
+    r.bodies = period.bodies;
+    EventsOutcome transits = findTransits(lc.chart, r);
+    if (!transits.ok()) {
+        err << "velorin: " << transits.error << "\n";
+        return 1;
+    }
+    const EventsOutcome progressed = findProgressedAspects(lc.chart, r.fromJD, r.toJD);
+    if (!progressed.ok()) {
+        err << "velorin: " << progressed.error << "\n";
+        return 1;
+    }
+    const std::vector<Event> events = mergedInTimeOrder(transits.events, progressed.events);
+
+    const std::unique_ptr<UiPrompts> ui = streamPrompts(err);
+    CodeTable codes;
+    if (!ensureAndLoadCodeTable(codeTablePath(), codes, *ui))
+        return 1;
+    ForecastRequest request;
+    request.name = QString::fromStdString(lc.data.name);
+    request.header = QString::fromStdString(lc.data.name + ": " + p.value("--from") + " – " +
+                                            p.value("--to") + " (0:00 UT)");
+    request.mode = GenerationMode(mode);
+    for (const Event& e : events)
+        request.events.push_back(
+            {QString::fromStdString(eventDateLine(e)), QString::fromStdString(e.code)});
+    const GenerationResult result = generateForecast(codes, request, *ui);
+    if (result.status != GenerationResult::Status::Written)
+        return 1;
+    out << result.path.toStdString() << '\n';
+    return 0;
+}
+
+} // namespace velorin::cli
