@@ -48,12 +48,10 @@ void restoreTimes(const QString& path, const OldFile& old) {
 
 } // namespace
 
-JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
-    const QString unchanged = QFileInfo::exists(fileName)
-                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
-                                  : QString();
+JpegResult encodeJpeg(const cDIBSection& dib, QByteArray& out, int quality, QSize jpegSize) {
+    out.clear();
     if (!dib.DIBSectionBitsPtr())
-        return failure(QStringLiteral("Nincs menthető kép (üres bitkép).") + unchanged);
+        return failure(QStringLiteral("Nincs menthető kép (üres bitkép)."));
     const int width =
         jpegSize.isValid() ? std::clamp(jpegSize.width(), 1, dib.Width()) : dib.Width();
     const int height =
@@ -62,7 +60,7 @@ JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality
     Compressor c;
     if (!c.handle)
         return failure(QStringLiteral("A JPEG-kódoló nem indítható: ") +
-                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + "." + unchanged);
+                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + ".");
     // Rows are stored bottom-up: the top part of the picture is the end of
     // the buffer.
     const int stride = dib.BytesPerScanLine();
@@ -71,9 +69,28 @@ JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality
     unsigned long size = 0;
     if (tjCompress2(c.handle, first, width, stride, height, TJPF_BGR, &c.buffer, &size, TJSAMP_444,
                     std::clamp(quality, 1, 100), TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0)
-        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + "." +
-                       unchanged);
-    const QByteArray bytes(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
+        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + ".");
+    out = QByteArray(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
+    return {true, 0, QString()};
+}
+
+JpegResult encodePictureAsJpeg(const QImage& picture, QByteArray& out, int quality,
+                               QSize jpegSize) {
+    cDIBSection dib;
+    dib.CreateFromPicture(picture);
+    return encodeJpeg(dib, out, quality, jpegSize);
+}
+
+JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
+    const QString unchanged = QFileInfo::exists(fileName)
+                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
+                                  : QString();
+    QByteArray bytes;
+    JpegResult encoded = encodeJpeg(dib, bytes, quality, jpegSize);
+    if (!encoded) {
+        encoded.description += unchanged;
+        return encoded;
+    }
 
     const QFileInfo info(fileName);
     std::unique_ptr<OldFile> old;

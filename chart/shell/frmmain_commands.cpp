@@ -361,19 +361,13 @@ void frmMain::saveDataSheet() {
     const QString base =
         QStringLiteral("adatlap_") + safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
+    const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
     QString reason;
-    const std::optional<QString> path = claimUniqueName(folder + base + ".txt", "txt", &reason);
+    const std::optional<QString> path =
+        writeUniqueFile(folder + base + ".txt", "txt", toCp1250(text), &reason);
     if (!path) {
         prompts().message(noFreeName(QStringLiteral("Az adatlap"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
-        return;
-    }
-    const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
-    QString error;
-    if (!writeFileAtomically(*path, toCp1250(text), &error)) {
-        QFile::remove(*path);
-        prompts().message(QStringLiteral("Az adatlap nincs mentve: ") + *path + "\n" + error,
-                          kMessageTitle, MessageIcon::Critical);
         return;
     }
     setStatus(QStringLiteral("Adatlap mentve: ") + *path);
@@ -385,23 +379,23 @@ void frmMain::mKep() {
     const QString folder = pictureFolder();
     const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
+    QByteArray jpeg;
+    const JpegResult r =
+        encodePictureAsJpeg(m_surface->picture(), jpeg, kPictureQuality, m_surface->size());
+    if (!r) {
+        prompts().message(QStringLiteral("ERROR!\n") + r.description, kMessageTitle,
+                          MessageIcon::Warning);
+        return;
+    }
     QString reason;
-    const std::optional<QString> path = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
+    const std::optional<QString> path =
+        writeUniqueFile(folder + base + ".jpg", "jpg", jpeg, &reason);
     if (!path) {
         prompts().message(noFreeName(QStringLiteral("A kép"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
         return;
     }
-    const JpegResult r =
-        savePictureAsJpeg(m_surface->picture(), *path, kPictureQuality, m_surface->size());
-    if (r) {
-        prompts().message(QStringLiteral("OK: ") + *path, kMessageTitle, MessageIcon::Information);
-        return;
-    }
-    if (QFileInfo(*path).size() == 0)
-        QFile::remove(*path);
-    prompts().message(QStringLiteral("ERROR!\n") + r.description, kMessageTitle,
-                      MessageIcon::Warning);
+    prompts().message(QStringLiteral("OK: ") + *path, kMessageTitle, MessageIcon::Information);
 }
 
 // ---------------------------------------------------------------- printing

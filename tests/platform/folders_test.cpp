@@ -2,7 +2,9 @@
 
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
+#include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -35,27 +37,32 @@ TEST(Folders, UniqueNameCountsBeforeTheExtension) {
     EXPECT_TRUE(uniqueName(anna, "ast").isEmpty());
 }
 
-TEST(Folders, ClaimedNamesAreNewFilesNeverExistingOnes) {
+TEST(Folders, UniqueFilesTakeNewNamesNeverExistingOnes) {
     QTemporaryDir dir;
     const QString anna = dir.filePath("Anna.doc");
     QFile old(anna);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("az első Anna");
     old.close();
-    // Each claim takes the next number, as a parallel run would see it.
+    // Each save takes the next number, as a parallel run would see it.
     for (int n = 2; n <= 10; ++n) {
-        const std::optional<QString> name = claimUniqueName(anna, "doc");
+        const QByteArray content = QByteArray("Anna ") + QByteArray::number(n);
+        const std::optional<QString> name = writeUniqueFile(anna, "doc", content);
         ASSERT_TRUE(name);
         EXPECT_EQ(*name, dir.filePath(QString("Anna(%1).doc").arg(n)));
-        EXPECT_EQ(QFileInfo(*name).size(), 0);
+        QFile f(*name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), content);
     }
     QString error;
-    EXPECT_FALSE(claimUniqueName(anna, "doc", &error));
+    EXPECT_FALSE(writeUniqueFile(anna, "doc", "tizenegyedik", &error));
     EXPECT_TRUE(error.contains("mind foglaltak")) << error.toStdString();
     EXPECT_EQ(QFileInfo(anna).size(), QByteArray("az első Anna").size());
+    // Neither the refused save nor the ones before left a temporary file.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 10);
 
     error.clear();
-    EXPECT_FALSE(claimUniqueName(dir.filePath("nincs/Anna.doc"), "doc", &error));
+    EXPECT_FALSE(writeUniqueFile(dir.filePath("nincs/Anna.doc"), "doc", "x", &error));
     EXPECT_EQ(error, "a fájl vagy a mappa nem létezik");
 }
 
