@@ -10,8 +10,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velorin;
 
@@ -51,19 +54,23 @@ protected:
 
     // Under a shell when a file-size limit is wanted: the limit in KiB, with
     // SIGXFSZ ignored so that the limit shows as a failing write.
-    QProcess* start(const QStringList& args, int sizeLimitKiB = 0) const {
+    // killedAtLimit leaves SIGXFSZ at its default, so that the limit kills
+    // the run in the middle of a write, as a power cut or `kill -9` would.
+    QProcess* start(const QStringList& args, int sizeLimitKiB = 0, bool killedAtLimit = false,
+                    const QString& standardOutput = QString()) const {
         auto* p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELORIN_HOME", home());
         env.insert("ASTRO_DATA", data());
         env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
         p->setProcessEnvironment(env);
+        if (!standardOutput.isEmpty())
+            p->setStandardOutputFile(standardOutput);
         if (sizeLimitKiB > 0) {
+            const QString script = killedAtLimit ? "ulimit -c 0; ulimit -f %1; exec \"$@\""
+                                                 : "ulimit -f %1; trap '' XFSZ; exec \"$@\"";
             p->start("/bin/sh",
-                     QStringList{
-                         "-c", QString("ulimit -f %1; trap '' XFSZ; exec \"$@\"").arg(sizeLimitKiB),
-                         "sh", VELORIN_EXE} +
-                         args);
+                     QStringList{"-c", script.arg(sizeLimitKiB), "sh", VELORIN_EXE} + args);
         } else {
             p->start(VELORIN_EXE, args);
         }
@@ -77,7 +84,7 @@ protected:
             p->waitForFinished();
             r.err = "hung";
         } else {
-            r.status = p->exitCode();
+            r.status = p->exitStatus() == QProcess::CrashExit ? -2 : p->exitCode();
             r.out = QString::fromUtf8(p->readAllStandardOutput());
             r.err = QString::fromUtf8(p->readAllStandardError());
         }
@@ -155,6 +162,94 @@ TEST_F(Velorin, AFullDiskChangesNoFile) {
               QStringList{"Anna.txt"});
     EXPECT_TRUE(hiddenFiles(home()).isEmpty());
     EXPECT_TRUE(hiddenFiles(file(".")).isEmpty());
+}
+
+// A run killed in the middle of writing its document leaves no document
+// under the name, neither an empty one nor a part; the next run takes it.
+TEST_F(Velorin, AKilledInterpretationLeavesNoDocument) {
+    ASSERT_TRUE(writeDefaultCodeTable(home() + "/cod.dat"));
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const Outcome killed = finish(start({"interpret", chart, "--mode", "3"}, 1, true));
+    ASSERT_EQ(killed.status, -2) << killed.err.toStdString();
+    EXPECT_TRUE(QDir(data() + "/SZOVEG").entryList(QDir::Files).isEmpty());
+
+    const Outcome next = velorin({"interpret", chart, "--mode", "3"});
+    ASSERT_EQ(next.status, 0) << next.err.toStdString();
+    EXPECT_EQ(next.out.trimmed(), data() + "/SZOVEG/Anna.txt");
+    EXPECT_TRUE(bytesOf(data() + "/SZOVEG/Anna.txt").startsWith("Anna\r\n1973.2.26"));
+}
+
+// Standard output on a full disk: every subcommand that prints says so in
+// one line and fails, instead of a short output and status 0.
+TEST_F(Velorin, AFullStandardOutputIsOneLineAndStatusOne) {
+    ASSERT_TRUE(writeDefaultCodeTable(home() + "/cod.dat"));
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QString second = put("bela.ast", chartRecord("Bela", "1985"));
+    const QStringList cases[] = {
+        {"--help"},
+        {"chart", chart, "--listing"},
+        {"chart", chart, "--codes"},
+        {"chart", chart, "--sheet"},
+        {"chart", chart, "--json"},
+        {"chart", "--now", "--json"},
+        {"chart", "--help"},
+        {"synastry", chart, second, "--listing"},
+        {"synastry", chart, second, "--json"},
+        {"moon", "2024", "2"},
+        {"place", "Budapest", "--at", "2024-07-01T12:00"},
+        {"interpret", chart, "--mode", "3"},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Outcome r = finish(start(args, 0, false, "/dev/full"));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("nem írható ki")) << r.err.toStdString();
+    }
+    // A run that prints nothing has nothing to fail.
+    EXPECT_EQ(
+        finish(start({"codetable", "--write", file("cod2.dat")}, 0, false, "/dev/full")).status, 0);
+}
+
+// A reader that went away (`velorin moon 2024 2 | head -0`): the run ends
+// without a word and with a failing status, whether SIGPIPE ends it or, when
+// the caller ignores SIGPIPE, the write's EPIPE does.
+TEST_F(Velorin, AClosedPipeEndsQuietly) {
+    for (const bool ignored : {false, true}) {
+        SCOPED_TRACE(ignored ? "SIGPIPE ignored" : "SIGPIPE default");
+        int outPipe[2], errPipe[2];
+        ASSERT_EQ(::pipe(outPipe), 0);
+        ASSERT_EQ(::pipe(errPipe), 0);
+        ::close(outPipe[0]); // nobody will read
+        const QByteArray home = QFile::encodeName(this->home());
+        const QByteArray data = QFile::encodeName(this->data());
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(outPipe[1], 1);
+            ::dup2(errPipe[1], 2);
+            ::close(errPipe[0]);
+            std::signal(SIGPIPE, ignored ? SIG_IGN : SIG_DFL);
+            ::setenv("VELORIN_HOME", home.constData(), 1);
+            ::setenv("ASTRO_DATA", data.constData(), 1);
+            ::execl(VELORIN_EXE, VELORIN_EXE, "moon", "2024", "2", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(outPipe[1]);
+        ::close(errPipe[1]);
+        QByteArray err;
+        char buf[512];
+        ssize_t n;
+        while ((n = ::read(errPipe[0], buf, sizeof buf)) > 0)
+            err.append(buf, n);
+        ::close(errPipe[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        if (ignored)
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        else
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
 }
 
 // Named pipes where files are expected: nothing waits for a writer, nothing
