@@ -60,6 +60,7 @@ TEST(PlaceCommand, RefusesWhatItCannotAnswer) {
         {{"Budapest", "--limit", "1", "--at", "2021-10-31T02:30"}, 1, "kétszer"},
         {{"xqzxqzxq"}, 1, "nincs"},
         {{"Budapest", "--at", "2021-02-30T12:00"}, 2, "YYYY-MM-DDTHH:MM"},
+        {{"Budapest", "--at", ""}, 2, "YYYY-MM-DDTHH:MM"},
         {{"Budapest", "--limit", "0"}, 2, "--limit"},
         {{}, 2, "usage"},
         {{"Budapest", "Szeged"}, 2, "usage"},
