@@ -13,9 +13,10 @@
 #include "platform/textfile.h"
 
 #include "picture/jpeg.h"
+#include "picture/png.h"
 #include "wheel/wheelimage.h"
 
-#include <QBuffer>
+#include <QFileInfo>
 #include <QString>
 
 namespace velorin::cli {
@@ -31,8 +32,8 @@ const char* const kChartHelp =
     "  --sheet            the data sheet as the main window shows it\n"
     "  --json             one JSON object with positions, speeds, cusps, aspects\n"
     "  --wheel OUT.png|OUT.jpg [--size WxH]\n"
-    "                     the chart wheel on a W x H client area (default 800x600),\n"
-    "                     of one chart only\n"
+    "                     the chart wheel on a W x H client area (default 800x600,\n"
+    "                     at most 8000x8000), of one chart only\n"
     "Orbs, anticipation and the Ascendant switch come from the settings store.\n";
 
 std::string toLf(const std::string& s) {
@@ -123,8 +124,9 @@ bool parseSize(const std::string& s, int& w, int& h) {
     return w > 0 && h > 0;
 }
 
-// A picture is held whole in memory (four bytes a pixel) before it is
-// encoded; 8000 x 8000 is far beyond any screen or print and stays near 256 MB.
+// A picture is held whole in memory (four bytes a pixel) and encoded where
+// it lies; 8000 x 8000 is far beyond any screen or print and stays near
+// 256 MB. The help texts name the same limit.
 constexpr int kMaxPictureSide = 8000;
 constexpr qint64 kMaxPicturePixels = qint64(kMaxPictureSide) * kMaxPictureSide;
 
@@ -139,22 +141,62 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
     return 2;
 }
 
+namespace {
+
+bool isJpeg(const QString& path) {
+    return path.endsWith(".jpg", Qt::CaseInsensitive) ||
+           path.endsWith(".jpeg", Qt::CaseInsensitive);
+}
+
+// The picture formats --wheel writes, known by the file's extension; a new
+// format is one more row.
+struct PictureFormat {
+    std::vector<const char*> extensions; // lower case, without the dot
+};
+
+const std::vector<PictureFormat>& pictureFormats() {
+    static const std::vector<PictureFormat> formats = {
+        {{"png"}},
+        {{"jpg", "jpeg"}},
+    };
+    return formats;
+}
+
+} // namespace
+
+bool pictureExtensionKnown(const std::string& path) {
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    for (const PictureFormat& f : pictureFormats())
+        for (const char* e : f.extensions)
+            if (suffix == QLatin1String(e))
+                return true;
+    return false;
+}
+
+int refuseExtension(const std::string& command, const std::string& path, std::ostream& err) {
+    std::string known;
+    for (const PictureFormat& f : pictureFormats())
+        for (const char* e : f.extensions)
+            known += (known.empty() ? "" : ", ") + std::string(e);
+    err << "velorin " << command << ": a(z) " << path
+        << " kiterjesztése ismeretlen; a --wheel ezeket írja: " << known << "\n";
+    return 2;
+}
+
 // The picture encoded in memory and written atomically: a full disk or a
 // killed run never leaves a cut picture in place of the old one. JPEGs go
 // through the chart program's own writer, so both make the same pictures.
 bool writePicture(const QImage& img, const std::string& pathText, std::ostream& err) {
     const QString path = QString::fromStdString(pathText);
-    if (path.endsWith(".jpg", Qt::CaseInsensitive) || path.endsWith(".jpeg", Qt::CaseInsensitive)) {
+    if (isJpeg(path)) {
         const JpegResult r = savePictureAsJpeg(img, path);
         if (!r)
             err << "velorin: a kép nem menthető: " << pathText << ": "
                 << r.description.toStdString() << "\n";
         return bool(r);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (img.isNull() || !img.save(&buffer, "PNG")) {
+    const QByteArray bytes = encodePng(img);
+    if (bytes.isEmpty()) {
         err << "velorin: a kép nem készíthető el: " << pathText << "\n";
         return false;
     }
@@ -226,6 +268,8 @@ int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
                 if (i + 1 >= args.size())
                     return usage(err, "--wheel needs a file name");
                 wheelPath = args[++i];
+                if (!pictureExtensionKnown(wheelPath))
+                    return refuseExtension("chart", wheelPath, err);
             }
         } else if (a == "--size") {
             if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))

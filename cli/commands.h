@@ -36,6 +36,10 @@ bool parseSize(const std::string& s, int& w, int& h);
 // --size is refused (exit 2) rather than exhausting the machine.
 bool pictureSizeAllowed(int width, int height);
 int refuseSize(const std::string& command, const std::string& sizeText, std::ostream& err);
+// Whether --wheel writes a file of this name's extension (case ignored);
+// refuseExtension says which ones it does write, for exit status 2.
+bool pictureExtensionKnown(const std::string& path);
+int refuseExtension(const std::string& command, const std::string& path, std::ostream& err);
 // --wheel's writer: JPEG or PNG by the file's extension, replacing atomically.
 bool writePicture(const QImage& img, const std::string& path, std::ostream& err);
 

@@ -25,7 +25,8 @@ const char* const kSynastryHelp =
     "                     aspects between them (first person's body first)\n"
     "  --json             {\"first\": chart, \"second\": chart, \"crossAspects\": [...]}\n"
     "  --wheel OUT.png|OUT.jpg [--size WxH]\n"
-    "                     the synastry wheel on a W x H client area (default 800x600)\n"
+    "                     the synastry wheel on a W x H client area (default 800x600,\n"
+    "                     at most 8000x8000)\n"
     "Orbs come from the settings store, as in the synastry program.\n";
 
 int usage(std::ostream& err, const std::string& why) {
@@ -88,6 +89,8 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
                 if (i + 1 >= args.size())
                     return usage(err, "--wheel needs a file name");
                 wheelPath = args[++i];
+                if (!pictureExtensionKnown(wheelPath))
+                    return refuseExtension("synastry", wheelPath, err);
             }
         } else if (a == "--size") {
             if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -249,6 +250,34 @@ TEST_F(Velorin, AClosedPipeEndsQuietly) {
         else
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
         EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
+}
+
+// --wheel writes what its name says or nothing: a .bmp used to get PNG bytes.
+TEST_F(Velorin, WheelRefusesExtensionsItDoesNotWrite) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const struct {
+        const char* name;
+        int status;
+    } cases[] = {
+        {"w.png", 0}, {"w.PNG", 0}, {"w.jpg", 0}, {"w.jpeg", 0},
+        {"w.bmp", 2}, {"w.gif", 2}, {"w", 2},     {"w.png.txt", 2},
+    };
+    for (const auto& c : cases) {
+        const QString path = file(c.name);
+        for (const QStringList& args :
+             {QStringList{"chart", chart}, QStringList{"synastry", chart, chart}}) {
+            SCOPED_TRACE((args[0] + " " + c.name).toStdString());
+            const Outcome r = velorin(args + QStringList{"--wheel", path, "--size", "40x30"});
+            EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+            if (c.status == 2) {
+                EXPECT_TRUE(r.err.contains("png, jpg, jpeg")) << r.err.toStdString();
+                EXPECT_FALSE(QFile::exists(path));
+            } else {
+                EXPECT_FALSE(QImage(path).isNull());
+            }
+            QFile::remove(path);
+        }
     }
 }
 
