@@ -47,6 +47,16 @@ std::string toLf(const std::string& s) {
     return out;
 }
 
+void reportUnusableSettings(std::ostream& err) {
+    for (const char* app : {kSettingsApp, kProgramTitle}) {
+        QString reason;
+        const QString bad = unusableSettingsFile(QString::fromUtf8(app), &reason);
+        if (!bad.isEmpty())
+            err << "velorin: a beállítások fájlja (" << bad.toStdString() << ") "
+                << reason.toStdString() << ", az alapértékekkel számolok\n";
+    }
+}
+
 bool takeCommonFlags(Args& args, std::ostream& err) {
     Args rest;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -71,12 +81,7 @@ bool takeCommonFlags(Args& args, std::ostream& err) {
 
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err) {
     initEngine(programFolder().toStdString());
-    for (const char* app : {kSettingsApp, kProgramTitle}) {
-        const QString bad = unusableSettingsFile(QString::fromUtf8(app));
-        if (!bad.isEmpty())
-            err << "velorin: a beállítások fájlja (" << bad.toStdString()
-                << ") nem közönséges fájl, az alapértékekkel számolok\n";
-    }
+    reportUnusableSettings(err);
     if (auto e = loadAll(out.settings))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()
             << "), az alapértékekkel számolok\n";

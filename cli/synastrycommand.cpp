@@ -113,6 +113,7 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
         return usage(err, "--size goes with --wheel");
 
     initEngine(programFolder().toStdString());
+    reportUnusableSettings(err);
     WorkingSettings ws;
     if (auto e = loadAll(ws))
         err << "velorin: a beállítások hibásak (" << e->key.toStdString()

@@ -342,6 +342,15 @@ TEST_F(Velorin, OversizedInputsAreRefusedWithAMessage) {
     EXPECT_TRUE(picture.err.contains("legfeljebb")) << picture.err.toStdString();
     EXPECT_FALSE(QFile::exists(file("k.png")));
 
+    // A settings store of 20 MB is read as the defaults, in one line.
+    QDir().mkpath(file("config/Velorin"));
+    put("config/Velorin/Velorin.ini", "[set]\r\n" + QByteArray(20 * 1024 * 1024, 'x'));
+    const Outcome store = velorin({"chart", chart, "--codes"});
+    EXPECT_EQ(store.status, 0);
+    EXPECT_EQ(store.err.count('\n'), 1) << store.err.toStdString();
+    EXPECT_TRUE(store.err.contains("túl nagy")) << store.err.toStdString();
+    QFile::remove(file("config/Velorin/Velorin.ini"));
+
     put("home/cod.dat", QByteArray(10 * 1024 * 1024, ','));
     const Outcome table = velorin({"interpret", chart});
     EXPECT_EQ(table.status, 1);
