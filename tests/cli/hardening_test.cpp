@@ -357,6 +357,32 @@ TEST_F(Velorin, OversizedInputsAreRefusedWithAMessage) {
     EXPECT_TRUE(table.err.contains("túl nagy")) << table.err.toStdString();
 }
 
+// A document past its limit, from an old code table whose passages are huge:
+// the reason is the one line, not the old table's notice before it. The
+// notice still comes when the run succeeds.
+TEST_F(Velorin, AnOversizedInterpretationSaysOnlyWhy) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QString big = put("nagy.txt", QByteArray(8 * 1000 * 1000, 'x'));
+    const QString small = put("kicsi.txt", "egy mondat");
+    for (const bool huge : {true, false}) {
+        SCOPED_TRACE(huge ? "too large" : "fits");
+        const QString passage = huge ? big : small;
+        std::vector<CodeEntry> table = {{"ELOSZO0", "elsz", passage}, {"ELOSZO", "elsz", passage}};
+        for (const char* code : {"A1", "A2", "A3", "A4"})
+            table.push_back({code, "", ""}); // no male/female codes: an old table
+        ASSERT_TRUE(saveCodeFile(home() + "/cod.dat", table));
+        const Outcome r = velorin({"interpret", chart, "--mode", "3"});
+        if (huge) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("túl nagy")) << r.err.toStdString();
+        } else {
+            EXPECT_EQ(r.status, 0) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("előző verziójával")) << r.err.toStdString();
+        }
+    }
+}
+
 // The help names every subcommand there is and none that is not.
 TEST(VelorinHelp, ListsOnlySubcommandsThatRun) {
     std::ostringstream out, err;
