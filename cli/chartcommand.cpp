@@ -47,14 +47,21 @@ std::string toLf(const std::string& s) {
     return out;
 }
 
-void reportUnusableSettings(std::ostream& err) {
+void loadSettingsReporting(WorkingSettings& ws, std::ostream& err) {
+    bool orbStoreSaid = false;
     for (const char* app : {kSettingsApp, kProgramTitle}) {
         QString reason;
         const QString bad = unusableSettingsFile(QString::fromUtf8(app), &reason);
-        if (!bad.isEmpty())
-            err << "velorin: a beállítások fájlja (" << bad.toStdString() << ") "
-                << reason.toStdString() << ", az alapértékekkel számolok\n";
+        if (bad.isEmpty())
+            continue;
+        err << "velorin: a beállítások fájlja (" << bad.toStdString() << ") "
+            << reason.toStdString() << ", az alapértékekkel számolok\n";
+        orbStoreSaid = orbStoreSaid || app == kSettingsApp;
     }
+    // One failure, one line: an unusable store was named above.
+    if (auto e = loadAll(ws); e && !orbStoreSaid)
+        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
+            << "), az alapértékekkel számolok\n";
 }
 
 bool takeCommonFlags(Args& args, std::ostream& err) {
@@ -81,10 +88,7 @@ bool takeCommonFlags(Args& args, std::ostream& err) {
 
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err) {
     initEngine(programFolder().toStdString());
-    reportUnusableSettings(err);
-    if (auto e = loadAll(out.settings))
-        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
-            << "), az alapértékekkel számolok\n";
+    loadSettingsReporting(out.settings, err);
 
     if (fileOrNow == "--now") {
         out.data = presentMoment(velorin::now());

@@ -64,9 +64,10 @@ extern const char* const kChartHelp;
 // removes them from args; false with a message on a malformed flag.
 bool takeCommonFlags(Args& args, std::ostream& err);
 
-// One line on err for each settings store that is read as the defaults
-// because it cannot be used (no regular file, or oversized).
-void reportUnusableSettings(std::ostream& err);
+// Loads the settings as the programs do, with one line on err for each store
+// read as the defaults because it cannot be used (no regular file, or
+// oversized) or holds a broken colour.
+void loadSettingsReporting(WorkingSettings& ws, std::ostream& err);
 
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);

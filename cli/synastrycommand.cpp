@@ -113,11 +113,8 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
         return usage(err, "--size goes with --wheel");
 
     initEngine(programFolder().toStdString());
-    reportUnusableSettings(err);
     WorkingSettings ws;
-    if (auto e = loadAll(ws))
-        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
-            << "), az alapértékekkel számolok\n";
+    loadSettingsReporting(ws, err);
     Chart first, second;
     if (!loadPerson(files[0], ws, first, err) || !loadPerson(files[1], ws, second, err))
         return 1;

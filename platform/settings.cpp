@@ -135,6 +135,12 @@ EngineSettings WorkingSettings::engine(Wording wording) const {
 }
 
 std::optional<SettingsLoadError> loadWorkingSettings(WorkingSettings& ws) {
+    // An oversized store is a broken one that is not even parsed; a pipe or a
+    // folder stays the silent defaults it always was.
+    QString reason;
+    const QString unusable = unusableSettingsFile(kSettingsApp, &reason);
+    if (!unusable.isEmpty() && isRegularOrAbsent(unusable))
+        return SettingsLoadError{QFileInfo(unusable).fileName() + QStringLiteral(": ") + reason};
     const StoreReader store(kSettingsApp);
     if (!store.exists("set", "0")) {
         setGroupDefaults(ws);

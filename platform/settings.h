@@ -53,7 +53,9 @@ struct WorkingSettings {
 inline constexpr std::array<int, 8> kOrbAngles{0, 45, 60, 90, 120, 135, 150, 180};
 
 struct SettingsLoadError {
-    QString key; // the colour key that was absent or not a whole number
+    // The colour key that was absent or not a whole number, or the store's
+    // file name and why it was not read (an oversized store).
+    QString key;
 };
 
 // Orbs and colours, all eight-plus-five together: from the store when key "0"

@@ -152,7 +152,9 @@ TEST_F(Settings, AnOversizedStoreReadsAsTheDefaultsAndStaysAsItIs) {
     }
     WorkingSettings ws;
     ws.orbs.fill(1);
-    EXPECT_FALSE(loadAll(ws));
+    const std::optional<SettingsLoadError> broken = loadAll(ws);
+    ASSERT_TRUE(broken);
+    EXPECT_TRUE(broken->key.startsWith("Velorin.ini: túl nagy")) << broken->key.toStdString();
     EXPECT_EQ(ws.orbs[0], 10.0f);
     QString reason;
     EXPECT_EQ(unusableSettingsFile(kSettingsApp, &reason), path);
