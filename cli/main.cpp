@@ -41,6 +41,9 @@ int main(int argc, char** argv) {
     // write, checked once the last byte is out.
     DescriptorBuffer buffer(STDOUT_FILENO);
     std::ostream out(&buffer);
+    // A person watching a terminal sees each line as it comes.
+    if (::isatty(STDOUT_FILENO))
+        out.setf(std::ios::unitbuf);
     try {
         const int status = runSubcommand(Args(argv + 1, argv + argc), out, std::cerr);
         return finishOutput(out, buffer, std::cerr, status);
