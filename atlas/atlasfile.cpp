@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cctype>
 #include <cstring>
+#include <zlib.h>
 
 namespace velorin {
 
@@ -119,9 +120,16 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
     // bounded first.
     if (be32(raw.constData() + 12) > kMaxPayloadBytes)
         return fail("sérült (túl nagy tartalom)");
-    const QByteArray payload =
-        qUncompress(reinterpret_cast<const uchar*>(raw.constData() + 12), raw.size() - 12);
-    if (payload.size() < 16 || quint32(payload.size()) != be32(raw.constData() + 12))
+    // zlib itself rather than qUncompress, which would print a warning of
+    // its own before the one message the user is given.
+    const quint32 claimed = be32(raw.constData() + 12);
+    QByteArray payload(qsizetype(claimed), Qt::Uninitialized);
+    uLongf unpacked = claimed;
+    if (claimed < 16 ||
+        ::uncompress(reinterpret_cast<Bytef*>(payload.data()), &unpacked,
+                     reinterpret_cast<const Bytef*>(raw.constData() + 16),
+                     uLong(raw.size() - 16)) != Z_OK ||
+        unpacked != claimed)
         return fail("sérült (a tömörített rész hibás)");
 
     const char* p = payload.constData();
@@ -140,8 +148,14 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
     const QByteArray& text = atlas->m_text;
     p += 16 + textBytes;
 
+    // A control character (a line feed, a tab, a NUL: one bit away from a
+    // letter) would split or shift the rows a name is printed in.
     auto checkUtf8 = [&](quint32 offset) {
-        return validUtf8(QByteArrayView(text.constData() + offset + 1, quint8(text[offset])));
+        const QByteArrayView name(text.constData() + offset + 1, quint8(text[offset]));
+        for (char c : name)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                return false;
+        return validUtf8(name);
     };
 
     atlas->m_zones.resize(zones);

@@ -1,5 +1,7 @@
 #include "zonetime.h"
 
+#include "platform/zones.h"
+
 #include <QDateTime>
 #include <QTimeZone>
 #include <algorithm>
@@ -11,7 +13,7 @@ namespace {
 
 ZoneReading readingAt(const QTimeZone& zone, const QDateTime& utc) {
     const QTimeZone::OffsetData d = zone.offsetData(utc);
-    return {d.offsetFromUtc, d.daylightTimeOffset != 0, d.abbreviation};
+    return {d.offsetFromUtc, summerTimeBox(d.daylightTimeOffset), d.abbreviation};
 }
 
 QString offsetText(int seconds) {
@@ -99,16 +101,7 @@ LocalTime localTimeAtPlace(const QByteArray& ianaZone, double longitude, QDate d
 }
 
 QString formZoneText(const ZoneReading& reading) {
-    const int seconds = reading.offsetSeconds - (reading.daylightSaving ? 3600 : 0);
-    const double hours = std::round(-seconds / 3600.0 * 10000.0) / 10000.0;
-    if (hours == 0)
-        return "0";
-    QString t = QString::number(hours, 'f', 4);
-    while (t.endsWith('0'))
-        t.chop(1);
-    if (t.endsWith('.'))
-        t.chop(1);
-    return t.replace('.', ',');
+    return formZoneText(reading.offsetSeconds, reading.daylightSaving);
 }
 
 QString describeReading(const ZoneReading& reading) {

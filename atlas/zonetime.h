@@ -15,6 +15,9 @@ namespace velorin {
 
 struct ZoneReading {
     int offsetSeconds = 0; // local time minus Universal Time
+    // Summer time moving the clock forward; a "negative summer time" (the
+    // database's winter in Dublin since 1971, Ramadan in Morocco) is none:
+    // the offset in force tells the whole reading.
     bool daylightSaving = false;
     QString abbreviation; // "CEST", "LMT", "+0545" …
 };

@@ -14,10 +14,11 @@
 #include "platform/textfile.h"
 
 #include "picture/jpeg.h"
+#include "picture/png.h"
 #include "wheel/wheelimage.h"
 #include "wheel/wheelvector.h"
 
-#include <QBuffer>
+#include <QFileInfo>
 #include <QString>
 
 namespace velorin::cli {
@@ -33,8 +34,9 @@ const char* const kChartHelp =
     "  --sheet            the data sheet as the main window shows it\n"
     "  --json             one JSON object with positions, speeds, cusps, aspects\n"
     "  --wheel OUT.png|OUT.jpg|OUT.svg|OUT.pdf [--size WxH]\n"
-    "                     the chart wheel on a W x H client area (default 800x600),\n"
-    "                     of one chart only; SVG and PDF are vector\n"
+    "                     the chart wheel on a W x H client area (default 800x600,\n"
+    "                     at most 8000x8000), of one chart only; SVG and PDF are\n"
+    "                     vector\n"
     "  --houses X         the house system, instead of the settings store's choice:\n"
     "                     P Placidus, K Koch, R Regiomontanus, C Campanus,\n"
     "                     O Porphyry, E equal from the Ascendant, W whole sign,\n"
@@ -51,6 +53,23 @@ std::string toLf(const std::string& s) {
         out += s[i];
     }
     return out;
+}
+
+void loadSettingsReporting(WorkingSettings& ws, std::ostream& err) {
+    bool orbStoreSaid = false;
+    for (const char* app : {kSettingsApp, kProgramTitle}) {
+        QString reason;
+        const QString bad = unusableSettingsFile(QString::fromUtf8(app), &reason);
+        if (bad.isEmpty())
+            continue;
+        err << "velorin: a beállítások fájlja (" << bad.toStdString() << ") "
+            << reason.toStdString() << ", az alapértékekkel számolok\n";
+        orbStoreSaid = orbStoreSaid || app == kSettingsApp;
+    }
+    // One failure, one line: an unusable store was named above.
+    if (auto e = loadAll(ws); e && !orbStoreSaid)
+        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
+            << "), az alapértékekkel számolok\n";
 }
 
 bool takeCommonFlags(Args& args, std::ostream& err) {
@@ -103,15 +122,7 @@ bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string&
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
                std::optional<char> houses) {
     initEngine(programFolder().toStdString());
-    for (const char* app : {kSettingsApp, kProgramTitle}) {
-        const QString bad = unusableSettingsFile(QString::fromUtf8(app));
-        if (!bad.isEmpty())
-            err << "velorin: a beállítások fájlja (" << bad.toStdString()
-                << ") nem közönséges fájl, az alapértékekkel számolok\n";
-    }
-    if (auto e = loadAll(out.settings))
-        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
-            << "), az alapértékekkel számolok\n";
+    loadSettingsReporting(out.settings, err);
     if (houses)
         out.settings.houseSystem = *houses;
 
@@ -158,8 +169,9 @@ bool parseSize(const std::string& s, int& w, int& h) {
     return w > 0 && h > 0;
 }
 
-// A picture is held whole in memory (four bytes a pixel) before it is
-// encoded; 8000 x 8000 is far beyond any screen or print and stays near 256 MB.
+// A picture is held whole in memory (four bytes a pixel) and encoded where
+// it lies; 8000 x 8000 is far beyond any screen or print and stays near
+// 256 MB. The help texts name the same limit.
 constexpr int kMaxPictureSide = 8000;
 constexpr qint64 kMaxPicturePixels = qint64(kMaxPictureSide) * kMaxPictureSide;
 
@@ -174,22 +186,29 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
     return 2;
 }
 
+namespace {
+
+bool isJpeg(const QString& path) {
+    return path.endsWith(".jpg", Qt::CaseInsensitive) ||
+           path.endsWith(".jpeg", Qt::CaseInsensitive);
+}
+
+} // namespace
+
 // The picture encoded in memory and written atomically: a full disk or a
 // killed run never leaves a cut picture in place of the old one. JPEGs go
 // through the chart program's own writer, so both make the same pictures.
 bool writePicture(const QImage& img, const std::string& pathText, std::ostream& err) {
     const QString path = QString::fromStdString(pathText);
-    if (path.endsWith(".jpg", Qt::CaseInsensitive) || path.endsWith(".jpeg", Qt::CaseInsensitive)) {
+    if (isJpeg(path)) {
         const JpegResult r = savePictureAsJpeg(img, path);
         if (!r)
             err << "velorin: a kép nem menthető: " << pathText << ": "
                 << r.description.toStdString() << "\n";
         return bool(r);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (img.isNull() || !img.save(&buffer, "PNG")) {
+    const QByteArray bytes = encodePng(img);
+    if (bytes.isEmpty()) {
         err << "velorin: a kép nem készíthető el: " << pathText << "\n";
         return false;
     }

@@ -101,6 +101,11 @@ bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string&
 // Messages for the user become lines on err; every question is declined.
 std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err);
 
+// Loads the settings as the programs do, with one line on err for each store
+// read as the defaults because it cannot be used (no regular file, or
+// oversized) or holds a broken colour.
+void loadSettingsReporting(WorkingSettings& ws, std::ostream& err);
+
 // CR LF line ends become LF for the terminal.
 std::string toLf(const std::string& s);
 

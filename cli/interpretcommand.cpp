@@ -6,6 +6,7 @@
 #include "platform/uiprompts.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace velorin::cli {
 
@@ -34,14 +35,23 @@ bool wantsHelp(const Args& args) {
 } // namespace
 
 // Messages of the generation become lines on standard error; nothing waits
-// for an answer.
-class StreamPrompts final : public UiPrompts {
+// for an answer. A notice (the old code table's) is held back until the run
+// has succeeded: when it fails, its reason is the one line said.
+class StreamPrompts : public UiPrompts {
 public:
     explicit StreamPrompts(std::ostream& err) : err_(err) {}
-    void message(const QString& text, const QString&, MessageIcon) override {
+    void message(const QString& text, const QString&, MessageIcon icon) override {
         QString line = text;
         line.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        err_ << line.toStdString() << std::endl;
+        if (icon == MessageIcon::Information)
+            notices_ << line;
+        else
+            err_ << line.toStdString() << std::endl;
+    }
+    void sayNotices() {
+        for (const QString& line : notices_)
+            err_ << line.toStdString() << std::endl;
+        notices_.clear();
     }
     Answer question(const QString&, const QString&, MessageIcon = MessageIcon::Question) override {
         return Answer::No;
@@ -54,6 +64,7 @@ public:
 
 private:
     std::ostream& err_;
+    QStringList notices_;
 };
 
 std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
@@ -125,6 +136,7 @@ int runInterpret(const Args& arguments, std::ostream& out, std::ostream& err) {
     const GenerationResult result = generateInterpretation(table, request, ui);
     if (result.status != GenerationResult::Status::Written)
         return 1;
+    ui.sayNotices();
     out << result.path.toStdString() << '\n';
     return 0;
 }

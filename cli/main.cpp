@@ -1,6 +1,7 @@
 // velorin: the command-line twin of the chart, synastry and moon programs.
 
 #include "commands.h"
+#include "standardoutput.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -36,8 +37,16 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
+    // Standard output through a buffer that keeps the reason of a failed
+    // write, checked once the last byte is out.
+    DescriptorBuffer buffer(STDOUT_FILENO);
+    std::ostream out(&buffer);
+    // A person watching a terminal sees each line as it comes.
+    if (::isatty(STDOUT_FILENO))
+        out.setf(std::ios::unitbuf);
     try {
-        return runSubcommand(Args(argv + 1, argv + argc), std::cout, std::cerr);
+        const int status = runSubcommand(Args(argv + 1, argv + argc), out, std::cerr);
+        return finishOutput(out, buffer, std::cerr, status);
     } catch (const std::bad_alloc&) {
         // Every file is replaced atomically, so stopping here changes none.
         std::cerr << "velorin: elfogyott a memória, a művelet félbemaradt; "

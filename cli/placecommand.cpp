@@ -38,6 +38,7 @@ int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
     if (!takeCommonFlags(args, err))
         return 2;
     std::string query, at;
+    bool hasAt = false;
     int limit = kDefaultLimit;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -49,6 +50,7 @@ int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
             const std::string& v = args[++i];
             if (a == "--at") {
                 at = v;
+                hasAt = true;
                 continue;
             }
             bool ok = false;
@@ -70,7 +72,7 @@ int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
         return 2;
     }
     QDateTime moment;
-    if (!at.empty()) {
+    if (hasAt) {
         moment = QDateTime::fromString(QString::fromStdString(at), "yyyy-MM-ddTHH:mm");
         if (!moment.isValid()) {
             err << "velorin: --at takes a local date and time as YYYY-MM-DDTHH:MM, not " << at

@@ -26,8 +26,8 @@ const char* const kSynastryHelp =
     "                     aspects between them (first person's body first)\n"
     "  --json             {\"first\": chart, \"second\": chart, \"crossAspects\": [...]}\n"
     "  --wheel OUT.png|OUT.jpg|OUT.svg|OUT.pdf [--size WxH]\n"
-    "                     the synastry wheel on a W x H client area (default 800x600);\n"
-    "                     SVG and PDF are vector\n"
+    "                     the synastry wheel on a W x H client area (default 800x600,\n"
+    "                     at most 8000x8000); SVG and PDF are vector\n"
     "  --houses X         the house system of both charts (see velorin chart --help)\n"
     "Orbs and the house system come from the settings store, as in the synastry\n"
     "program.\n";
@@ -121,9 +121,7 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
 
     initEngine(programFolder().toStdString());
     WorkingSettings ws;
-    if (auto e = loadAll(ws))
-        err << "velorin: a beállítások hibásak (" << e->key.toStdString()
-            << "), az alapértékekkel számolok\n";
+    loadSettingsReporting(ws, err);
     if (houses)
         ws.houseSystem = *houses;
     Chart first, second;

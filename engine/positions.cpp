@@ -116,12 +116,17 @@ int ephemerisNumber(int body) {
 PositionsOutcome computePositions(double julianDayUT, std::span<const int> bodies) {
     PositionsOutcome out;
     if (g_years) {
-        int year = 0, month = 0, day = 0;
-        double hour = 0;
-        swe_revjul(julianDayUT, SE_GREG_CAL, &year, &month, &day, &hour);
-        if (year < g_years->first || year > g_years->last) {
-            out.error = outOfRange(year, *g_years);
-            return out;
+        // The library reads its files at Terrestrial Time, which runs ahead
+        // of UT by delta T (half a day by the last year of the files): the
+        // last evening of the range is computed in the year after it.
+        for (const double instant : {julianDayUT, julianDayUT + swe_deltat(julianDayUT)}) {
+            int year = 0, month = 0, day = 0;
+            double hour = 0;
+            swe_revjul(instant, SE_GREG_CAL, &year, &month, &day, &hour);
+            if (year < g_years->first || year > g_years->last) {
+                out.error = outOfRange(year, *g_years);
+                return out;
+            }
         }
     }
     Positions p;

@@ -174,52 +174,46 @@ GenerationResult writeGeneratedDocument(const QString& name, GenerationMode mode
     // user who removed it meanwhile need it made here.
     QDir().mkpath(textFolder());
     const QString candidate = textFolder() + safeFileName(name) + '.' + extension;
-    // The name is claimed before anything is written, so that a parallel run
-    // for another person of the same name never writes over this document.
-    QString claimError;
-    const std::optional<QString> claimed = claimUniqueName(candidate, extension, &claimError);
-    if (!claimed) {
+    const auto noFreeName = [&](const QString& reason) {
         // Writing under an empty name would fail or land somewhere
         // unexpected, so nothing is written.
         ui.message(QStringLiteral("Nincs szabad filenév: ") + candidate + QStringLiteral(" (") +
-                       claimError + QStringLiteral("). Az értelmezés nem lett elmentve."),
+                       reason + QStringLiteral("). Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-        result.status = QFileInfo::exists(candidate) ? GenerationResult::Status::NoFreeName
-                                                     : GenerationResult::Status::WriteFailed;
+        result.status = GenerationResult::Status::NoFreeName;
         return result;
-    }
-    const QString path = *claimed;
+    };
+    // Asked first so that nobody answers the assembly's questions for a
+    // document that has nowhere to go; the name itself is taken only with
+    // the finished content, below.
+    if (uniqueName(candidate, extension).isEmpty())
+        return noFreeName(QStringLiteral("a(z) %1 név és a (2)-(10) sorszámú változatai mind "
+                                         "foglaltak")
+                              .arg(QFileInfo(candidate).fileName()));
 
     bool tooLarge = false;
-    QByteArray bytes;
-    try {
-        result.document = assemble(&tooLarge);
-        if (!tooLarge)
-            bytes =
-                plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
-    } catch (const std::bad_alloc&) {
-        // The claimed name must not stay behind as an empty document.
-        QFile::remove(path);
-        throw;
-    }
+    result.document = assemble(&tooLarge);
     if (tooLarge) {
-        QFile::remove(path);
         result.document.clear();
         result.status = GenerationResult::Status::TooLarge;
         return result;
     }
+    const QByteArray bytes =
+        plain ? encodeAnsiText(result.document + kCrLf) : plainTextToRtf(result.document);
     QString error;
-    if (!writeFileAtomically(path, bytes, &error)) {
-        // The empty placeholder is ours; no other file was touched.
-        QFile::remove(path);
-        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + path + kCrLf + error +
+    const std::optional<QString> written = writeUniqueFile(candidate, extension, bytes, &error);
+    if (!written) {
+        // Taken meanwhile by parallel runs for people of the same name.
+        if (uniqueName(candidate, extension).isEmpty())
+            return noFreeName(error);
+        ui.message(QStringLiteral("Az értelmezés nem menthető ide: ") + candidate + kCrLf + error +
                        QStringLiteral(". Az értelmezés nem lett elmentve."),
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
         result.status = GenerationResult::Status::WriteFailed;
         return result;
     }
     result.status = GenerationResult::Status::Written;
-    result.path = path;
+    result.path = *written;
     return result;
 }
 

@@ -5,10 +5,12 @@
 #include "engine/chart.h"
 #include "platform/birthfields.h"
 #include "platform/folders.h"
+#include "platform/textfile.h"
 #include "platform/uiprompts.h"
 #include "platform/widgets/screenfit.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -16,12 +18,13 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <memory>
+#include <optional>
 
 namespace velorin {
 namespace {
@@ -88,42 +91,54 @@ QPixmap loadPhasePicture(const QString& path) {
     return QPixmap::fromImage(image);
 }
 
-void printOnDefaultPrinter(const QImage& image) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    QString pdf;
-    std::unique_ptr<QPrinter> printer;
-    if (!info.isNull()) {
-        printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    } else {
-        // No printer at all: the print goes to a PDF beside the pictures.
-        QDir().mkpath(pictureFolder());
-        pdf = uniqueName(pictureFolder() + QStringLiteral("holdnaptar.pdf"), QStringLiteral("pdf"));
-        if (pdf.isEmpty()) {
-            prompts().message(QStringLiteral("Nincs nyomtató, és a naptár PDF-fájlja sem "
-                                             "készülhetett el a képek mappájában."),
-                              QString(), MessageIcon::Warning);
-            return;
-        }
-        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-    }
+// The picture fitted to the page, keeping its proportions.
+bool paintFitted(QPaintDevice* device, const QImage& image) {
     QPainter painter;
-    if (!painter.begin(printer.get())) {
-        prompts().message(QStringLiteral("A nyomtatás nem indult el; a naptár nem változott."),
-                          QString(), MessageIcon::Warning);
-        return;
-    }
+    if (!painter.begin(device))
+        return false;
     const QRect page = painter.viewport();
     const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
     painter.setViewport(page.x(), page.y(), fitted.width(), fitted.height());
     painter.setWindow(image.rect());
     painter.drawImage(0, 0, image);
-    painter.end();
-    if (!pdf.isEmpty())
-        prompts().message(QStringLiteral("Nincs nyomtató: a naptár ide került: ") +
-                              QDir::toNativeSeparators(pdf),
-                          QString(), MessageIcon::Information);
+    return painter.end();
+}
+
+void printOnDefaultPrinter(const QImage& image) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        QPrinter printer(info, QPrinter::HighResolution);
+        if (!paintFitted(&printer, image))
+            prompts().message(QStringLiteral("A nyomtatás nem indult el; a naptár nem változott."),
+                              QString(), MessageIcon::Warning);
+        return;
+    }
+    // No printer at all: the print goes to a PDF beside the pictures, made
+    // whole in memory so that its name is taken only with the finished file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter writer(&buffer); // A4 at 1200 dpi, as the high-resolution printer
+        painted = paintFitted(&writer, image);
+    }
+    QDir().mkpath(pictureFolder());
+    QString reason;
+    const std::optional<QString> pdf =
+        painted ? writeUniqueFile(pictureFolder() + QStringLiteral("holdnaptar.pdf"),
+                                  QStringLiteral("pdf"), buffer.data(), &reason)
+                : std::nullopt;
+    if (!pdf) {
+        prompts().message(QStringLiteral("Nincs nyomtató, és a naptár PDF-fájlja sem "
+                                         "készülhetett el a képek mappájában") +
+                              (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + ")") +
+                              QStringLiteral("."),
+                          QString(), MessageIcon::Warning);
+        return;
+    }
+    prompts().message(QStringLiteral("Nincs nyomtató: a naptár ide került: ") +
+                          QDir::toNativeSeparators(*pdf),
+                      QString(), MessageIcon::Information);
 }
 
 QString degreesText(double angle) {

@@ -48,33 +48,98 @@ void restoreTimes(const QString& path, const OldFile& old) {
 
 } // namespace
 
-JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
-    const QString unchanged = QFileInfo::exists(fileName)
-                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
-                                  : QString();
-    if (!dib.DIBSectionBitsPtr())
-        return failure(QStringLiteral("Nincs menthető kép (üres bitkép).") + unchanged);
-    const int width =
-        jpegSize.isValid() ? std::clamp(jpegSize.width(), 1, dib.Width()) : dib.Width();
-    const int height =
-        jpegSize.isValid() ? std::clamp(jpegSize.height(), 1, dib.Height()) : dib.Height();
+namespace {
 
+// Rows from `first`, `stride` bytes apart, in the encoder's pixel format.
+JpegResult compress(const unsigned char* first, int width, int stride, int height, int pixelFormat,
+                    int flags, int quality, QByteArray& out) {
     Compressor c;
     if (!c.handle)
         return failure(QStringLiteral("A JPEG-kódoló nem indítható: ") +
-                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + "." + unchanged);
+                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + ".");
+    unsigned long size = 0;
+    if (tjCompress2(c.handle, first, width, stride, height, pixelFormat, &c.buffer, &size,
+                    TJSAMP_444, std::clamp(quality, 1, 100), flags | TJFLAG_ACCURATEDCT) != 0)
+        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + ".");
+    out = QByteArray(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
+    return {true, 0, QString()};
+}
+
+QSize clampedSize(QSize jpegSize, int width, int height) {
+    if (!jpegSize.isValid())
+        return {width, height};
+    return {std::clamp(jpegSize.width(), 1, width), std::clamp(jpegSize.height(), 1, height)};
+}
+
+JpegResult replaceWithJpeg(const QString& fileName, const QByteArray& bytes,
+                           const QString& unchanged);
+
+} // namespace
+
+JpegResult encodeJpeg(const cDIBSection& dib, QByteArray& out, int quality, QSize jpegSize) {
+    out.clear();
+    if (!dib.DIBSectionBitsPtr())
+        return failure(QStringLiteral("Nincs menthető kép (üres bitkép)."));
+    const QSize size = clampedSize(jpegSize, dib.Width(), dib.Height());
     // Rows are stored bottom-up: the top part of the picture is the end of
     // the buffer.
     const int stride = dib.BytesPerScanLine();
     const unsigned char* first =
-        dib.DIBSectionBitsPtr() + size_t(dib.Height() - height) * size_t(stride);
-    unsigned long size = 0;
-    if (tjCompress2(c.handle, first, width, stride, height, TJPF_BGR, &c.buffer, &size, TJSAMP_444,
-                    std::clamp(quality, 1, 100), TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0)
-        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + "." +
-                       unchanged);
-    const QByteArray bytes(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
+        dib.DIBSectionBitsPtr() + size_t(dib.Height() - size.height()) * size_t(stride);
+    return compress(first, size.width(), stride, size.height(), TJPF_BGR, TJFLAG_BOTTOMUP, quality,
+                    out);
+}
 
+JpegResult encodePictureAsJpeg(const QImage& picture, QByteArray& out, int quality,
+                               QSize jpegSize) {
+    // The drawing surfaces are 32-bit RGB, which the encoder reads where it
+    // lies: the same pixels as through a bitmap, so the same JPEG, without two
+    // more copies of a picture that may be 8000 x 8000.
+    if (picture.format() == QImage::Format_RGB32) {
+        out.clear();
+        const QSize size = clampedSize(jpegSize, picture.width(), picture.height());
+        const int pixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
+        return compress(picture.constBits(), size.width(), int(picture.bytesPerLine()),
+                        size.height(), pixelFormat, 0, quality, out);
+    }
+    cDIBSection dib;
+    dib.CreateFromPicture(picture);
+    return encodeJpeg(dib, out, quality, jpegSize);
+}
+
+JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
+    const QString unchanged = QFileInfo::exists(fileName)
+                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
+                                  : QString();
+    QByteArray bytes;
+    JpegResult encoded = encodeJpeg(dib, bytes, quality, jpegSize);
+    if (!encoded) {
+        encoded.description += unchanged;
+        return encoded;
+    }
+    return replaceWithJpeg(fileName, bytes, unchanged);
+}
+
+JpegResult savePictureAsJpeg(const QImage& picture, const QString& fileName, int quality,
+                             QSize jpegSize) {
+    const QString unchanged = QFileInfo::exists(fileName)
+                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
+                                  : QString();
+    if (picture.isNull())
+        return failure(QStringLiteral("Nincs menthető kép (üres bitkép).") + unchanged);
+    QByteArray bytes;
+    JpegResult encoded = encodePictureAsJpeg(picture, bytes, quality, jpegSize);
+    if (!encoded) {
+        encoded.description += unchanged;
+        return encoded;
+    }
+    return replaceWithJpeg(fileName, bytes, unchanged);
+}
+
+namespace {
+
+JpegResult replaceWithJpeg(const QString& fileName, const QByteArray& bytes,
+                           const QString& unchanged) {
     const QFileInfo info(fileName);
     std::unique_ptr<OldFile> old;
     if (info.exists()) {
@@ -105,11 +170,6 @@ JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality
     return {true, 0, QString()};
 }
 
-JpegResult savePictureAsJpeg(const QImage& picture, const QString& fileName, int quality,
-                             QSize jpegSize) {
-    cDIBSection dib;
-    dib.CreateFromPicture(picture);
-    return saveJpeg(dib, fileName, quality, jpegSize);
-}
+} // namespace
 
 } // namespace velorin

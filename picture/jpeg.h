@@ -3,6 +3,7 @@
 
 #include "dibsection.h"
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -27,6 +28,13 @@ struct JpegResult {
 // On failure an existing file is left as it was.
 JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality,
                     QSize jpegSize = QSize());
+
+// The encoding alone, for a caller that chooses the name itself (a free
+// name is taken only with the finished bytes, see writeUniqueFile).
+JpegResult encodeJpeg(const cDIBSection& dib, QByteArray& out, int quality,
+                      QSize jpegSize = QSize());
+JpegResult encodePictureAsJpeg(const QImage& picture, QByteArray& out,
+                               int quality = kPictureQuality, QSize jpegSize = QSize());
 
 // The picture captured into a bitmap and written with saveJpeg.
 JpegResult savePictureAsJpeg(const QImage& picture, const QString& fileName,

@@ -1,15 +1,9 @@
 #include "folders.h"
 
-#include "oserror.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velorin {
 namespace {
@@ -87,10 +81,7 @@ QString safeFileName(const QString& name) {
     return out;
 }
 
-namespace {
-
-// path, path(2) ... path(10), the counter before the extension.
-QStringList nameCandidates(const QString& path, const QString& extension) {
+QStringList uniqueNameCandidates(const QString& path, const QString& extension) {
     const QString suffix = "." + extension;
     QString stem = path;
     if (stem.endsWith(suffix, Qt::CaseInsensitive))
@@ -102,35 +93,11 @@ QStringList nameCandidates(const QString& path, const QString& extension) {
     return names;
 }
 
-} // namespace
-
 QString uniqueName(const QString& path, const QString& extension) {
-    for (const QString& candidate : nameCandidates(path, extension))
+    for (const QString& candidate : uniqueNameCandidates(path, extension))
         if (!QFileInfo::exists(candidate))
             return candidate;
     return QString();
-}
-
-std::optional<QString> claimUniqueName(const QString& path, const QString& extension,
-                                       QString* error) {
-    for (const QString& candidate : nameCandidates(path, extension)) {
-        const int fd = ::open(QFile::encodeName(candidate).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        // Taken, by an earlier save or by a parallel run a moment ago.
-        if (errno == EEXIST)
-            continue;
-        if (error)
-            *error = osErrorText(errno);
-        return std::nullopt;
-    }
-    if (error)
-        *error = QStringLiteral("a(z) %1 név és a (2)-(10) sorszámú változatai mind foglaltak")
-                     .arg(QFileInfo(path).fileName());
-    return std::nullopt;
 }
 
 } // namespace velorin

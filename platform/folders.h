@@ -5,7 +5,7 @@
 // Folder texts keep their trailing separator.
 
 #include <QString>
-#include <optional>
+#include <QStringList>
 
 namespace velorin {
 
@@ -34,12 +34,8 @@ QString safeFileName(const QString& name);
 // that does not exist; empty when all ten do.
 QString uniqueName(const QString& path, const QString& extension);
 
-// The same choice, but the name is made ours at once: the first candidate
-// that can be created new (an empty placeholder, never an existing file) is
-// returned, so a parallel run picks the next one. The caller writes it with
-// writeFileAtomically and removes it when that fails. Nothing, with the
-// Hungarian reason in *error, when all ten exist or none can be created.
-std::optional<QString> claimUniqueName(const QString& path, const QString& extension,
-                                       QString* error = nullptr);
+// path, path(2) ... path(10), the counter before the extension: the names
+// uniqueName and writeUniqueFile (textfile.h) try, in that order.
+QStringList uniqueNameCandidates(const QString& path, const QString& extension);
 
 } // namespace velorin

@@ -1,8 +1,20 @@
 #include "presentmoment.h"
 
+#include "zones.h"
+
 namespace velorin {
 
-BirthData presentMoment(const QDateTime& moment, BirthData base) {
+BirthData presentMoment(const QDateTime& clock, BirthData base,
+                        const std::optional<QTimeZone>& zone) {
+    const QTimeZone clockZone = zone ? *zone : clock.timeZone();
+    // The wall reading in the clock's zone, whatever zone the instant came in.
+    const QDateTime moment = clockZone.isValid() ? clock.toTimeZone(clockZone) : clock;
+    if (clockZone.isValid()) {
+        const int daylight = clockZone.daylightTimeOffset(moment);
+        const bool box = clockZone.isDaylightTime(moment) && summerTimeBox(daylight);
+        base.zone = formZoneText(clockZone.offsetFromUtc(moment), box).toStdString();
+        base.daylightSaving = box ? 1 : 0;
+    }
     const QTime t = moment.time();
     const QDate d = moment.date();
     base.name = "Ma";

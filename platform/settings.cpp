@@ -5,6 +5,7 @@
 #include "engine/housesystem.h"
 #include "engine/numbers.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -59,10 +60,50 @@ void setGroupDefaults(WorkingSettings& ws) {
 
 } // namespace
 
-QString unusableSettingsFile(const QString& application) {
+QString unusableSettingsFile(const QString& application, QString* reason) {
     const QString path = storeFilePath(application);
-    return isRegularOrAbsent(path) ? QString() : path;
+    if (!isRegularOrAbsent(path)) {
+        if (reason)
+            *reason = QStringLiteral("nem közönséges fájl");
+        return path;
+    }
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > kMaxSettingsFileBytes) {
+        if (reason)
+            *reason = QStringLiteral("túl nagy (%1 bájt, legfeljebb %2)")
+                          .arg(info.size())
+                          .arg(kMaxSettingsFileBytes);
+        return path;
+    }
+    return QString();
 }
+
+namespace {
+
+// One reading of an application's store for a whole load: QSettings parses
+// the file for every object it is opened with, so a value at a time would
+// parse it some twenty times over.
+class StoreReader {
+public:
+    explicit StoreReader(const QString& application)
+        : usable_(unusableSettingsFile(application).isEmpty()) {
+        if (usable_)
+            settings_.emplace(QSettings::IniFormat, QSettings::UserScope, kSettingsApp,
+                              application);
+    }
+    QString get(const QString& section, const QString& key) const {
+        return usable_ ? settings_->value(section + "/" + key).toString() : QString();
+    }
+    bool exists(const QString& section, const QString& key) const {
+        return !get(section, key).isEmpty();
+    }
+
+private:
+    bool usable_;
+    std::optional<QSettings> settings_;
+};
+
+} // namespace
 
 // A store file that is no regular file reads as empty (the defaults) and is
 // never written: QSettings would wait forever on a named pipe.
@@ -96,28 +137,34 @@ EngineSettings WorkingSettings::engine(Wording wording) const {
 }
 
 std::optional<SettingsLoadError> loadWorkingSettings(WorkingSettings& ws) {
-    const QString app = kSettingsApp;
-    if (!SettingsStore::exists(app, "set", "0")) {
+    // An oversized store is a broken one that is not even parsed; a pipe or a
+    // folder stays the silent defaults it always was.
+    QString reason;
+    const QString unusable = unusableSettingsFile(kSettingsApp, &reason);
+    if (!unusable.isEmpty() && isRegularOrAbsent(unusable))
+        return SettingsLoadError{QFileInfo(unusable).fileName() + QStringLiteral(": ") + reason};
+    const StoreReader store(kSettingsApp);
+    if (!store.exists("set", "0")) {
         setGroupDefaults(ws);
         return std::nullopt;
     }
     // Read everything first: a failing colour leaves the values as they were.
     WorkingSettings next = ws;
     for (int i = 0; i < 8; ++i)
-        next.orbs[size_t(i)] = orbValue(SettingsStore::get(app, "set", orbKey(i)));
+        next.orbs[size_t(i)] = orbValue(store.get("set", orbKey(i)));
     for (int i = 0; i < 8; ++i) {
-        auto c = colorValue(SettingsStore::get(app, "set", aspectColorKey(i)));
+        auto c = colorValue(store.get("set", aspectColorKey(i)));
         if (!c)
             return SettingsLoadError{aspectColorKey(i)};
         next.aspectColors[size_t(i)] = *c;
     }
     for (int i = 0; i < 4; ++i) {
-        auto c = colorValue(SettingsStore::get(app, "set", wheelColorKey(i)));
+        auto c = colorValue(store.get("set", wheelColorKey(i)));
         if (!c)
             return SettingsLoadError{wheelColorKey(i)};
         next.wheelColors[size_t(i)] = *c;
     }
-    auto band = colorValue(SettingsStore::get(app, "set", "PAL"));
+    auto band = colorValue(store.get("set", "PAL"));
     if (!band)
         return SettingsLoadError{"PAL"};
     next.bandColor = *band;
@@ -136,7 +183,7 @@ std::optional<SettingsLoadError> loadWorkingSettingsOrDefaults(WorkingSettings& 
 }
 
 void loadAnticipation(WorkingSettings& ws) {
-    QString hef = SettingsStore::get(kSettingsApp, "set", "HEF");
+    QString hef = StoreReader(kSettingsApp).get("set", "HEF");
     ws.anticipation = hef.isEmpty() ? 6.0f : orbValue(hef);
 }
 
@@ -146,14 +193,14 @@ void loadHouseSystem(WorkingSettings& ws) {
 }
 
 void loadSwitches(WorkingSettings& ws) {
-    const QString app = kProgramTitle;
-    if (!SettingsStore::exists(app, "setup", "showasc"))
+    const StoreReader store(kProgramTitle);
+    if (!store.exists("setup", "showasc"))
         return;
     auto yes = [](const QString& t) {
         return t.trimmed().compare("True", Qt::CaseInsensitive) == 0;
     };
-    ws.showAsc = yes(SettingsStore::get(app, "setup", "showasc"));
-    ws.showFok = yes(SettingsStore::get(app, "setup", "showfok"));
+    ws.showAsc = yes(store.get("setup", "showasc"));
+    ws.showFok = yes(store.get("setup", "showfok"));
 }
 
 std::optional<SettingsLoadError> loadAll(WorkingSettings& ws) {

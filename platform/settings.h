@@ -27,9 +27,14 @@ public:
 };
 
 // The application's store file when it exists but is no regular file (a
-// named pipe, a folder); empty when the store is usable. Such a store reads as
-// empty and is never written.
-QString unusableSettingsFile(const QString& application);
+// named pipe, a folder) or is far larger than any store the programs write;
+// empty when the store is usable. Such a store reads as empty (the defaults)
+// and is never written; *reason gets the Hungarian why.
+QString unusableSettingsFile(const QString& application, QString* reason = nullptr);
+
+// The largest store file read: the programs write about 1 KB, and every
+// program reading the orbs would otherwise parse whatever is there.
+inline constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
 
 struct WorkingSettings {
     // Angle order 0, 45, 60, 90, 120, 135, 150, 180 for orbs and aspect colours.
@@ -49,7 +54,9 @@ struct WorkingSettings {
 inline constexpr std::array<int, 8> kOrbAngles{0, 45, 60, 90, 120, 135, 150, 180};
 
 struct SettingsLoadError {
-    QString key; // the colour key that was absent or not a whole number
+    // The colour key that was absent or not a whole number, or the store's
+    // file name and why it was not read (an oversized store).
+    QString key;
 };
 
 // Orbs and colours, all eight-plus-five together: from the store when key "0"

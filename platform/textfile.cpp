@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include "folders.h"
 #include "oserror.h"
 
 #include <QFile>
@@ -10,6 +11,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,6 +116,52 @@ bool writeAll(int fd, const QByteArray& bytes, int& errnum) {
     return true;
 }
 
+constexpr char kTempSuffix[] = ".tmp";
+
+// ".NAME.XXXX.tmp", XXXX the random part createTemporaryBeside puts in
+// (base 36 of 32 bits: 1 to 7 lower-case letters and digits).
+bool isOwnTemporaryName(const char* name) {
+    const size_t n = std::strlen(name);
+    const size_t suffix = sizeof kTempSuffix - 1;
+    if (n < 1 + 1 + 1 + 1 + suffix || name[0] != '.' ||
+        std::strcmp(name + n - suffix, kTempSuffix) != 0)
+        return false;
+    size_t end = n - suffix; // one past the random part
+    size_t start = end;
+    while (start > 0 && ((name[start - 1] >= '0' && name[start - 1] <= '9') ||
+                         (name[start - 1] >= 'a' && name[start - 1] <= 'z')))
+        --start;
+    const size_t random = end - start;
+    // A dot before the random part, and a name of at least one byte before it.
+    return random >= 1 && random <= 7 && start >= 3 && name[start - 1] == '.';
+}
+
+void syncFolder(const QByteArray& folder) {
+    // Syncing a folder is a courtesy that some file systems refuse.
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+// Writes, syncs and closes; false with errnum set (the file stays open on
+// no path: it is always closed).
+bool writeSyncClose(int fd, const QByteArray& bytes, int& errnum) {
+    bool ok = writeAll(fd, bytes, errnum);
+    // The data must be on the disk before a name points at it; otherwise a
+    // crash right after can leave an empty file under the name.
+    if (ok && ::fsync(fd) != 0) {
+        errnum = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        errnum = errno;
+        ok = false;
+    }
+    return ok;
+}
+
 // A name beside the target that nobody else uses: created exclusively, so
 // that two writers of the same target never share a temporary file.
 int createTemporaryBeside(const QByteArray& target, QByteArray& tempPath, int& errnum) {
@@ -118,7 +169,7 @@ int createTemporaryBeside(const QByteArray& target, QByteArray& tempPath, int& e
     const QByteArray base = QFile::encodeName(QFileInfo(QFile::decodeName(target)).fileName());
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + "/." + base + "." +
-                   QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+                   QByteArray::number(QRandomGenerator::global()->generate(), 36) + kTempSuffix;
         const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
             return fd;
@@ -156,6 +207,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         return false;
     }
 
+    // Before the new temporary file: on a full disk the space of the old
+    // ones may be what lets this write through.
+    removeStaleTemporaries(QFileInfo(targetPath).path());
+
     int errnum = 0;
     QByteArray temp;
     const int fd = createTemporaryBeside(target, temp, errnum);
@@ -167,17 +222,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     // default ones lose no data.
     if (exists)
         static_cast<void>(::fchmod(fd, old.st_mode & 07777));
-    bool ok = writeAll(fd, bytes, errnum);
-    // The data must be on the disk before the name points at it; otherwise
-    // a crash right after the rename can leave an empty file under the name.
-    if (ok && ::fsync(fd) != 0) {
-        errnum = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        errnum = errno;
-        ok = false;
-    }
+    bool ok = writeSyncClose(fd, bytes, errnum);
     if (ok && ::rename(temp.constData(), target.constData()) != 0) {
         errnum = errno;
         ok = false;
@@ -187,15 +232,79 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         setError(error, osErrorText(errnum));
         return false;
     }
-    // The rename itself lives in the folder; syncing it is a courtesy that
-    // some file systems refuse.
-    const int dirFd = ::open(QFile::encodeName(QFileInfo(targetPath).path()).constData(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    // The rename itself lives in the folder.
+    syncFolder(QFile::encodeName(QFileInfo(targetPath).path()));
     return true;
+}
+
+void removeStaleTemporaries(const QString& folder, qint64 maxAgeSeconds) {
+    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    DIR* dir = ::opendir(path.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isOwnTemporaryName(entry->d_name))
+            continue;
+        struct stat st;
+        // A link, a folder or a pipe of that shape is not ours.
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (now - st.st_mtime > maxAgeSeconds)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+std::optional<QString> writeUniqueFile(const QString& path, const QString& extension,
+                                       const QByteArray& bytes, QString* error) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).path());
+    removeStaleTemporaries(QFileInfo(path).path());
+
+    int errnum = 0;
+    QByteArray temp;
+    const int fd = createTemporaryBeside(QFile::encodeName(path), temp, errnum);
+    if (fd < 0) {
+        setError(error, osErrorText(errnum));
+        return std::nullopt;
+    }
+    if (!writeSyncClose(fd, bytes, errnum)) {
+        ::unlink(temp.constData());
+        setError(error, osErrorText(errnum));
+        return std::nullopt;
+    }
+    for (const QString& candidate : uniqueNameCandidates(path, extension)) {
+        const QByteArray name = QFile::encodeName(candidate);
+        // link() never replaces: an existing name, taken by an earlier save
+        // or a parallel one a moment ago, fails with EEXIST.
+        int rc = ::link(temp.constData(), name.constData());
+        int linkErr = rc == 0 ? 0 : errno;
+        bool moved = false;
+        if (rc != 0 && (linkErr == EPERM || linkErr == EOPNOTSUPP || linkErr == EMLINK)) {
+            // A file system without hard links: a rename that refuses to
+            // replace claims the name just as safely.
+            rc = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, name.constData(),
+                             RENAME_NOREPLACE);
+            linkErr = rc == 0 ? 0 : errno;
+            moved = rc == 0;
+        }
+        if (rc == 0) {
+            if (!moved)
+                ::unlink(temp.constData());
+            syncFolder(folder);
+            return candidate;
+        }
+        if (linkErr == EEXIST)
+            continue;
+        ::unlink(temp.constData());
+        setError(error, osErrorText(linkErr));
+        return std::nullopt;
+    }
+    ::unlink(temp.constData());
+    setError(error, QStringLiteral("a(z) %1 név és a (2)-(10) sorszámú változatai mind foglaltak")
+                        .arg(QFileInfo(path).fileName()));
+    return std::nullopt;
 }
 
 bool readSmallFile(const QString& path, QByteArray& out, qint64 maxBytes, QString* error) {

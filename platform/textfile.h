@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace velorin {
 
 // Blanks removed from both ends, spaces only: the rule the original applied
@@ -29,6 +31,23 @@ QString decodeTextFile(const QByteArray& bytes);
 // (a pipe, a device, a folder) is refused. Returns false on failure and puts
 // the Hungarian reason into *error.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Saves bytes under the first free name of path, path(2) ... path(10) (the
+// counter before the extension). The name is taken only with its finished
+// content: the bytes go to a temporary file beside it, synced to the disk,
+// which is then linked to the first candidate that does not exist yet. A
+// program killed at any moment leaves either no file under a candidate name
+// or a whole one, never an empty or partial document, and parallel savers
+// each get a name of their own. Nothing, with the Hungarian reason in
+// *error, when all ten names exist or the file cannot be written.
+std::optional<QString> writeUniqueFile(const QString& path, const QString& extension,
+                                       const QByteArray& bytes, QString* error = nullptr);
+
+// Removes the temporary files a killed writeFileAtomically or writeUniqueFile
+// left in the folder (".NAME.XXXX.tmp", regular files only) once they are
+// older than maxAgeSeconds; a younger one may belong to a write in progress.
+// Every writer calls it with an hour; other files are never touched.
+void removeStaleTemporaries(const QString& folder, qint64 maxAgeSeconds = 3600);
 
 // Reads a whole regular file of at most maxBytes; false with the Hungarian
 // reason when it cannot be read, is larger, or is no regular file (a named

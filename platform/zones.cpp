@@ -2,6 +2,8 @@
 
 #include "engine/numbers.h"
 
+#include <cmath>
+
 namespace velorin {
 
 const std::array<ZoneRow, kZoneRowCount>& zoneRows() {
@@ -58,6 +60,19 @@ int findZoneRow(const QString& zoneText) {
         if (*strictNumber(rows[size_t(i)].value) == *zone)
             return i;
     return -1;
+}
+
+QString formZoneText(int offsetSeconds, bool daylightSaving) {
+    const int seconds = offsetSeconds - (daylightSaving ? 3600 : 0);
+    const double hours = std::round(-seconds / 3600.0 * 10000.0) / 10000.0;
+    if (hours == 0)
+        return QStringLiteral("0");
+    QString t = QString::number(hours, 'f', 4);
+    while (t.endsWith('0'))
+        t.chop(1);
+    if (t.endsWith('.'))
+        t.chop(1);
+    return t.replace('.', ',');
 }
 
 } // namespace velorin

@@ -23,4 +23,20 @@ const std::array<ZoneRow, kZoneRowCount>& zoneRows();
 // or the text is not a number.
 int findZoneRow(const QString& zoneText);
 
+// The zone box and the summer-time box for a clock that is offsetSeconds
+// ahead of Universal Time: the text holds the hours to add for UT (positive
+// west, decimal comma, at most four decimals: UTC+1:16:20 is "-1,2722"), and
+// the box takes one more hour off, so with summer time the text is the
+// offset less one hour, whatever the summer shift was.
+QString formZoneText(int offsetSeconds, bool daylightSaving);
+
+// Whether the summer-time box is ticked for a clock whose summer shift (the
+// offset beyond its standard time) is daylightOffsetSeconds: only for a
+// shift forward. A "negative summer time" (Dublin's winter, Casablanca's
+// Ramadan) is the offset in force with the box empty, which is how a person
+// reads the clock.
+inline bool summerTimeBox(int daylightOffsetSeconds) {
+    return daylightOffsetSeconds > 0;
+}
+
 } // namespace velorin

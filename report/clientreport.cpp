@@ -406,20 +406,15 @@ ReportFile writeClientReport(const ReportContent& content, const QString& folder
     QString dir = folder;
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
+    // The name is taken only with the finished report, so a killed run
+    // never leaves an empty one behind.
     QString reason;
-    const std::optional<QString> path = claimUniqueName(
+    const std::optional<QString> path = writeUniqueFile(
         dir + safeFileName(QString::fromStdString(content.data.name)) + QStringLiteral(".pdf"),
-        QStringLiteral("pdf"), &reason);
+        QStringLiteral("pdf"), pdf, &reason);
     if (!path) {
         out.error = QStringLiteral("A jelentés nincs mentve a(z) ") + folder +
                     QStringLiteral(" mappába: ") + reason + QStringLiteral(".");
-        return out;
-    }
-    QString error;
-    if (!writeFileAtomically(*path, pdf, &error)) {
-        QFile::remove(*path); // the claimed, still empty name
-        out.error = QStringLiteral("A jelentés nem menthető: ") + *path + QStringLiteral(" (") +
-                    error + QStringLiteral(").");
         return out;
     }
     out.path = *path;

@@ -275,6 +275,9 @@ void inputD::setPresentMoment(int n) {
     f.day->setText(q(p.day));
     f.month->setText(q(p.month));
     f.year->setText(q(p.year));
+    // The clock's reading belongs to the computer's zone; the place stays.
+    f.zone->setText(q(p.zone));
+    f.daylightSaving->setChecked(p.daylightSaving != 0);
 }
 
 void inputD::copyToWorkingSet(int n) {

@@ -3,6 +3,9 @@
 
 #include "wheel/wheelpainter.h"
 
+#include "picture/jpeg.h"
+#include "picture/png.h"
+
 #include "engine/angles.h"
 #include "engine/chart.h"
 #include "tests/engine/fixtures.h"
@@ -59,6 +62,26 @@ void BM_ComputeAndPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComputeAndPaint)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The largest picture velorin --wheel draws (8000 x 8000): painting and
+// encoding must stay within 2 s and 500 MB on the build machine.
+void BM_LargestPicture(benchmark::State& state) {
+    const WorkingSettings ws = showingEverything();
+    const Chart chart = sampleChart(ws);
+    const auto aspects = findAspects(chart, ws.engine());
+    const bool jpeg = state.range(0) != 0;
+    for (auto _ : state) {
+        QImage surface(8000, 8000, QImage::Format_RGB32);
+        drawRadix(surface, chart, aspects, ws);
+        QByteArray bytes;
+        if (jpeg)
+            encodePictureAsJpeg(surface, bytes);
+        else
+            bytes = encodePng(surface);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_LargestPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -350,6 +350,16 @@ void frmAdatok::setPresentMoment() {
     txtDay->setText(QString::fromStdString(p.day));
     txtMonth->setText(QString::fromStdString(p.month));
     txtYear->setText(QString::fromStdString(p.year));
+    // The clock's reading belongs to the computer's zone. The place stays,
+    // hemispheres included, so the zone row is shown without its rule.
+    txtTZ->setText(QString::fromStdString(p.zone));
+    const int row = findZoneRow(txtTZ->text());
+    if (row >= 0) {
+        const QSignalBlocker b2(Combo2), b3(Combo3);
+        Combo2->setCurrentIndex(row);
+        Combo3->setCurrentIndex(row);
+    }
+    Check1->setChecked(p.daylightSaving != 0);
 }
 
 void frmAdatok::readStartChart() {

@@ -145,20 +145,15 @@ void frmAdatok::mMent() {
     const QString candidate = chartFolder() + base + ".ast";
     QDir().mkpath(chartFolder());
     QString error;
-    const std::optional<QString> claimed = claimUniqueName(candidate, "ast", &error);
-    if (!claimed) {
+    const std::optional<QString> written =
+        writeUniqueFile(candidate, "ast", toCp1250(formatChartRecord(birthData())), &error);
+    if (!written) {
         prompts().message("Az asztrogram nincs mentve: a(z) " + chartFolder() + " mappában a(z) " +
-                              base + ".ast név nem foglalható le (" + error + ").",
+                              base + ".ast néven nem írható (" + error + ").",
                           "Velorin", MessageIcon::Critical);
         return;
     }
-    const QString path = *claimed;
-    if (!writeFileAtomically(path, toCp1250(formatChartRecord(birthData())), &error)) {
-        QFile::remove(path);
-        prompts().message("Az asztrogram nincs mentve: " + path + "\n" + error, "Velorin",
-                          MessageIcon::Critical);
-        return;
-    }
+    const QString path = *written;
     prompts().message("OK!", "Velorin", MessageIcon::Information);
     setWindowTitle(path);
     m_state.chartSaved = true;

@@ -8,10 +8,12 @@
 #include "platform/uiprompts.h"
 #include "platform/widgets/screenfit.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextBlock>
@@ -38,18 +40,16 @@ void printOnDefaultPrinter(QTextDocument& doc) {
         doc.print(&printer);
         return;
     }
-    // No printer at all: the print goes to a PDF beside the documents.
-    const std::optional<QString> path =
-        claimUniqueName(textFolder() + QStringLiteral("ertelmezes.pdf"), QStringLiteral("pdf"));
-    if (!path)
-        return;
-    // The claimed name is ours, so the printer may write it in place.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(*path);
-    doc.print(&printer);
-    if (QFileInfo(*path).size() == 0)
-        QFile::remove(*path);
+    // No printer at all: the print goes to a PDF beside the documents, made
+    // whole in memory so that its name is taken only with the finished file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf); // A4 at 1200 dpi, as the high-resolution printer
+        doc.print(&writer);
+    }
+    writeUniqueFile(textFolder() + QStringLiteral("ertelmezes.pdf"), QStringLiteral("pdf"),
+                    pdf.data());
 }
 
 QAction* makeAction(QWidget* owner, const char* name, const QString& caption) {

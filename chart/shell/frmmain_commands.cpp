@@ -395,19 +395,13 @@ void frmMain::saveDataSheet() {
     const QString base =
         QStringLiteral("adatlap_") + safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
+    const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
     QString reason;
-    const std::optional<QString> path = claimUniqueName(folder + base + ".txt", "txt", &reason);
+    const std::optional<QString> path =
+        writeUniqueFile(folder + base + ".txt", "txt", toCp1250(text), &reason);
     if (!path) {
         prompts().message(noFreeName(QStringLiteral("Az adatlap"), folder, reason), kMessageTitle,
                           MessageIcon::Critical);
-        return;
-    }
-    const QString text = txtAdat->toPlainText().replace('\n', QStringLiteral("\r\n")) + "\r\n";
-    QString error;
-    if (!writeFileAtomically(*path, toCp1250(text), &error)) {
-        QFile::remove(*path);
-        prompts().message(QStringLiteral("Az adatlap nincs mentve: ") + *path + "\n" + error,
-                          kMessageTitle, MessageIcon::Critical);
         return;
     }
     setStatus(QStringLiteral("Adatlap mentve: ") + *path);
@@ -419,18 +413,16 @@ void frmMain::mKep() {
     const QString folder = pictureFolder();
     const QString base = safeFileName(QString::fromStdString(m_form->birthData().name));
     QDir().mkpath(folder);
-    QString reason;
-    const std::optional<QString> claimed = claimUniqueName(folder + base + ".jpg", "jpg", &reason);
-    if (!claimed) {
-        prompts().message(noFreeName(QStringLiteral("A kép"), folder, reason), kMessageTitle,
+    // The first free JPEG name is proposed; the user may pick another kind or
+    // place. Nothing is created before the picture is finished.
+    const QString proposed = uniqueName(folder + base + ".jpg", "jpg");
+    if (proposed.isEmpty()) {
+        prompts().message(noFreeName(QStringLiteral("A kép"), folder, QString()), kMessageTitle,
                           MessageIcon::Critical);
         return;
     }
-    // The free JPEG name is proposed; the user may pick another kind or place.
     QString path = prompts().saveFile(
-        {QStringLiteral("Asztrogram mentése képként"), pictureDialogFilter(), folder, *claimed});
-    if (path != *claimed && QFileInfo(*claimed).size() == 0)
-        QFile::remove(*claimed);
+        {QStringLiteral("Asztrogram mentése képként"), pictureDialogFilter(), folder, proposed});
     if (path.isEmpty())
         return;
     if (!pictureFormatOf(path))
@@ -438,41 +430,50 @@ void frmMain::mKep() {
     const PictureFormat format = *pictureFormatOf(path);
 
     QString error;
+    QByteArray bytes;
     if (format == PictureFormat::Jpeg) {
         const JpegResult r =
-            savePictureAsJpeg(m_surface->picture(), path, kPictureQuality, m_surface->size());
+            encodePictureAsJpeg(m_surface->picture(), bytes, kPictureQuality, m_surface->size());
         if (!r)
             error = r.description;
-    } else {
-        QByteArray bytes;
-        if (format == PictureFormat::Png) {
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            m_surface->picture().save(&buffer, "PNG");
-        } else if (m_chart) {
-            // Vector: the wheel painted again, with the strokes drawn on it.
-            const QSize area = m_surface->size();
-            const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
-            bytes = paintVectorPage(format == PictureFormat::Svg ? VectorFormat::Svg
-                                                                 : VectorFormat::Pdf,
-                                    area, windowTitle(), [&](QPainter& p) {
-                                        paintRadix(p, area, *m_chart, m_chart->aspects,
-                                                   m_state.settings, selection, kToolbarHeight);
-                                        m_surface->paintStrokes(p);
-                                    });
-        }
-        if (bytes.isEmpty())
-            error = QStringLiteral("a kép nem készíthető el");
-        else if (!writeFileAtomically(path, bytes, &error) && error.isEmpty())
-            error = QStringLiteral("a kép nem írható: ") + path;
+    } else if (format == PictureFormat::Png) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_surface->picture().save(&buffer, "PNG");
+    } else if (m_chart) {
+        // Vector: the wheel painted again, with the strokes drawn on it.
+        const QSize area = m_surface->size();
+        const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
+        bytes =
+            paintVectorPage(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
+                            area, windowTitle(), [&](QPainter& p) {
+                                paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings,
+                                           selection, kToolbarHeight);
+                                m_surface->paintStrokes(p);
+                            });
     }
-    if (error.isEmpty()) {
-        prompts().message(QStringLiteral("OK: ") + path, kMessageTitle, MessageIcon::Information);
+    if (error.isEmpty() && bytes.isEmpty())
+        error = QStringLiteral("a kép nem készíthető el");
+    if (!error.isEmpty()) {
+        prompts().message(QStringLiteral("ERROR!\n") + error, kMessageTitle, MessageIcon::Warning);
         return;
     }
-    if (QFileInfo(path).size() == 0)
-        QFile::remove(path);
-    prompts().message(QStringLiteral("ERROR!\n") + error, kMessageTitle, MessageIcon::Warning);
+    if (path == proposed) {
+        // The proposed name may have been taken meanwhile: the next free one
+        // is claimed with the finished picture.
+        const std::optional<QString> written =
+            writeUniqueFile(path, QFileInfo(path).suffix(), bytes, &error);
+        if (!written) {
+            prompts().message(noFreeName(QStringLiteral("A kép"), folder, error), kMessageTitle,
+                              MessageIcon::Critical);
+            return;
+        }
+        path = *written;
+    } else if (!writeFileAtomically(path, bytes, &error)) {
+        prompts().message(QStringLiteral("ERROR!\n") + error, kMessageTitle, MessageIcon::Warning);
+        return;
+    }
+    prompts().message(QStringLiteral("OK: ") + path, kMessageTitle, MessageIcon::Information);
 }
 
 // ---------------------------------------------------------------- report

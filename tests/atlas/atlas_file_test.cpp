@@ -143,13 +143,25 @@ TEST_F(AtlasFile, RefusesDamagedFiles) {
              p.text[9] = ' ';
          })},
         {"lower-case country", withParts([](Parts& p) { p.tables[4] = 'h'; })},
+        // Control characters in place of a letter, still valid UTF-8.
+        {"line feed in a place name", withParts([](Parts& p) { p.text[4] = '\n'; })},
+        {"tab in a region name", withParts([](Parts& p) { p.text[25] = '\t'; })},
+        {"NUL in a place name", withParts([](Parts& p) { p.text[31] = '\0'; })},
+        {"DEL in a place name", withParts([](Parts& p) { p.text[34] = char(0x7f); })},
     };
+    // The refusal is the program's one message: no library warning before it.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
     for (const auto& [what, damage] : cases) {
         QString error;
         const QString path = write(damage());
         EXPECT_FALSE(Atlas::load(path, &error)) << what;
         EXPECT_TRUE(error.contains(path)) << what << ": " << error.toStdString();
     }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
 }
 
 TEST_F(AtlasFile, OpensRegularFilesOnly) {

@@ -63,6 +63,15 @@ TEST(PlaceFill, ZoneAndSummerTimeForTheFormsMoment) {
     EXPECT_FALSE(f.zone);
     EXPECT_FALSE(f.problem.isEmpty());
     EXPECT_EQ(f.description, "Budapest, Europe/Budapest");
+
+    // Dublin's winter is a negative summer time in the database: the form
+    // gets the offset in force and no box, not "UTC-1 with summer time".
+    const Place dublin = place("Dublin", 53.33306, -6.24889, "Europe/Dublin");
+    f = fillForPlace(dublin, "1980", "1", "1", "12", "00");
+    ASSERT_TRUE(f.zone);
+    EXPECT_EQ(f.zone->zoneText, "0");
+    EXPECT_FALSE(f.zone->daylightSaving);
+    EXPECT_EQ(f.description, "Dublin, Europe/Dublin, UTC");
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimeZone>
 #include <memory>
 #include <sys/stat.h>
 
@@ -70,7 +71,9 @@ private slots:
         setPrompts(&m_prompts);
         m_state = ProgramState();
         m_host = FakeHost();
-        setClock([] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15)); });
+        setClock([] {
+            return QDateTime(QDate(2009, 10, 31), QTime(15, 15), QTimeZone("Europe/Budapest"));
+        });
         m_form = std::make_unique<frmAdatok>(m_state, &m_host);
     }
     void cleanup() {

@@ -7,12 +7,14 @@
 #include "chart/birthdata/frmadatok.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimeZone>
 #include <memory>
 
 using namespace velorin;
@@ -43,8 +45,10 @@ private:
         box("Text1")->setText(h);
         leave(box("Text1"));
     }
-    static void setNow(int hour, int minute) {
-        setClock([=] { return QDateTime(QDate(2009, 10, 31), QTime(hour, minute)); });
+    // The computer's clock, in Budapest.
+    static void setNow(int hour, int minute, QDate date = QDate(2009, 10, 31)) {
+        setClock(
+            [=] { return QDateTime(date, QTime(hour, minute), QTimeZone("Europe/Budapest")); });
     }
 
 private slots:
@@ -136,14 +140,24 @@ private slots:
         QCOMPARE(box("Text1")->text(), QString("9"));
         QCOMPARE(box("txtBirthMinute")->text(), QString("05"));
 
-        // Zone, place and sex are left as they were.
+        // The zone is the clock's, since the reading belongs to it; place,
+        // hemispheres and sex are left as they were.
         combo("Combo2")->setCurrentIndex(8);
         setNow(12, 30);
         m_form->Command1_Click();
         QCOMPARE(box("txtBirthHour")->text(), QString("12"));
         QVERIFY(opt("optPM")->isChecked());
         QCOMPARE(box("Text1")->text(), QString("12"));
-        QCOMPARE(box("txtTZ")->text(), QString("5"));
+        QCOMPARE(box("txtTZ")->text(), QString("-1"));
+        QCOMPARE(combo("Combo2")->currentIndex(), 15);
+        QVERIFY(opt("optWest")->isChecked());
+        QVERIFY(!m_form->findChild<QCheckBox*>("Check1")->isChecked());
+
+        // 14:00 on a summer day in Budapest is 12:00 UT: zone -1 with the box.
+        setNow(14, 0, QDate(2026, 7, 1));
+        m_form->Command1_Click();
+        QCOMPARE(box("txtTZ")->text(), QString("-1"));
+        QVERIFY(m_form->findChild<QCheckBox*>("Check1")->isChecked());
         QVERIFY(opt("optWest")->isChecked());
     }
 

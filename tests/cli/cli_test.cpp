@@ -14,8 +14,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <sstream>
 
 using namespace velorin;
@@ -135,12 +137,33 @@ TEST(ChartCommand, UsageErrorsAreStatusTwo) {
 }
 
 TEST(ChartCommand, NowUsesTheClockAndTheDefaultPlace) {
-    setClock([] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15)); });
+    setClock(
+        [] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15), QTimeZone("Europe/Budapest")); });
     Result run = chart({"--now", "--sheet"});
     setClock({});
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("Ma\n2009.10.31 15:15\n[19:07 - K , 47:035 - É, IZ: -1]\n", 0), 0u)
         << run.out.substr(0, 80);
+}
+
+// The computer's clock reads 14:00 on 1 July in Budapest: 12:00 UT, whatever
+// zone the form would have started with.
+TEST(ChartCommand, NowIsCastForTheComputersZone) {
+    const QByteArray oldTz = qgetenv("TZ");
+    const bool hadTz = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Budapest");
+    ::tzset();
+    setClock([] { return QDateTime(QDate(2026, 7, 1), QTime(14, 0)); });
+    const Result run = chart({"--now", "--json"});
+    setClock({});
+    if (hadTz)
+        qputenv("TZ", oldTz);
+    else
+        qunsetenv("TZ");
+    ::tzset();
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_DOUBLE_EQ(o["utHour"].toDouble(), 12.0) << run.out.substr(0, 120);
 }
 
 TEST(ChartCommand, OrbsComeFromTheSettingsStore) {

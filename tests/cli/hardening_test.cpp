@@ -6,12 +6,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velorin;
 
@@ -51,19 +55,23 @@ protected:
 
     // Under a shell when a file-size limit is wanted: the limit in KiB, with
     // SIGXFSZ ignored so that the limit shows as a failing write.
-    QProcess* start(const QStringList& args, int sizeLimitKiB = 0) const {
+    // killedAtLimit leaves SIGXFSZ at its default, so that the limit kills
+    // the run in the middle of a write, as a power cut or `kill -9` would.
+    QProcess* start(const QStringList& args, int sizeLimitKiB = 0, bool killedAtLimit = false,
+                    const QString& standardOutput = QString()) const {
         auto* p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELORIN_HOME", home());
         env.insert("ASTRO_DATA", data());
         env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
         p->setProcessEnvironment(env);
+        if (!standardOutput.isEmpty())
+            p->setStandardOutputFile(standardOutput);
         if (sizeLimitKiB > 0) {
+            const QString script = killedAtLimit ? "ulimit -c 0; ulimit -f %1; exec \"$@\""
+                                                 : "ulimit -f %1; trap '' XFSZ; exec \"$@\"";
             p->start("/bin/sh",
-                     QStringList{
-                         "-c", QString("ulimit -f %1; trap '' XFSZ; exec \"$@\"").arg(sizeLimitKiB),
-                         "sh", VELORIN_EXE} +
-                         args);
+                     QStringList{"-c", script.arg(sizeLimitKiB), "sh", VELORIN_EXE} + args);
         } else {
             p->start(VELORIN_EXE, args);
         }
@@ -77,7 +85,7 @@ protected:
             p->waitForFinished();
             r.err = "hung";
         } else {
-            r.status = p->exitCode();
+            r.status = p->exitStatus() == QProcess::CrashExit ? -2 : p->exitCode();
             r.out = QString::fromUtf8(p->readAllStandardOutput());
             r.err = QString::fromUtf8(p->readAllStandardError());
         }
@@ -201,6 +209,122 @@ TEST_F(Velorin, VectorWheelsAndTheReportAreWrittenByTheirExtension) {
         EXPECT_FALSE(QFile::exists(file(never))) << never;
 }
 
+// A run killed in the middle of writing its document leaves no document
+// under the name, neither an empty one nor a part; the next run takes it.
+TEST_F(Velorin, AKilledInterpretationLeavesNoDocument) {
+    ASSERT_TRUE(writeDefaultCodeTable(home() + "/cod.dat"));
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const Outcome killed = finish(start({"interpret", chart, "--mode", "3"}, 1, true));
+    ASSERT_EQ(killed.status, -2) << killed.err.toStdString();
+    EXPECT_TRUE(QDir(data() + "/SZOVEG").entryList(QDir::Files).isEmpty());
+
+    const Outcome next = velorin({"interpret", chart, "--mode", "3"});
+    ASSERT_EQ(next.status, 0) << next.err.toStdString();
+    EXPECT_EQ(next.out.trimmed(), data() + "/SZOVEG/Anna.txt");
+    EXPECT_TRUE(bytesOf(data() + "/SZOVEG/Anna.txt").startsWith("Anna\r\n1973.2.26"));
+}
+
+// Standard output on a full disk: every subcommand that prints says so in
+// one line and fails, instead of a short output and status 0.
+TEST_F(Velorin, AFullStandardOutputIsOneLineAndStatusOne) {
+    ASSERT_TRUE(writeDefaultCodeTable(home() + "/cod.dat"));
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QString second = put("bela.ast", chartRecord("Bela", "1985"));
+    const QStringList cases[] = {
+        {"--help"},
+        {"chart", chart, "--listing"},
+        {"chart", chart, "--codes"},
+        {"chart", chart, "--sheet"},
+        {"chart", chart, "--json"},
+        {"chart", "--now", "--json"},
+        {"chart", "--help"},
+        {"synastry", chart, second, "--listing"},
+        {"synastry", chart, second, "--json"},
+        {"moon", "2024", "2"},
+        {"place", "Budapest", "--at", "2024-07-01T12:00"},
+        {"interpret", chart, "--mode", "3"},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Outcome r = finish(start(args, 0, false, "/dev/full"));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("nem írható ki")) << r.err.toStdString();
+    }
+    // A run that prints nothing has nothing to fail.
+    EXPECT_EQ(
+        finish(start({"codetable", "--write", file("cod2.dat")}, 0, false, "/dev/full")).status, 0);
+}
+
+// A reader that went away (`velorin moon 2024 2 | head -0`): the run ends
+// without a word and with a failing status, whether SIGPIPE ends it or, when
+// the caller ignores SIGPIPE, the write's EPIPE does.
+TEST_F(Velorin, AClosedPipeEndsQuietly) {
+    for (const bool ignored : {false, true}) {
+        SCOPED_TRACE(ignored ? "SIGPIPE ignored" : "SIGPIPE default");
+        int outPipe[2], errPipe[2];
+        ASSERT_EQ(::pipe(outPipe), 0);
+        ASSERT_EQ(::pipe(errPipe), 0);
+        ::close(outPipe[0]); // nobody will read
+        const QByteArray home = QFile::encodeName(this->home());
+        const QByteArray data = QFile::encodeName(this->data());
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(outPipe[1], 1);
+            ::dup2(errPipe[1], 2);
+            ::close(errPipe[0]);
+            std::signal(SIGPIPE, ignored ? SIG_IGN : SIG_DFL);
+            ::setenv("VELORIN_HOME", home.constData(), 1);
+            ::setenv("ASTRO_DATA", data.constData(), 1);
+            ::execl(VELORIN_EXE, VELORIN_EXE, "moon", "2024", "2", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(outPipe[1]);
+        ::close(errPipe[1]);
+        QByteArray err;
+        char buf[512];
+        ssize_t n;
+        while ((n = ::read(errPipe[0], buf, sizeof buf)) > 0)
+            err.append(buf, n);
+        ::close(errPipe[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        if (ignored)
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        else
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
+}
+
+// --wheel writes what its name says or nothing: a .bmp used to get PNG bytes.
+TEST_F(Velorin, WheelRefusesExtensionsItDoesNotWrite) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const struct {
+        const char* name;
+        int status;
+    } cases[] = {
+        {"w.png", 0}, {"w.PNG", 0}, {"w.jpg", 0}, {"w.jpeg", 0},
+        {"w.bmp", 2}, {"w.gif", 2}, {"w", 2},     {"w.png.txt", 2},
+    };
+    for (const auto& c : cases) {
+        const QString path = file(c.name);
+        for (const QStringList& args :
+             {QStringList{"chart", chart}, QStringList{"synastry", chart, chart}}) {
+            SCOPED_TRACE((args[0] + " " + c.name).toStdString());
+            const Outcome r = velorin(args + QStringList{"--wheel", path, "--size", "40x30"});
+            EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+            if (c.status == 2) {
+                EXPECT_TRUE(r.err.contains(".png, .jpg, .jpeg, .svg, .pdf")) << r.err.toStdString();
+                EXPECT_FALSE(QFile::exists(path));
+            } else {
+                EXPECT_FALSE(QImage(path).isNull());
+            }
+            QFile::remove(path);
+        }
+    }
+}
+
 // Named pipes where files are expected: nothing waits for a writer, nothing
 // replaces the pipe.
 TEST_F(Velorin, NamedPipesNeitherHangNorGetReplaced) {
@@ -262,10 +386,45 @@ TEST_F(Velorin, OversizedInputsAreRefusedWithAMessage) {
     EXPECT_TRUE(picture.err.contains("legfeljebb")) << picture.err.toStdString();
     EXPECT_FALSE(QFile::exists(file("k.png")));
 
+    // A settings store of 20 MB is read as the defaults, in one line.
+    QDir().mkpath(file("config/Velorin"));
+    put("config/Velorin/Velorin.ini", "[set]\r\n" + QByteArray(20 * 1024 * 1024, 'x'));
+    const Outcome store = velorin({"chart", chart, "--codes"});
+    EXPECT_EQ(store.status, 0);
+    EXPECT_EQ(store.err.count('\n'), 1) << store.err.toStdString();
+    EXPECT_TRUE(store.err.contains("túl nagy")) << store.err.toStdString();
+    QFile::remove(file("config/Velorin/Velorin.ini"));
+
     put("home/cod.dat", QByteArray(10 * 1024 * 1024, ','));
     const Outcome table = velorin({"interpret", chart});
     EXPECT_EQ(table.status, 1);
     EXPECT_TRUE(table.err.contains("túl nagy")) << table.err.toStdString();
+}
+
+// A document past its limit, from an old code table whose passages are huge:
+// the reason is the one line, not the old table's notice before it. The
+// notice still comes when the run succeeds.
+TEST_F(Velorin, AnOversizedInterpretationSaysOnlyWhy) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QString big = put("nagy.txt", QByteArray(8 * 1000 * 1000, 'x'));
+    const QString small = put("kicsi.txt", "egy mondat");
+    for (const bool huge : {true, false}) {
+        SCOPED_TRACE(huge ? "too large" : "fits");
+        const QString passage = huge ? big : small;
+        std::vector<CodeEntry> table = {{"ELOSZO0", "elsz", passage}, {"ELOSZO", "elsz", passage}};
+        for (const char* code : {"A1", "A2", "A3", "A4"})
+            table.push_back({code, "", ""}); // no male/female codes: an old table
+        ASSERT_TRUE(saveCodeFile(home() + "/cod.dat", table));
+        const Outcome r = velorin({"interpret", chart, "--mode", "3"});
+        if (huge) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("túl nagy")) << r.err.toStdString();
+        } else {
+            EXPECT_EQ(r.status, 0) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("előző verziójával")) << r.err.toStdString();
+        }
+    }
 }
 
 // The help names every subcommand there is and none that is not.

@@ -39,6 +39,16 @@ TEST(PlaceCommand, PrintsMatchesWithTheZoneOfTheMoment) {
         {{"buenos aires", "--limit", "1", "--at", "1990-01-15T12:00"},
          "Buenos Aires\tAR\tBuenos Aires F.D.\t-34.61315\t-58.37723\tAmerica/Argentina/Buenos_Aires"
          "\t2891082\t3\t1\n"},
+        // Negative summer time (the database's winter in Dublin, Ramadan in
+        // Casablanca) reads as the offset in force without the box: UTC+0.
+        {{"Dublin", "--limit", "1", "--at", "1980-01-01T12:00"},
+         "Dublin\tIE\tLeinster\t53.33306\t-6.24889\tEurope/Dublin\t1024027\t0\t0\n"},
+        {{"Casablanca", "--limit", "1", "--at", "2024-03-20T12:00"},
+         "Casablanca\tMA\tCasablanca-Settat\t33.58831\t-7.61138\tAfrica/Casablanca\t3144909"
+         "\t0\t0\n"},
+        // Dublin's summer of 1965, before the change of rule, is summer time proper.
+        {{"Dublin", "--limit", "1", "--at", "1965-07-01T12:00"},
+         "Dublin\tIE\tLeinster\t53.33306\t-6.24889\tEurope/Dublin\t1024027\t0\t1\n"},
     };
     for (const Case& c : cases) {
         const PlaceRun r = place(c.args);
@@ -60,6 +70,7 @@ TEST(PlaceCommand, RefusesWhatItCannotAnswer) {
         {{"Budapest", "--limit", "1", "--at", "2021-10-31T02:30"}, 1, "kétszer"},
         {{"xqzxqzxq"}, 1, "nincs"},
         {{"Budapest", "--at", "2021-02-30T12:00"}, 2, "YYYY-MM-DDTHH:MM"},
+        {{"Budapest", "--at", ""}, 2, "YYYY-MM-DDTHH:MM"},
         {{"Budapest", "--limit", "0"}, 2, "--limit"},
         {{}, 2, "usage"},
         {{"Budapest", "Szeged"}, 2, "usage"},

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -251,6 +252,27 @@ private slots:
         };
         for (const Case& k : cases)
             QCOMPARE(frmCalendar::fittedPicture(k.picture, k.cell), k.drawn);
+    }
+
+    // Without a printer the calendar goes to a PDF under a free name, which
+    // is taken only with the whole file: two prints, two complete PDFs.
+    void printingWithoutAPrinterSavesWholePdfs() {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("a printer is installed");
+        frmMain w;
+        make(w, "2024", "2");
+        frmCalendar* c = w.calendar();
+        QTest::mouseClick(c->Command1, Qt::LeftButton);
+        QTest::mouseClick(c->Command1, Qt::LeftButton);
+        const QDir pictures(pictureFolder());
+        QCOMPARE(pictures.entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"holdnaptar(2).pdf", "holdnaptar.pdf"}));
+        for (const QString& name : pictures.entryList(QDir::Files)) {
+            const QByteArray pdf = TestEnvironment::readBytes(pictures.filePath(name));
+            QVERIFY2(pdf.startsWith("%PDF") && pdf.trimmed().endsWith("%%EOF"), qPrintable(name));
+        }
+        QCOMPARE(m_prompts.messages.size(), 2);
+        QVERIFY(m_prompts.messages[1].text.contains("holdnaptar(2).pdf"));
     }
 
     void closingTheStartWindowClosesTheCalendar() {

@@ -1,6 +1,7 @@
 // The 24-bit bitmap's layout and the JPEG writer's file handling.
 
 #include "picture/jpeg.h"
+#include "picture/png.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -176,4 +177,55 @@ TEST_F(JpegFile, UnwritableFolderLeavesTheOldFile) {
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old");
+}
+
+// The drawing surface is encoded where it lies, without the bitmap copy:
+// the bytes must be the bitmap's, byte for byte, whatever part is taken.
+TEST(JpegEncoding, ThePictureItselfGivesTheBitmapsBytes) {
+    QImage src(101, 61, QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            src.setPixel(x, y, qRgb(x * 5 % 256, y * 7 % 256, (x * y) % 256));
+    cDIBSection dib;
+    dib.CreateFromPicture(src);
+    const struct {
+        QSize size;
+        int quality;
+    } cases[] = {{QSize(), 90}, {QSize(40, 20), 90}, {QSize(500, 500), 75}, {QSize(1, 61), 100}};
+    for (const auto& c : cases) {
+        QByteArray direct, viaBitmap;
+        ASSERT_TRUE(encodePictureAsJpeg(src, direct, c.quality, c.size));
+        ASSERT_TRUE(encodeJpeg(dib, viaBitmap, c.quality, c.size));
+        EXPECT_TRUE(direct == viaBitmap) << c.size.width() << "x" << c.size.height();
+    }
+}
+
+// The command line's PNG writer is lossless: every pixel comes back as drawn,
+// at sizes whose rows are no multiple of anything, and in either 32-bit form.
+TEST(PngEncoding, EveryPixelComesBack) {
+    struct Case {
+        int width, height;
+        QImage::Format format;
+    };
+    const Case cases[] = {{1, 1, QImage::Format_RGB32},
+                          {101, 61, QImage::Format_RGB32},
+                          {7, 300, QImage::Format_ARGB32},
+                          {1500, 3, QImage::Format_RGB888}};
+    for (const Case& c : cases) {
+        QImage src(c.width, c.height, c.format);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                src.setPixel(x, y, qRgb(x * 5 % 256, (y * 7 + x) % 256, (x * y) % 256));
+        const QByteArray png = encodePng(src);
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(png, "PNG")) << c.width << "x" << c.height;
+        ASSERT_EQ(back.size(), src.size());
+        int differing = 0;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                differing += qRgb(qRed(back.pixel(x, y)), qGreen(back.pixel(x, y)),
+                                  qBlue(back.pixel(x, y))) != (src.pixel(x, y) | 0xff000000u);
+        EXPECT_EQ(differing, 0) << c.width << "x" << c.height;
+    }
+    EXPECT_TRUE(encodePng(QImage()).isEmpty());
 }

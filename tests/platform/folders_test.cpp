@@ -2,11 +2,16 @@
 
 #include "platform/folders.h"
 #include "platform/presentmoment.h"
+#include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace velorin;
 
@@ -35,27 +40,32 @@ TEST(Folders, UniqueNameCountsBeforeTheExtension) {
     EXPECT_TRUE(uniqueName(anna, "ast").isEmpty());
 }
 
-TEST(Folders, ClaimedNamesAreNewFilesNeverExistingOnes) {
+TEST(Folders, UniqueFilesTakeNewNamesNeverExistingOnes) {
     QTemporaryDir dir;
     const QString anna = dir.filePath("Anna.doc");
     QFile old(anna);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("az első Anna");
     old.close();
-    // Each claim takes the next number, as a parallel run would see it.
+    // Each save takes the next number, as a parallel run would see it.
     for (int n = 2; n <= 10; ++n) {
-        const std::optional<QString> name = claimUniqueName(anna, "doc");
+        const QByteArray content = QByteArray("Anna ") + QByteArray::number(n);
+        const std::optional<QString> name = writeUniqueFile(anna, "doc", content);
         ASSERT_TRUE(name);
         EXPECT_EQ(*name, dir.filePath(QString("Anna(%1).doc").arg(n)));
-        EXPECT_EQ(QFileInfo(*name).size(), 0);
+        QFile f(*name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), content);
     }
     QString error;
-    EXPECT_FALSE(claimUniqueName(anna, "doc", &error));
+    EXPECT_FALSE(writeUniqueFile(anna, "doc", "tizenegyedik", &error));
     EXPECT_TRUE(error.contains("mind foglaltak")) << error.toStdString();
     EXPECT_EQ(QFileInfo(anna).size(), QByteArray("az első Anna").size());
+    // Neither the refused save nor the ones before left a temporary file.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 10);
 
     error.clear();
-    EXPECT_FALSE(claimUniqueName(dir.filePath("nincs/Anna.doc"), "doc", &error));
+    EXPECT_FALSE(writeUniqueFile(dir.filePath("nincs/Anna.doc"), "doc", "x", &error));
     EXPECT_EQ(error, "a fájl vagy a mappa nem létezik");
 }
 
@@ -77,7 +87,8 @@ TEST(Folders, SafeFileNames) {
 
 TEST(PresentMoment, MidnightNoonAndAfternoon) {
     auto at = [](int h, int m) {
-        return presentMoment(QDateTime(QDate(2009, 10, 31), QTime(h, m)));
+        return presentMoment(
+            QDateTime(QDate(2009, 10, 31), QTime(h, m), QTimeZone("Europe/Budapest")));
     };
     BirthData d = at(0, 30);
     EXPECT_EQ(d.hour, "12");
@@ -95,6 +106,52 @@ TEST(PresentMoment, MidnightNoonAndAfternoon) {
     EXPECT_EQ(d.day, "31");
     EXPECT_EQ(d.month, "10");
     EXPECT_EQ(d.zone, "-1");
+    EXPECT_EQ(d.daylightSaving, 0);
+}
+
+// The clock's reading with the zone and summer-time boxes of the clock's
+// zone, so that the chart stands at the true instant whatever the form held.
+TEST(PresentMoment, TheClocksZoneGivesTheInstant) {
+    struct Case {
+        const char* zone;
+        QDateTime clock;
+        const char* zoneText;
+        int summer;
+        int utMinutes; // what the form's boxes give back
+    };
+    const QDate july(2026, 7, 1), january(2026, 1, 15);
+    const Case cases[] = {
+        {"Europe/Budapest", QDateTime(july, QTime(14, 0)), "-1", 1, 12 * 60},
+        {"Europe/Budapest", QDateTime(january, QTime(14, 0)), "-1", 0, 13 * 60},
+        // An instant from elsewhere is read on the computer's clock.
+        {"Europe/Budapest", QDateTime(july, QTime(12, 0), Qt::UTC), "-1", 1, 12 * 60},
+        {"America/New_York", QDateTime(july, QTime(8, 0)), "5", 1, 12 * 60},
+        {"Asia/Kolkata", QDateTime(july, QTime(17, 30)), "-5,5", 0, 12 * 60},
+        // Half an hour of summer time still ticks the box; the text keeps the rest.
+        {"Australia/Lord_Howe", QDateTime(january, QTime(12, 0)), "-10", 1, 1 * 60},
+        // Winter in Dublin is a "negative summer time": the offset in force, no box.
+        {"Europe/Dublin", QDateTime(QDate(1980, 1, 1), QTime(12, 0)), "0", 0, 12 * 60},
+    };
+    for (const Case& c : cases) {
+        const QTimeZone zone(c.zone);
+        ASSERT_TRUE(zone.isValid()) << c.zone;
+        // A clock given without a zone is a wall reading in the computer's zone.
+        const QDateTime clock = c.clock.timeSpec() == Qt::UTC
+                                    ? c.clock
+                                    : QDateTime(c.clock.date(), c.clock.time(), zone);
+        BirthData base;
+        base.zone = "3"; // whatever the form held before
+        base.daylightSaving = 1;
+        base.longDeg = "19";
+        const BirthData d = presentMoment(clock, base, zone);
+        SCOPED_TRACE(c.zone);
+        EXPECT_EQ(d.zone, c.zoneText);
+        EXPECT_EQ(d.daylightSaving, c.summer);
+        EXPECT_EQ(d.longDeg, "19");
+        const double zoneHours = QString::fromStdString(d.zone).replace(',', '.').toDouble();
+        const int wall = std::stoi(d.hour24) * 60 + std::stoi(d.minute);
+        EXPECT_EQ(wall + int(zoneHours * 60) - 60 * d.daylightSaving, c.utMinutes);
+    }
 }
 
 } // namespace

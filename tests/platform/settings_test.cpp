@@ -135,4 +135,41 @@ TEST_F(Settings, APipeInPlaceOfTheStoreIsNeitherReadNorReplaced) {
     EXPECT_TRUE(unusableSettingsFile(kProgramTitle).isEmpty());
 }
 
+// A store grown far past what the programs write (200,000 keys of someone
+// else's) is read as the defaults with its reason, not parsed for seconds,
+// and left as it is.
+TEST_F(Settings, AnOversizedStoreReadsAsTheDefaultsAndStaysAsItIs) {
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velorin";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/Velorin.ini";
+    QByteArray bytes = "[set]\r\n0=3\r\naspcolor-0=255\r\n";
+    while (bytes.size() <= kMaxSettingsFileBytes)
+        bytes += "unknown-" + QByteArray::number(bytes.size()) + "=" + QByteArray(60, 'x') + "\r\n";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    WorkingSettings ws;
+    ws.orbs.fill(1);
+    const std::optional<SettingsLoadError> broken = loadAll(ws);
+    ASSERT_TRUE(broken);
+    EXPECT_TRUE(broken->key.startsWith("Velorin.ini: túl nagy")) << broken->key.toStdString();
+    EXPECT_EQ(ws.orbs[0], 10.0f);
+    QString reason;
+    EXPECT_EQ(unusableSettingsFile(kSettingsApp, &reason), path);
+    EXPECT_TRUE(reason.contains("túl nagy")) << reason.toStdString();
+    saveSetKeys(ws);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll() == bytes);
+
+    // One byte less than the limit is a store like any other.
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes.left(kMaxSettingsFileBytes));
+    f.close();
+    EXPECT_TRUE(unusableSettingsFile(kSettingsApp).isEmpty());
+}
+
 } // namespace

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimeZone>
 #include <QTimer>
 #include <QToolButton>
 #include <cmath>
@@ -62,7 +63,9 @@ private slots:
         m_env.reset();
         m_prompts.clear();
         setPrompts(&m_prompts);
-        setClock([] { return QDateTime(QDate(2009, 10, 31), QTime(15, 15)); });
+        setClock([] {
+            return QDateTime(QDate(2009, 10, 31), QTime(15, 15), QTimeZone("Europe/Budapest"));
+        });
     }
     void cleanup() {
         m_w.reset();

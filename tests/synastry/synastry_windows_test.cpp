@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimeZone>
 #include <memory>
 
 using namespace velorin;
@@ -67,8 +68,12 @@ private:
         f.hour->setText("3");
         f.minute->setText("20");
     }
+    // The computer's clock, in a zone of UTC+2 as the default place.
     static void setNow(int hour, int minute) {
-        setClock([=] { return QDateTime(QDate(2009, 10, 31), QTime(hour, minute)); });
+        setClock([=] {
+            return QDateTime(QDate(2009, 10, 31), QTime(hour, minute),
+                             QTimeZone("Europe/Bucharest"));
+        });
     }
 
 private slots:
@@ -155,8 +160,9 @@ private slots:
         QCOMPARE(f.hour->text(), hourText);
         QCOMPARE(f.am->isChecked(), am);
         QCOMPARE(f.minute->text(), QString("30"));
-        // Zone, place and hemispheres stay.
-        QCOMPARE(f.zone->text(), QString("5"));
+        // The zone is the clock's; place and hemispheres stay.
+        QCOMPARE(f.zone->text(), QString("-2"));
+        QVERIFY(!f.daylightSaving->isChecked());
         QVERIFY(f.west->isChecked());
         QCOMPARE(m_dialog->person(inputD::kFirst).hour->text(), QString("09"));
     }
