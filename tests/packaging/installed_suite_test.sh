@@ -141,11 +141,12 @@ window)
 
 desktop)
     command -v desktop-file-validate >/dev/null || exit 77
+    # A build without the window programs installs no entries.
+    [ -x "$bin/Tarvessa" ] || exit 77
     for entry in "$prefix"/share/applications/*.desktop; do
         desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
     done
-    [ ! -x "$bin/Tarvessa" ] || [ "$(ls "$prefix"/share/applications/*.desktop | wc -l)" -eq 3 ] ||
-        fail "three desktop entries expected"
+    [ "$(ls "$prefix"/share/applications/*.desktop | wc -l)" -eq 3 ] || fail "three desktop entries expected"
     ;;
 
 *)
