@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean package
 
 all: build
 
@@ -28,7 +28,18 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD)
+
+# The Debian package: a Release build of the programs alone, then CPack;
+# scripts/check-package lists what the .deb holds and fails on a gap.
+PACKAGE_BUILD ?= build-package
+package: deps
+	@if [ ! -f $(PACKAGE_BUILD)/CMakeCache.txt ]; then \
+		cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+			-DCMAKE_INSTALL_PREFIX=/usr -DVELORIN_TESTS=OFF -DVELORIN_BENCH=OFF; \
+	fi
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
+	scripts/check-package $(PACKAGE_BUILD)/velorin_*.deb
 
 # The fuzz targets in a clang build of their own, each for FUZZ_SECONDS.
 FUZZ_BUILD ?= build-fuzz

@@ -20,12 +20,12 @@ QString& sharedFileOverride() {
 QString sharedFilePath() {
     if (!sharedFileOverride().isEmpty())
         return sharedFileOverride();
-    const QString inProgramFolder = programFolder() + "atlas/places.vat";
-    if (QFileInfo::exists(inProgramFolder) || !QCoreApplication::instance())
-        return inProgramFolder;
+    const QString inDataFolder = dataFolder() + "atlas/places.vat";
+    if (QFileInfo::exists(inDataFolder) || !QCoreApplication::instance())
+        return inDataFolder;
     // A replaced program folder (VELORIN_HOME) holds the user's files; the
-    // atlas is part of the installation and stays beside the programs.
-    return QCoreApplication::applicationDirPath() + "/atlas/places.vat";
+    // atlas is part of the installation.
+    return installedSuiteFolders().data + "atlas/places.vat";
 }
 
 } // namespace

@@ -12,8 +12,12 @@ constexpr std::array<int, 15> kListingOrder{Sun,       Moon,      Mercury, Venus
                                             Jupiter,   Saturn,    Uranus,  Neptune,   Pluto,
                                             NorthNode, SouthNode, Lilith,  Ascendant, Midheaven};
 
+// Built without prepending to a temporary: GCC 12 at -O3 misreads that
+// insert as an overlapping copy (-Wrestrict).
 std::string twoDigits(int n) {
-    return n >= 0 && n < 10 ? "0" + std::to_string(n) : std::to_string(n);
+    if (n >= 0 && n < 10)
+        return std::string{'0', char('0' + n)};
+    return std::to_string(n);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ void CodeTable::assign(const std::vector<CodeEntry>& entries) {
 }
 
 QString codeTablePath() {
-    return programFolder() + QStringLiteral("cod.dat");
+    return suiteFolders().codeTable;
 }
 
 bool readCodeFile(const QString& path, std::vector<CodeEntry>& entries, QString* error) {
@@ -109,6 +109,16 @@ bool writeDefaultCodeTable(const QString& path, QString* error) {
     return saveCodeFile(path, defaultCodeEntries(), error);
 }
 
+bool createCodeTable(const QString& path, const QString& installedDefault, QString* error) {
+    // The installed default is the packager's table; one that cannot be read,
+    // is empty, or is the very file being created gives way to the built-in one.
+    QByteArray bytes;
+    if (QFileInfo(installedDefault).canonicalFilePath() != QFileInfo(path).canonicalFilePath() &&
+        readSmallFile(installedDefault, bytes, kMaxCodeFileBytes) && !bytes.isEmpty())
+        return writeFileAtomically(path, bytes, error);
+    return writeDefaultCodeTable(path, error);
+}
+
 bool isOldCodeTable(const CodeTable& table) {
     const QString c6 = table.size() >= 6 ? table.L2.at(5) : QString();
     const QString c4 = table.size() >= 4 ? table.L2.at(3) : QString();
@@ -149,7 +159,8 @@ bool ensureAndLoadCodeTable(const QString& path, CodeTable& table, UiPrompts& ui
         QString error;
         // A program folder given through VELORIN_HOME may not exist yet.
         QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!writeDefaultCodeTable(path, &error)) {
+        if (!createCodeTable(path, installedSuiteFolders().data + QStringLiteral("cod.dat"),
+                             &error)) {
             table.assign({});
             ui.message(QStringLiteral("A kódtábla (%1) nem hozható létre: %2").arg(path, error),
                        QString::fromUtf8(kProgramTitle), MessageIcon::Critical);

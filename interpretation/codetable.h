@@ -32,7 +32,8 @@ struct CodeTable {
     void assign(const std::vector<CodeEntry>& entries);
 };
 
-// program folder + "cod.dat"
+// cod.dat beside the programs when there is one, else the user's (see
+// SuiteFolders)
 QString codeTablePath();
 
 // The natal entries: what a table from before the forecast holds.
@@ -57,6 +58,11 @@ bool saveCodeFile(const QString& path, const std::vector<CodeEntry>& entries,
                   QString* error = nullptr);
 
 bool writeDefaultCodeTable(const QString& path, QString* error = nullptr);
+
+// A missing cod.dat: a copy of the installed default when that can be read,
+// else the built-in table.
+bool createCodeTable(const QString& path, const QString& installedDefault,
+                     QString* error = nullptr);
 
 // True when the table predates the sex prefixes (its sixth code does not start
 // with "F_" and its fourth does not start with "N_").

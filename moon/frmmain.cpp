@@ -176,7 +176,7 @@ void frmMain::Command2_Click() {
     m_calendar->raise();
     m_busy = true;
     Command2->setEnabled(false);
-    m_calendar->fillMonth(Text1->text(), *request.value, programFolder() + QStringLiteral("moon/"));
+    m_calendar->fillMonth(Text1->text(), *request.value, dataFolder() + QStringLiteral("moon/"));
     Command2->setEnabled(true);
     m_busy = false;
 }

@@ -27,14 +27,63 @@ void setDataRootOverride(const QString& folder) {
 }
 
 QString programFolder() {
-    if (!g_programOverride.isEmpty())
-        return withSeparator(g_programOverride);
-    QString env = qEnvironmentVariable("VELORIN_HOME");
-    if (!env.isEmpty())
-        return withSeparator(env);
+    return suiteFolders().programs;
+}
+
+SuiteFolders resolveSuiteFolders(const QString& programDir, const QString& homeOverride,
+                                 const QString& xdgDataHome, const QString& homeDir) {
+    SuiteFolders f;
+    const QString programs = withSeparator(QDir::cleanPath(programDir));
+    const QString share = QDir::cleanPath(programs + QStringLiteral("../share/velorin"));
+    f.installed = QFileInfo(QDir::cleanPath(programs)).fileName() == QLatin1String("bin") &&
+                  QFileInfo(share).isDir();
+    if (!homeOverride.isEmpty()) {
+        f.programs = f.data = f.user = withSeparator(homeOverride);
+    } else if (f.installed) {
+        f.programs = programs;
+        f.data = withSeparator(share);
+        // The base directory specification ignores a relative XDG_DATA_HOME.
+        const QString base = QDir::isAbsolutePath(xdgDataHome)
+                                 ? xdgDataHome
+                                 : homeDir + QStringLiteral("/.local/share");
+        f.user = withSeparator(QDir::cleanPath(base) + QStringLiteral("/Velorin"));
+    } else {
+        f.programs = f.data = f.user = programs;
+    }
+    const QString beside = f.programs + QStringLiteral("cod.dat");
+    f.codeTable = QFileInfo::exists(beside) ? beside : f.user + QStringLiteral("cod.dat");
+    return f;
+}
+
+namespace {
+
+QString executablesFolder() {
     if (QCoreApplication::instance())
-        return withSeparator(QCoreApplication::applicationDirPath());
-    return withSeparator(QDir::currentPath());
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+} // namespace
+
+SuiteFolders suiteFolders() {
+    QString override = g_programOverride;
+    if (override.isEmpty())
+        override = qEnvironmentVariable("VELORIN_HOME");
+    return resolveSuiteFolders(executablesFolder(), override, qEnvironmentVariable("XDG_DATA_HOME"),
+                               QDir::homePath());
+}
+
+SuiteFolders installedSuiteFolders() {
+    return resolveSuiteFolders(executablesFolder(), QString(),
+                               qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+}
+
+QString dataFolder() {
+    return suiteFolders().data;
+}
+
+QString userFolder() {
+    return suiteFolders().user;
 }
 
 QString dataRoot() {
@@ -59,7 +108,7 @@ QString textFolder() {
     return dataRoot() + "SZOVEG/";
 }
 QString locationFolder() {
-    return programFolder() + "helyseg/";
+    return userFolder() + "helyseg/";
 }
 
 void createDataFolders() {

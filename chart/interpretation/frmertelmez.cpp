@@ -146,7 +146,7 @@ void frmErtelmez::openDocument() {
     FileDialogRequest request;
     request.title = QStringLiteral("Értelmezés megnyitása");
     request.filter = QStringLiteral("Támogatott filek (*.txt *.rtf)");
-    request.startFolder = programFolder() + QStringLiteral("radix");
+    request.startFolder = userFolder() + QStringLiteral("radix");
     const QString path = prompts().openFile(request);
     if (path.isEmpty())
         return;
@@ -218,7 +218,7 @@ frmErtelmez::Saved frmErtelmez::saveAsChosenFile() {
     FileDialogRequest request;
     request.title = QStringLiteral("Értelmezés mentése");
     request.filter = QStringLiteral("Szöveges filek (*.txt);;RichText filek (*.rtf)");
-    request.startFolder = programFolder() + QStringLiteral("radix");
+    request.startFolder = userFolder() + QStringLiteral("radix");
     const QString path = prompts().saveFile(request);
     if (path.isEmpty())
         return Saved::Cancelled;

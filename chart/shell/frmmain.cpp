@@ -196,7 +196,8 @@ void frmMain::Form_Load() {
         for (QToolButton* b : PPP)
             b->setCursor(toolbarCursor());
         loadSwitches(m_state.settings);
-        QDir().mkpath(programFolder() + "radix");
+        // Per user when installed: the program's own folder is read-only.
+        QDir().mkpath(userFolder() + "radix");
         writeAssociation();
 
         firstChart();
@@ -240,6 +241,10 @@ void frmMain::fillSetupPanel() {
 }
 
 void frmMain::writeAssociation() {
+    // An installed suite has its MIME type and desktop entries from the
+    // package; a user's copy pointing here would shadow them.
+    if (suiteFolders().installed)
+        return;
     writeFileAssociation(QCoreApplication::applicationFilePath(), programFolder() + "main.ico");
 }
 

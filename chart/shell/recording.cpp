@@ -38,11 +38,22 @@ RecorderButtons recorderButtons(RecorderState state) {
     return kStateRows[0].buttons;
 }
 
-QString recorderFolder() {
-    QString folder = programFolder();
+namespace {
+
+QString withoutSeparator(QString folder) {
     while (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
     return folder;
+}
+
+} // namespace
+
+QString recorderFolder() {
+    return withoutSeparator(programFolder());
+}
+
+QString recorderSettingsFolder() {
+    return withoutSeparator(userFolder());
 }
 
 QString recordingPath(const QString& soundFolder, const QString& answer) {
@@ -72,14 +83,16 @@ QString shellDoubleQuoted(const QString& path) {
     return out + '"';
 }
 
-std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QString& mp3) {
+std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QString& settingsFolder,
+                                              const QString& mp3) {
     const QString recorder = shellBareWord(folder + '/' + kRecorderProgram);
     const auto line = [&](const QString& args) { return recorder + ' ' + args + '\n'; };
     return {{
         {QStringLiteral("start.sh"),
          line(QStringLiteral("-output %1 -preset %2 -filter %3 -record -minimize")
-                  .arg(shellDoubleQuoted(mp3), shellDoubleQuoted(folder + '/' + kRecorderPreset),
-                       shellDoubleQuoted(folder + '/' + kRecorderFilter)))},
+                  .arg(shellDoubleQuoted(mp3),
+                       shellDoubleQuoted(settingsFolder + '/' + kRecorderPreset),
+                       shellDoubleQuoted(settingsFolder + '/' + kRecorderFilter)))},
         {QStringLiteral("stop.sh"), line(QStringLiteral("-stop")) + line(QStringLiteral("-quit"))},
         {QStringLiteral("pause.sh"), line(QStringLiteral("-pause"))},
         {QStringLiteral("resume.sh"), line(QStringLiteral("-resume"))},
@@ -180,7 +193,7 @@ bool Recording::start(const QString& proposedName) {
     // The sound folder is made at start-up; it may have gone since.
     QDir().mkpath(soundFolder());
     const int session = ++m_session;
-    if (!writeScripts(folder, mp3) ||
+    if (!writeScripts(folder, recorderSettingsFolder(), mp3) ||
         !runScript(QStringLiteral("start.sh"), [this, session, folder](const ProcessAnswer& a) {
             if (session != m_session || m_state == RecorderState::Idle)
                 return;
@@ -258,9 +271,12 @@ void Recording::checkState(int session) {
         recorderFailed(ended);
 }
 
-bool Recording::writeScripts(const QString& folder, const QString& mp3) {
-    for (const RecorderScript& script : recorderScripts(folder, mp3)) {
-        const QString path = folder + '/' + script.fileName;
+bool Recording::writeScripts(const QString& folder, const QString& settingsFolder,
+                             const QString& mp3) {
+    // The user's folder may not exist yet on an installed suite's first recording.
+    QDir().mkpath(settingsFolder);
+    for (const RecorderScript& script : recorderScripts(folder, settingsFolder, mp3)) {
+        const QString path = settingsFolder + '/' + script.fileName;
         QString error;
         if (!writeFileAtomically(path, script.text.toUtf8(), &error)) {
             prompts().message(QStringLiteral("A hangfelvétel parancsfájlja nem írható: %1 (%2)\n"
@@ -277,7 +293,7 @@ bool Recording::writeScripts(const QString& folder, const QString& mp3) {
 }
 
 bool Recording::runScript(const QString& name, std::function<void(const ProcessAnswer&)> answered) {
-    const QString folder = recorderFolder();
+    const QString folder = recorderSettingsFolder();
     const QString path = folder + '/' + name;
     if (!QFileInfo(path).isFile()) {
         prompts().message(QStringLiteral("A hangfelvétel parancsfájlja nem található: %1\n"

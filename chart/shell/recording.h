@@ -25,13 +25,16 @@ struct RecorderButtons {
 };
 RecorderButtons recorderButtons(RecorderState state);
 
-// The recorder program and its two settings files, beside the program.
+// The recorder program, beside the program, and its two settings files, in
+// the user's folder (the same folder for a build-folder run).
 inline constexpr const char* kRecorderProgram = "harddisk";
 inline constexpr const char* kRecorderPreset = "hangrec.hdp";
 inline constexpr const char* kRecorderFilter = "hangrec.hfs";
 
-// The program folder as the scripts name it: without a trailing separator.
+// The program folder and the user's folder as the scripts name them: without
+// a trailing separator.
 QString recorderFolder();
+QString recorderSettingsFolder();
 
 // The MP3 file for the answer of the input box: the sound folder, the answer
 // made safe for a file name, ".mp3". Not trimmed: the existence test takes the
@@ -46,12 +49,13 @@ QString shellBareWord(const QString& path);
 QString shellDoubleQuoted(const QString& path);
 
 struct RecorderScript {
-    QString fileName; // in the program folder
+    QString fileName; // in the user's folder
     QString text;     // its lines, each ending in LF
 };
 enum RecorderScriptIndex { StartScript, StopScript, PauseScript, ResumeScript };
 // The four scripts for recording into mp3, in the order they are written.
-std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QString& mp3);
+std::array<RecorderScript, 4> recorderScripts(const QString& folder, const QString& settingsFolder,
+                                              const QString& mp3);
 
 // Why the recorder beside the program cannot be started; empty when it can.
 QString recorderProblem(const QString& folder);
@@ -100,7 +104,7 @@ public:
     static constexpr int kStateCheckMs = 1500;
 
 private:
-    bool writeScripts(const QString& folder, const QString& mp3);
+    bool writeScripts(const QString& folder, const QString& settingsFolder, const QString& mp3);
     bool runScript(const QString& name, std::function<void(const ProcessAnswer&)> answered);
     void recorderFailed(const QString& text);
     void checkState(int session);

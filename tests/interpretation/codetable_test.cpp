@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -215,5 +216,33 @@ TEST(CodeTableFile, OversizedTablesAreRefusedWithTheReason) {
         EXPECT_FALSE(readCodeFile(path, entries, &error));
         EXPECT_TRUE(error.startsWith(QString::fromUtf8(reason))) << error.toStdString();
         EXPECT_TRUE(entries.empty());
+    }
+}
+
+// A user's first cod.dat comes from the installed default when it can be
+// read, and from the built-in table otherwise; never from an empty or a
+// broken source.
+TEST(CodeTableFile, AMissingTableIsMadeFromTheInstalledDefault) {
+    QTemporaryDir dir;
+    const QString builtIn = dir.filePath("builtin.dat");
+    ASSERT_TRUE(writeDefaultCodeTable(builtIn));
+    const QByteArray packaged =
+        line("\"ELOSZO0\",\"csomagolói\",\"\"") + line("\"F_NAPKOS\",\"a\",\"\"");
+    writeBytes(dir.filePath("packaged.dat"), packaged);
+    QDir().mkpath(dir.filePath("a-folder.dat"));
+    writeBytes(dir.filePath("huge.dat"), QByteArray(5 * 1024 * 1024, 'x'));
+    writeBytes(dir.filePath("empty.dat"), QByteArray());
+
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"packaged.dat", packaged},           {"missing.dat", readBytes(builtIn)},
+        {"a-folder.dat", readBytes(builtIn)}, {"huge.dat", readBytes(builtIn)},
+        {"empty.dat", readBytes(builtIn)},
+    };
+    for (const auto& [source, expected] : cases) {
+        const QString target = dir.filePath(QString("user/%1/cod.dat").arg(source));
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QString error;
+        ASSERT_TRUE(createCodeTable(target, dir.filePath(source), &error)) << source;
+        EXPECT_EQ(readBytes(target), expected) << source;
     }
 }

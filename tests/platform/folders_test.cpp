@@ -155,3 +155,59 @@ TEST(PresentMoment, TheClocksZoneGivesTheInstant) {
 }
 
 } // namespace
+
+// Where a run reads and writes, for the layouts a suite is found in. The
+// build folder's own folder is named bin as well, so the name alone must not
+// make a suite "installed".
+TEST(SuiteFoldersTest, LayoutDecidesWhereDataAndUserFilesLive) {
+    QTemporaryDir root;
+    const QString r = root.path();
+    for (const char* dir : {"build/bin", "usr/bin", "usr/share/velorin", "beside/bin",
+                            "beside/share/velorin", "opt/velorin", "opt/share/velorin"})
+        QDir().mkpath(r + "/" + dir);
+    QFile(r + "/beside/bin/cod.dat").open(QIODevice::WriteOnly);
+
+    struct Case {
+        const char* name;
+        QString programDir, override, xdg;
+        bool installed;
+        QString data, user, codeTable;
+    };
+    const QString xdg = r + "/xdg";
+    const QString home = r + "/home";
+    const Case cases[] = {
+        {"build folder", r + "/build/bin", "", xdg, false, r + "/build/bin/", r + "/build/bin/",
+         r + "/build/bin/cod.dat"},
+        {"installed", r + "/usr/bin", "", xdg, true, r + "/usr/share/velorin/", xdg + "/Velorin/",
+         xdg + "/Velorin/cod.dat"},
+        {"installed, trailing separator", r + "/usr/bin/", "", xdg, true, r + "/usr/share/velorin/",
+         xdg + "/Velorin/", xdg + "/Velorin/cod.dat"},
+        {"no XDG_DATA_HOME", r + "/usr/bin", "", "", true, r + "/usr/share/velorin/",
+         home + "/.local/share/Velorin/", home + "/.local/share/Velorin/cod.dat"},
+        {"relative XDG_DATA_HOME is ignored", r + "/usr/bin", "", "rel/share", true,
+         r + "/usr/share/velorin/", home + "/.local/share/Velorin/",
+         home + "/.local/share/Velorin/cod.dat"},
+        {"cod.dat beside the programs comes first", r + "/beside/bin", "", xdg, true,
+         r + "/beside/share/velorin/", xdg + "/Velorin/", r + "/beside/bin/cod.dat"},
+        {"not in a bin folder", r + "/opt/velorin", "", xdg, false, r + "/opt/velorin/",
+         r + "/opt/velorin/", r + "/opt/velorin/cod.dat"},
+        {"VELORIN_HOME holds everything", r + "/usr/bin", r + "/tests", xdg, true, r + "/tests/",
+         r + "/tests/", r + "/tests/cod.dat"},
+    };
+    for (const Case& c : cases) {
+        const SuiteFolders f = resolveSuiteFolders(c.programDir, c.override, c.xdg, home);
+        EXPECT_EQ(f.installed, c.installed) << c.name;
+        EXPECT_EQ(f.data, c.data) << c.name;
+        EXPECT_EQ(f.user, c.user) << c.name;
+        EXPECT_EQ(f.codeTable, c.codeTable) << c.name;
+    }
+}
+
+TEST(SuiteFoldersTest, ThisRunFollowsTheEnvironment) {
+    // The test environment names a program folder: everything is there.
+    const SuiteFolders f = suiteFolders();
+    EXPECT_TRUE(f.user.endsWith("/program/"));
+    EXPECT_EQ(f.data, f.user);
+    EXPECT_EQ(userFolder(), programFolder());
+    EXPECT_TRUE(locationFolder().startsWith(userFolder()));
+}

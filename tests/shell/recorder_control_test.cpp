@@ -7,6 +7,7 @@
 
 #include "chart/shell/frmmain.h"
 #include "chart/shell/recordercontrol.h"
+#include "chart/shell/recording.h"
 #include "platform/folders.h"
 
 #include <QApplication>
@@ -173,6 +174,19 @@ private slots:
         QTRY_COMPARE(recorderRuns().size(), 5);
         QCOMPARE(recorderRuns().mid(3), QStringList({"[-stop]", "[-quit]"}));
         QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    // Installed, the recorder runs from the read-only program folder while its
+    // settings files live with the user's (the scripts too, see runScript).
+    void scriptsNameTheRecorderAndItsSettingsApart() {
+        const auto scripts = recorderScripts("/usr/bin", "/home/anna/.local/share/Velorin",
+                                             "/home/anna/ASTRO_DATA/HANG/a.mp3");
+        QCOMPARE(scripts[StartScript].text,
+                 QString("/usr/bin/harddisk -output \"/home/anna/ASTRO_DATA/HANG/a.mp3\" "
+                         "-preset \"/home/anna/.local/share/Velorin/hangrec.hdp\" -filter "
+                         "\"/home/anna/.local/share/Velorin/hangrec.hfs\" -record -minimize\n"));
+        QCOMPARE(scripts[StopScript].text, QString("/usr/bin/harddisk -stop\n"
+                                                   "/usr/bin/harddisk -quit\n"));
     }
 
     void scriptsHoldTheCommandLines() {
