@@ -37,7 +37,8 @@ const char* const kTransitsHelp =
     "into the signs, and stations. --bodies chooses the moving bodies by id, comma-\n"
     "separated (default 1-9,11,16: Sun to Pluto, North Node, Chiron; 10 is the Moon).\n"
     "A line: UT moment, kind, the event; --json gives an array of objects.\n"
-    "A period longer than a century or outside the ephemeris files is refused.\n";
+    "A period longer than a century or outside the ephemeris files is refused.\n"
+    "--houses X chooses the house system, as in velorin chart.\n";
 
 const char* const kProgressedHelp =
     "Usage: velorin progressed FILE.ast --date YYYY-MM-DD --listing|--json|--wheel OUT "
@@ -46,7 +47,8 @@ const char* const kProgressedHelp =
     "The secondary-progressed chart for that date at 0:00 UT: the bodies one day after\n"
     "birth for each year of life (365.242199 days), the Midheaven advanced by the\n"
     "progressed Sun's arc, the Ascendant and cusps from it at the birth place.\n"
-    "--json is chart --json plus progressedJulianDayUT and solarArc.\n";
+    "--json is chart --json plus progressedJulianDayUT and solarArc.\n"
+    "--houses X chooses the house system, as in velorin chart.\n";
 
 const char* const kReturnHelp =
     "Usage: velorin return FILE.ast --solar|--lunar --year YYYY [--month M] [--place QUERY]\n"
@@ -55,7 +57,8 @@ const char* const kReturnHelp =
     "The return chart at the exact instant the Sun (Moon) reaches its natal longitude\n"
     "again: the solar return nearest the birthday in that year; the first lunar return\n"
     "in the month (UT), or with --lunar and --json alone every lunar return of the year.\n"
-    "Cast for the birth place, or for the first place velorin place QUERY names.\n";
+    "Cast for the birth place, or for the first place velorin place QUERY names.\n"
+    "--houses X chooses the house system, as in velorin chart.\n";
 
 const char* const kForecastHelp =
     "Usage: velorin forecast FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST]\n"
@@ -63,7 +66,8 @@ const char* const kForecastHelp =
     "\n"
     "The dated forecast document: the transits and progressed aspects of the period in\n"
     "time order, each with its date line and the passage its code has in cod.dat,\n"
-    "written into the text folder as the interpretation is; prints its path.\n";
+    "written into the text folder as the interpretation is; prints its path.\n"
+    "--houses X chooses the house system, as in velorin chart.\n";
 
 int usage(std::ostream& err, const char* command, const std::string& why) {
     err << "velorin " << command << ": " << why << " (velorin " << command << " --help)\n";
@@ -154,6 +158,9 @@ std::optional<std::string> readChartOutput(const ParsedOptions& p, std::span<con
     if (out.mode.empty() && !optional)
         return std::string("choose --listing, --json or --wheel");
     out.wheelPath = p.value("--wheel");
+    if (out.mode == "--wheel" && !pictureFormatOf(out.wheelPath))
+        return "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
+               out.wheelPath;
     if (p.has("--size")) {
         int w = 0, h = 0;
         if (out.mode != "--wheel")
@@ -178,6 +185,12 @@ bool writeChart(const ChartOutput& o, Chart chart, const WorkingSettings& ws,
         if (!extraJson.empty())
             j.insert(j.size() - 1, extraJson);
         out << j << "\n";
+    } else if (const auto format = pictureFormatOf(o.wheelPath);
+               format == PictureFormat::Svg || format == PictureFormat::Pdf) {
+        return writeVectorFile(
+            radixVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, chart,
+                        ws, o.size, QString::fromStdString(header)),
+            o.wheelPath, err);
     } else {
         return writePicture(renderWheelImage(chart, ws, o.size), o.wheelPath, err);
     }
@@ -194,14 +207,14 @@ std::vector<OptionSpec> joined(const OptionSpec (&a)[N], const OptionSpec (&b)[M
 // Parses a command's arguments with its table: the common flags, --help,
 // then the table. Returns -1 to go on, else the exit status.
 int prepare(const char* command, const char* help, const Args& in,
-            std::span<const OptionSpec> table, ParsedOptions& p, std::ostream& out,
-            std::ostream& err) {
+            std::span<const OptionSpec> table, ParsedOptions& p, std::optional<char>& houses,
+            std::ostream& out, std::ostream& err) {
     Args args = in;
     if (wantsHelpFlag(args)) {
         out << help;
         return 0;
     }
-    if (!takeCommonFlags(args, err))
+    if (!takeCommonFlags(args, err) || !takeHouseSystem(args, houses, command, err))
         return 2;
     if (auto e = parseOptions(args, table, p))
         return usage(err, command, *e);
@@ -222,13 +235,14 @@ int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
     static const std::vector<OptionSpec> table =
         joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
     ParsedOptions p;
-    if (int rc = prepare("transits", kTransitsHelp, args, table, p, out, err); rc >= 0)
+    std::optional<char> houses;
+    if (int rc = prepare("transits", kTransitsHelp, args, table, p, houses, out, err); rc >= 0)
         return rc;
     PeriodArgs period;
     if (auto e = readPeriod(p, period))
         return usage(err, "transits", *e);
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err))
+    if (!loadChart(p.positional[0], lc, err, houses))
         return 1;
     TransitRequest r;
     r.fromJD = period.fromJD;
@@ -256,7 +270,8 @@ int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
     static const std::vector<OptionSpec> table =
         joined(kChartOutputs, {OptionSpec{"--date", true, nullptr}});
     ParsedOptions p;
-    if (int rc = prepare("progressed", kProgressedHelp, args, table, p, out, err); rc >= 0)
+    std::optional<char> houses;
+    if (int rc = prepare("progressed", kProgressedHelp, args, table, p, houses, out, err); rc >= 0)
         return rc;
     double date = 0;
     ChartOutput o;
@@ -265,7 +280,7 @@ int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
     if (auto e = readChartOutput(p, table, o))
         return usage(err, "progressed", *e);
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err))
+    if (!loadChart(p.positional[0], lc, err, houses))
         return 1;
     const ProgressedOutcome pr = progressedChart(lc.chart, date, lc.settings.engine());
     if (!pr.ok()) {
@@ -286,7 +301,8 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
                         OptionSpec{"--year", true, nullptr}, OptionSpec{"--month", true, nullptr},
                         OptionSpec{"--place", true, nullptr}});
     ParsedOptions p;
-    if (int rc = prepare("return", kReturnHelp, args, table, p, out, err); rc >= 0)
+    std::optional<char> houses;
+    if (int rc = prepare("return", kReturnHelp, args, table, p, houses, out, err); rc >= 0)
         return rc;
     const bool lunar = p.has("--lunar");
     if (!lunar && !p.has("--solar"))
@@ -311,7 +327,7 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
         return usage(err, "return", "--wheel draws one lunar return: name its --month");
 
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err))
+    if (!loadChart(p.positional[0], lc, err, houses))
         return 1;
 
     GeoPosition place{lc.chart.geoLongitude, lc.chart.geoLatitude};
@@ -413,7 +429,8 @@ int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
     static const std::vector<OptionSpec> table =
         joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
     ParsedOptions p;
-    if (int rc = prepare("forecast", kForecastHelp, args, table, p, out, err); rc >= 0)
+    std::optional<char> houses;
+    if (int rc = prepare("forecast", kForecastHelp, args, table, p, houses, out, err); rc >= 0)
         return rc;
     PeriodArgs period;
     if (auto e = readPeriod(p, period))
@@ -426,7 +443,7 @@ int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
             return usage(err, "forecast", "--mode takes 1, 2, 3 or 4");
     }
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err))
+    if (!loadChart(p.positional[0], lc, err, houses))
         return 1;
     TransitRequest r;
     r.fromJD = period.fromJD;

@@ -277,3 +277,38 @@ TEST(ForecastCommands, DocumentCarriesThePassagesOfTheEventCodes) {
 
     EXPECT_EQ(forecast({"--mode", "7"}).status, 2);
 }
+
+// The house-system choice reaches the forecast's charts as it reaches velorin
+// chart: --houses is taken, and a wrong or missing letter refused, by every
+// command that casts.
+TEST(ForecastCommands, HousesAndWheelKindsAsInTheChartCommand) {
+    QTemporaryDir dir;
+    const std::string anna = annaFile(dir);
+    const struct {
+        Command command;
+        Args args;
+        int status;
+        const char* inOutput;
+    } cases[] = {
+        {runProgressed,
+         {anna, "--date", "2026-01-01", "--json", "--houses", "W"},
+         0,
+         "\"houseSystem\":\"W\""},
+        {runReturn,
+         {anna, "--solar", "--year", "2026", "--json", "--houses", "k"},
+         0,
+         "\"houseSystem\":\"K\""},
+        {runTransits, {anna, "--from", "2026-01-01", "--to", "2026-02-01", "--houses", "Q"}, 2, ""},
+        {runForecast, {anna, "--from", "2026-01-01", "--to", "2026-02-01", "--houses"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1] + " " + c.args.back());
+        const Outcome r = run(c.command, c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        if (c.status != 0) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            continue;
+        }
+        EXPECT_NE(r.out.find(c.inOutput), std::string::npos) << r.out.substr(0, 200);
+    }
+}

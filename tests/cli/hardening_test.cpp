@@ -182,6 +182,9 @@ TEST_F(Velorin, VectorWheelsAndTheReportAreWrittenByTheirExtension) {
         {{"chart", chart, "--wheel", file("w.PDF"), "--houses", "W"}, file("w.PDF"), "%PDF-"},
         {{"synastry", chart, chart, "--wheel", file("s.svg")}, file("s.svg"), "<?xml"},
         {{"report", chart, "--out", file("r.pdf"), "--houses", "k"}, file("r.pdf"), "%PDF-"},
+        {{"progressed", chart, "--date", "2026-01-01", "--wheel", file("p.svg")},
+         file("p.svg"),
+         "<?xml"},
     };
     for (const auto& g : good) {
         const Outcome r = velorin(g.args);
@@ -195,6 +198,8 @@ TEST_F(Velorin, VectorWheelsAndTheReportAreWrittenByTheirExtension) {
         {{"chart", chart, "--wheel", file("w.gif")},
          "--wheel writes .png, .jpg, .jpeg, .svg, .pdf"},
         {{"synastry", chart, chart, "--wheel", file("s")}, "--wheel writes"},
+        {{"return", chart, "--solar", "--year", "2026", "--wheel", file("r.bmp")},
+         "--wheel writes .png, .jpg, .jpeg, .svg, .pdf"},
         {{"report", chart}, "--out REPORT.pdf"},
         {{"report", chart, "--out", file("r.txt")}, "--out takes a .pdf name"},
         {{"report", chart, "--out", file("r2.pdf"), "--mode", "5"}, "--mode takes 1, 2, 3 or 4"},
@@ -205,7 +210,7 @@ TEST_F(Velorin, VectorWheelsAndTheReportAreWrittenByTheirExtension) {
         EXPECT_EQ(o.status, 2) << r.args.join(' ').toStdString();
         EXPECT_TRUE(o.err.contains(QString::fromUtf8(r.message))) << o.err.toStdString();
     }
-    for (const char* never : {"w.gif", "s", "r.txt", "r2.pdf"})
+    for (const char* never : {"w.gif", "s", "r.bmp", "r.txt", "r2.pdf"})
         EXPECT_FALSE(QFile::exists(file(never))) << never;
 }
 
