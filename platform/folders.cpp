@@ -42,7 +42,7 @@ SuiteFolders resolveSuiteFolders(const QString& programDir, const QString& homeO
     } else if (f.installed) {
         f.programs = programs;
         f.data = withSeparator(share);
-        // The base directory specification ignores a relative XDG_DATA_HOME.
+        // The XDG base directory rules ignore a relative XDG_DATA_HOME.
         const QString base = QDir::isAbsolutePath(xdgDataHome)
                                  ? xdgDataHome
                                  : homeDir + QStringLiteral("/.local/share");

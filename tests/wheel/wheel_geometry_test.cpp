@@ -285,11 +285,11 @@ TEST(WheelGeometry, SecondPersonsGlyphsLeaveTheFirstPersonsVisible) {
         std::array<double, 17> apart{};
         for (int b = 1; b <= 16; ++b)
             apart[size_t(b)] = first[size_t(b)] + 10;
-        const auto spec = placeBodies(g, apart, kSynastryCrowding, 11);
-        auto kept = spec;
+        const auto placed = placeBodies(g, apart, kSynastryCrowding, 11);
+        auto kept = placed;
         keepApart(g, kept, 11, under, 16);
         for (int i = 1; i <= kDrawnBodies; ++i) {
-            EXPECT_NEAR(kept[size_t(i)].placedRadius, spec[size_t(i)].placedRadius, kTol) << i;
+            EXPECT_NEAR(kept[size_t(i)].placedRadius, placed[size_t(i)].placedRadius, kTol) << i;
             EXPECT_NEAR(kept[size_t(i)].labelRadius, g.bodyRadius(), kTol) << i;
         }
     }
