@@ -30,15 +30,11 @@ QString fieldText(const RecordField& f) {
 
 } // namespace
 
-void CodeTable::assign(const std::vector<CodeEntry>& entries) {
-    L2.clear();
-    L3.clear();
-    L4.clear();
-    for (const CodeEntry& e : entries) {
-        L2.append(e.code);
-        L3.append(e.explanation);
-        L4.append(e.file);
-    }
+int CodeTable::indexOf(const QString& code) const {
+    for (int i = 0; i < size(); ++i)
+        if (entries[std::size_t(i)].code == code)
+            return i;
+    return -1;
 }
 
 QString codeTablePath() {
@@ -120,8 +116,8 @@ bool createCodeTable(const QString& path, const QString& installedDefault, QStri
 }
 
 bool isOldCodeTable(const CodeTable& table) {
-    const QString c6 = table.size() >= 6 ? table.L2.at(5) : QString();
-    const QString c4 = table.size() >= 4 ? table.L2.at(3) : QString();
+    const QString c6 = table.size() >= 6 ? table.entry(5).code : QString();
+    const QString c4 = table.size() >= 4 ? table.entry(3).code : QString();
     return !c6.startsWith(QLatin1String("F_")) && !c4.startsWith(QLatin1String("N_"));
 }
 

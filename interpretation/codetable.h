@@ -1,7 +1,7 @@
 #pragma once
 // The code table: one entry per statement the program can make about a chart
 // (code, explanation, assigned passage file), kept in cod.dat beside the
-// program. The main window holds it as three parallel lists L2/L3/L4.
+// program. The main window holds it in file order.
 
 #include <QString>
 #include <QStringList>
@@ -23,13 +23,14 @@ struct CodeEntry {
 };
 
 struct CodeTable {
-    QStringList L2; // codes
-    QStringList L3; // explanations
-    QStringList L4; // assigned files
+    std::vector<CodeEntry> entries; // in file order
 
-    int size() const { return int(L2.size()); }
-    CodeEntry entry(int i) const { return {L2.at(i), L3.at(i), L4.at(i)}; }
-    void assign(const std::vector<CodeEntry>& entries);
+    int size() const { return int(entries.size()); }
+    const CodeEntry& entry(int i) const { return entries.at(std::size_t(i)); }
+    CodeEntry& entry(int i) { return entries.at(std::size_t(i)); }
+    // The first entry with exactly this code, or -1.
+    int indexOf(const QString& code) const;
+    void assign(const std::vector<CodeEntry>& list) { entries = list; }
 };
 
 // cod.dat beside the programs when there is one, else the user's (see

@@ -21,7 +21,7 @@ QString assembleForecast(const CodeTable& table, const ForecastRequest& request,
     // read (and a missing one reported) once however often its event recurs.
     QHash<QString, int> entryOf;
     for (int i = table.size() - 1; i >= 0; --i)
-        entryOf.insert(table.L2.at(i), i);
+        entryOf.insert(table.entry(i).code, i);
     QHash<int, QString> passages;
     QHash<int, bool> readable;
 
@@ -33,7 +33,7 @@ QString assembleForecast(const CodeTable& table, const ForecastRequest& request,
             const int i = it.value();
             if (!readable.contains(i)) {
                 QString text;
-                readable[i] = linkedPassage(table.L4.at(i), request.mode, ui, text);
+                readable[i] = linkedPassage(table.entry(i).file, request.mode, ui, text);
                 passages[i] = text;
             }
             if (readable[i])

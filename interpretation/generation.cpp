@@ -127,11 +127,11 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
     QString foreword;
     QString body;
     for (int i = 0; i < table.size(); ++i) {
-        const qsizetype found = request.codes.indexOf(table.L2.at(i));
+        const qsizetype found = request.codes.indexOf(table.entry(i).code);
         if (found < 0)
             continue;
         QString passage;
-        if (!linkedPassage(table.L4.at(i), request.mode, ui, passage))
+        if (!linkedPassage(table.entry(i).file, request.mode, ui, passage))
             continue;
         if (foreword.size() + body.size() + passage.size() > kMaxDocumentChars) {
             // One huge passage linked to every code would otherwise grow the
@@ -140,7 +140,7 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
                                       "karakter): a(z) %2 már nem fér bele. Az értelmezés nem "
                                       "lett elmentve.")
                            .arg(kMaxDocumentChars / 1000000)
-                           .arg(trimBlanks(table.L4.at(i))),
+                           .arg(trimBlanks(table.entry(i).file)),
                        QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
             if (tooLarge)
                 *tooLarge = true;

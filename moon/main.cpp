@@ -2,6 +2,7 @@
 
 #include "frmmain.h"
 
+#include "assets/artwork.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/qtprompts.h"
 
@@ -10,6 +11,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velorin::prepareApplication(app, QStringLiteral("Nocturo"));
+    QApplication::setWindowIcon(velorin::artworkIcon(QStringLiteral("nocturo")));
 
     velorin::QtPrompts qtPrompts;
     velorin::setPrompts(&qtPrompts);

@@ -73,9 +73,9 @@ void BM_ReadPassagesOnly(benchmark::State& state) {
     LinkedTable& t = linked();
     for (auto _ : state) {
         qsizetype total = 0;
-        for (const QString& file : t.table.L4) {
+        for (const CodeEntry& entry : t.table.entries) {
             QString passage, error;
-            readPassage(file, GenerationMode::TextToRtf, passage, &error);
+            readPassage(entry.file, GenerationMode::TextToRtf, passage, &error);
             total += passage.size();
         }
         benchmark::DoNotOptimize(total);

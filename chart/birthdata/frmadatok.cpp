@@ -1,5 +1,6 @@
 #include "frmadatok.h"
 
+#include "assets/artwork.h"
 #include "engine/coordinates.h"
 #include "engine/numbers.h"
 #include "frmhelyseg.h"
@@ -24,8 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,35 +50,6 @@ QLabel* caption(const QString& s, QWidget* parent) {
     auto* l = new QLabel(s, parent);
     l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     return l;
-}
-
-// The location buttons' artwork: a small map pin, with an arrow into it for
-// saving and out of it for opening.
-QIcon placeIcon(bool save) {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(120, 20, 20), 1.5));
-    p.setBrush(QColor(210, 50, 40));
-    QPainterPath pin;
-    pin.moveTo(9, 22);
-    pin.cubicTo(2, 12, 2, 3, 9, 3);
-    pin.cubicTo(16, 3, 16, 12, 9, 22);
-    p.drawPath(pin);
-    p.setBrush(Qt::white);
-    p.drawEllipse(QPointF(9, 9), 2.5, 2.5);
-    p.setPen(QPen(QColor(20, 60, 160), 2));
-    if (save) {
-        p.drawLine(20, 4, 20, 16);
-        p.drawLine(16, 12, 20, 16);
-        p.drawLine(24, 12, 20, 16);
-    } else {
-        p.drawLine(20, 16, 20, 4);
-        p.drawLine(16, 8, 20, 4);
-        p.drawLine(24, 8, 20, 4);
-    }
-    return QIcon(pm);
 }
 
 } // namespace
@@ -182,14 +152,14 @@ void frmAdatok::buildWidgets() {
     P1 = new QToolButton(this);
     P1->setObjectName("P1");
     P1->setToolTip("Hely mentése");
-    P1->setIcon(placeIcon(true));
+    P1->setIcon(artworkIcon(QStringLiteral("window/place-save")));
     P1->setIconSize(QSize(24, 24));
     P1->setCursor(Qt::PointingHandCursor);
     P1->setFocusPolicy(Qt::NoFocus);
     P2 = new QToolButton(this);
     P2->setObjectName("P2");
     P2->setToolTip("Hely megnyitása");
-    P2->setIcon(placeIcon(false));
+    P2->setIcon(artworkIcon(QStringLiteral("window/place-open")));
     P2->setIconSize(QSize(24, 24));
     P2->setCursor(Qt::PointingHandCursor);
     P2->setFocusPolicy(Qt::NoFocus);

@@ -1,5 +1,6 @@
 #include "frmhelyseg.h"
 
+#include "assets/artwork.h"
 #include "platform/widgets/screenfit.h"
 
 #include <QGuiApplication>
@@ -9,8 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,23 +29,7 @@ QString count(std::uint32_t n) {
 
 // The place search button's artwork: a magnifying glass over a map pin.
 QIcon frmHelyseg::buttonIcon() {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(120, 20, 20), 1.2));
-    p.setBrush(QColor(210, 50, 40));
-    QPainterPath pin;
-    pin.moveTo(7, 18);
-    pin.cubicTo(1, 10, 1, 2, 7, 2);
-    pin.cubicTo(13, 2, 13, 10, 7, 18);
-    p.drawPath(pin);
-    p.setPen(QPen(QColor(20, 60, 160), 2));
-    p.setBrush(QColor(255, 255, 255, 160));
-    p.drawEllipse(QPointF(14, 12), 5, 5);
-    p.setPen(QPen(QColor(20, 60, 160), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(17.5, 15.5), QPointF(22, 20));
-    return QIcon(pm);
+    return artworkIcon(QStringLiteral("window/place-search"));
 }
 
 frmHelyseg::frmHelyseg(const Atlas* atlas, const QString& atlasError, QWidget* parent)

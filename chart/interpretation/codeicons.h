@@ -1,6 +1,6 @@
 #pragma once
-// The code editor's three row marks, drawn here rather than shipped as
-// pictures: assigned (floppy disk), none (blank page), missing (scissors).
+// The code editor's three row marks:
+// assigned (floppy disk), none (blank page), missing (scissors).
 
 #include <QIcon>
 

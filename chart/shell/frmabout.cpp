@@ -1,57 +1,15 @@
 #include "frmabout.h"
 
+#include "assets/artwork.h"
 #include "frmmain.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace velorin {
-
-namespace {
-
-// The program's picture: a small chart wheel under a star.
-QPixmap programPicture() {
-    const int side = 128;
-    QPixmap pm(side, side);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(side / 2.0, side / 2.0);
-    p.setPen(QPen(QColor(40, 40, 70), 2));
-    p.setBrush(QColor(224, 224, 224));
-    p.drawEllipse(c, 60, 60);
-    p.setBrush(QColor(250, 248, 235));
-    p.drawEllipse(c, 44, 44);
-    for (int i = 0; i < 12; ++i) {
-        const double a = i * M_PI / 6;
-        p.drawLine(c + QPointF(44 * std::cos(a), 44 * std::sin(a)),
-                   c + QPointF(60 * std::cos(a), 60 * std::sin(a)));
-    }
-    p.setPen(QPen(QColor(40, 90, 170), 1.5));
-    p.drawLine(c + QPointF(-30, 18), c + QPointF(26, -24));
-    p.setPen(QPen(QColor(200, 70, 40), 1.5));
-    p.drawLine(c + QPointF(-30, 18), c + QPointF(20, 32));
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double a = -M_PI / 2 + i * M_PI / 5;
-        const double r = i % 2 == 0 ? 16 : 7;
-        const QPointF pt = c + QPointF(r * std::cos(a), r * std::sin(a) - 4);
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(250, 210, 40));
-    p.drawPath(star);
-    return pm;
-}
-
-} // namespace
 
 QString aboutText() {
     return versionText() +
@@ -98,7 +56,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    picture->setPixmap(programPicture());
+    picture->setPixmap(artworkPixmap(QStringLiteral("window/program"), 128));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     Text1 = new QTextEdit(this);

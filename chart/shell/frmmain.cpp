@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "assets/artwork.h"
 #include "association.h"
 #include "commands.h"
 #include "recordercontrol.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
@@ -51,20 +51,6 @@ std::optional<BgrColor> storedColor(const QString& key) {
     if (!ok)
         return std::nullopt;
     return BgrColor(v) & 0xFFFFFF;
-}
-
-QPixmap notePixmap() {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(120, 100, 20), 1.2));
-    p.setBrush(QColor(255, 236, 130));
-    p.drawRect(QRectF(3, 3, 18, 18));
-    p.setPen(QPen(QColor(90, 80, 40), 1));
-    for (int i = 0; i < 3; ++i)
-        p.drawLine(QPointF(6, 8 + i * 4), QPointF(18, 8 + i * 4));
-    return pm;
 }
 
 } // namespace
@@ -161,7 +147,7 @@ void frmMain::buildWidgets() {
 
     pComment = new QLabel(this);
     pComment->setObjectName("pComment");
-    pComment->setPixmap(notePixmap());
+    pComment->setPixmap(artworkPixmap(QStringLiteral("window/note"), 24));
     pComment->setFixedSize(24, 24);
     pComment->installEventFilter(this);
     pComment->hide();

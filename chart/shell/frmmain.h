@@ -92,7 +92,7 @@ public:
     frmAdatok* adatok() const { return m_form; }
     // The chart's interpretation codes, forewords first.
     const QStringList& codes() const { return L1; }
-    // The code table (lists L2, L3, L4).
+    // The code table.
     CodeTable& codeTable() { return m_codeTable; }
     // The data sheet as built, with its CR LF line ends.
     const QString& dataSheetText() const { return m_sheet; }

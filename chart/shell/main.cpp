@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "frmmain.h"
 
+#include "assets/artwork.h"
 #include "platform/uiprompts.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/qtprompts.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     try {
         GuardedApplication app(argc, argv);
         velorin::prepareApplication(app, QStringLiteral("Tarvessa"));
+        QApplication::setWindowIcon(velorin::artworkIcon(QStringLiteral("tarvessa")));
 
         // A command line that names no chart file ends the program unseen.
         const std::optional<QString> chartPath =

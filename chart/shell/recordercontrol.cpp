@@ -1,8 +1,9 @@
 #include "recordercontrol.h"
 
+#include "assets/artwork.h"
+
 #include <QEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 
 namespace velorin {
@@ -14,42 +15,6 @@ constexpr int kGap = 3;
 const QColor kIdle = Qt::white;
 const QColor kRecordingColor(255, 160, 160);
 const QColor kPausedColor(255, 214, 110);
-
-enum class Glyph { Record, Pause, Resume, Stop };
-
-QIcon glyphIcon(Glyph glyph) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    switch (glyph) {
-    case Glyph::Record:
-        p.setBrush(QColor(210, 30, 30));
-        p.drawEllipse(QRectF(3, 3, 14, 14));
-        break;
-    case Glyph::Pause:
-        p.setBrush(QColor(50, 50, 50));
-        p.drawRect(QRectF(4.5, 3.5, 4, 13));
-        p.drawRect(QRectF(11.5, 3.5, 4, 13));
-        break;
-    case Glyph::Resume: {
-        QPainterPath triangle;
-        triangle.moveTo(5, 3);
-        triangle.lineTo(17, 10);
-        triangle.lineTo(5, 17);
-        triangle.closeSubpath();
-        p.setBrush(QColor(30, 140, 50));
-        p.drawPath(triangle);
-        break;
-    }
-    case Glyph::Stop:
-        p.setBrush(QColor(50, 50, 50));
-        p.drawRect(QRectF(4.5, 4.5, 11, 11));
-        break;
-    }
-    return QIcon(pm);
-}
 
 QWidget* colourHolder(QWidget* parent, const char* name, const QColor& colour) {
     auto* w = new QWidget(parent);
@@ -99,8 +64,8 @@ RecorderControl::RecorderControl(QWidget* parent) : QWidget(parent) {
     H1->move(kGap, kGap);
     H2->move(kGap, kGap);
     H3->move(2 * kGap + kButton, kGap);
-    H1->setIcon(glyphIcon(Glyph::Record));
-    H3->setIcon(glyphIcon(Glyph::Stop));
+    H1->setIcon(artworkIcon(QStringLiteral("recorder/record")));
+    H3->setIcon(artworkIcon(QStringLiteral("recorder/stop")));
     connect(H1, &QToolButton::clicked, this, &RecorderControl::H1_Click);
     connect(H2, &QToolButton::clicked, this, &RecorderControl::H2_Click);
     connect(H3, &QToolButton::clicked, this, &RecorderControl::H3_Click);
@@ -129,7 +94,8 @@ void RecorderControl::showState() {
     H1->setVisible(offered.start);
     H2->setVisible(offered.pauseResume);
     H3->setVisible(offered.stop);
-    H2->setIcon(glyphIcon(s == RecorderState::Paused ? Glyph::Resume : Glyph::Pause));
+    H2->setIcon(artworkIcon(s == RecorderState::Paused ? QStringLiteral("recorder/resume")
+                                                       : QStringLiteral("recorder/pause")));
 
     QColor background = kIdle;
     if (s == RecorderState::Recording)

@@ -13,6 +13,8 @@ inline constexpr int kToolbarButtonSize = 32;
 // keeps its glyphs below it.
 inline constexpr int kToolbarHeight = 36;
 
+// The artwork of button n ("toolbar/open"), empty outside the buttons.
+QString toolbarArtwork(int n);
 QIcon toolbarIcon(int n);
 // The pointer over the toolbar.
 QCursor toolbarCursor();

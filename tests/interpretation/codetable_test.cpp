@@ -172,8 +172,8 @@ TEST(CodeTableVersion, FirstStartWritesAndLoadsWithoutMessage) {
     ASSERT_TRUE(ensureAndLoadCodeTable(path, table, ui));
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_EQ(table.size(), int(defaultCodeEntries().size()));
-    EXPECT_EQ(table.L2.at(5), "F_JUPRR");
-    EXPECT_EQ(table.L3.at(2), QString::fromUtf8("MERKUR retrográd - férfi."));
+    EXPECT_EQ(table.entry(5).code, "F_JUPRR");
+    EXPECT_EQ(table.entry(2).explanation, QString::fromUtf8("MERKUR retrográd - férfi."));
 
     // A second start keeps what the user linked.
     std::vector<CodeEntry> entries;
@@ -181,7 +181,7 @@ TEST(CodeTableVersion, FirstStartWritesAndLoadsWithoutMessage) {
     entries[18].file = "/x/nap_kos.txt";
     ASSERT_TRUE(saveCodeFile(path, entries));
     ASSERT_TRUE(ensureAndLoadCodeTable(path, table, ui));
-    EXPECT_EQ(table.L4.at(18), "/x/nap_kos.txt");
+    EXPECT_EQ(table.entry(18).file, "/x/nap_kos.txt");
 }
 
 TEST(CodeTableVersion, AnUnreadableTableIsReportedAsSuchNotAsOld) {

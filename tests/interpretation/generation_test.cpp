@@ -37,9 +37,9 @@ protected:
         return path;
     }
     void link(const char* code, const QString& path) {
-        const qsizetype i = table.L2.indexOf(QLatin1String(code));
+        const int i = table.indexOf(QLatin1String(code));
         ASSERT_GE(i, 0) << code;
-        table.L4[i] = path;
+        table.entry(i).file = path;
     }
     GenerationRequest request(bool male, GenerationMode mode = GenerationMode::TextToText) {
         const QString s = male ? "F_" : "N_";
@@ -99,7 +99,7 @@ TEST_F(Generation, ForewordsAndBodyFollowTableOrderForEitherSex) {
 }
 
 TEST_F(Generation, CodesMatchOnlyExactly) {
-    table.L2[18] = "f_napkok";
+    table.entry(18).code = "f_napkok";
     link("f_napkok", passage("x.txt", "LOWER"));
     EXPECT_FALSE(assembleInterpretation(table, request(true), ui).contains("LOWER"));
 }

@@ -1,0 +1,104 @@
+#include "assets/artwork.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QSvgRenderer>
+#include <gtest/gtest.h>
+
+using namespace velorin;
+
+namespace {
+
+// Pixels that are not fully transparent.
+int inkedPixels(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    int inked = 0;
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            inked += qAlpha(argb.pixel(x, y)) > 0;
+    return inked;
+}
+
+// What the programs ask for by name: a name missing from the resource would
+// leave a button or a window without its picture and no error anywhere.
+const char* const kUsedArtwork[] = {
+    "tarvessa",          "synastry",          "nocturo",           "toolbar/open",
+    "toolbar/edit",      "toolbar/print",     "toolbar/save",      "toolbar/picture",
+    "toolbar/sheet",     "toolbar/forward",   "toolbar/back",      "toolbar/degrees",
+    "toolbar/ascendant", "toolbar/settings",  "toolbar/interpret", "toolbar/link",
+    "toolbar/editor",    "toolbar/about",     "toolbar/exit",      "toolbar/setaside",
+    "toolbar/report",    "toolbar/forecast",  "toolbar/pointer",   "window/program",
+    "window/note",       "window/place-save", "window/place-open", "window/place-search",
+    "recorder/record",   "recorder/pause",    "recorder/resume",   "recorder/stop",
+    "codes/assigned",    "codes/none",        "codes/missing",
+};
+
+} // namespace
+
+TEST(Artwork, EveryResourceRendersAtButtonSize) {
+    const QStringList names = artworkNames();
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        QSvgRenderer renderer(artworkPath(name));
+        EXPECT_TRUE(renderer.isValid());
+        const QPixmap pm = artworkPixmap(name, 28);
+        ASSERT_EQ(pm.size(), QSize(28, 28));
+        // A picture reduced to a speck or drawn outside its box would pass
+        // the validity check and still show an empty button.
+        EXPECT_GT(inkedPixels(pm.toImage()), 28 * 28 / 20);
+    }
+}
+
+TEST(Artwork, EveryNameTheProgramsUseIsThere) {
+    const QStringList names = artworkNames();
+    for (const char* used : kUsedArtwork)
+        EXPECT_TRUE(names.contains(QLatin1String(used))) << used;
+    // Two buttons sharing one picture would be told apart only by position.
+    QStringList contents;
+    for (const QString& name : names) {
+        QFile f(artworkPath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QString body = QString::fromUtf8(f.readAll());
+        EXPECT_FALSE(contents.contains(body)) << name.toStdString();
+        contents << body;
+    }
+}
+
+TEST(Artwork, UnknownOrEmptyRequestsGiveNothing) {
+    struct Case {
+        QString name;
+        int side;
+    };
+    const Case cases[] = {
+        {QStringLiteral("toolbar/nosuch"), 28}, {QString(), 28},
+        {QStringLiteral("../tarvessa"), 28},    {QStringLiteral("tarvessa"), 0},
+        {QStringLiteral("tarvessa"), -5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString() + " " + std::to_string(c.side));
+        EXPECT_TRUE(artworkPixmap(c.name, c.side).isNull());
+    }
+    EXPECT_TRUE(artworkIcon(QStringLiteral("toolbar/nosuch")).isNull());
+    EXPECT_FALSE(artworkIcon(QStringLiteral("toolbar/open")).isNull());
+}
+
+TEST(Artwork, ProgramFolderHoldsItsIconFile) {
+    // The chart file type points at this file; without it the desktop shows
+    // a blank icon for every chart.
+    QImageReader reader(QStringLiteral(VELORIN_PROGRAM_FOLDER "/main.ico"));
+    EXPECT_EQ(reader.format(), "ico");
+    const QImage icon = reader.read();
+    ASSERT_FALSE(icon.isNull()) << reader.errorString().toStdString();
+    EXPECT_EQ(icon.size(), QSize(64, 64));
+    EXPECT_GT(inkedPixels(icon), 64 * 64 / 2);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
