@@ -357,8 +357,10 @@ private slots:
         QTRY_COMPARE(m_prompts.messages.size(), 1);
         QCOMPARE(m_prompts.messages[0].text, says);
         QCOMPARE(shown(c), QString("H1----"));
-        // The failed stop ends the script: no -quit after it.
-        QCOMPARE(recorderRuns().last(), QString("[-stop]"));
+        // The failed stop ends the script: no -quit after it. (The start and
+        // stop scripts run side by side, so their lines may come in any order.)
+        QVERIFY(recorderRuns().contains(QString("[-stop]")));
+        QVERIFY(!recorderRuns().contains(QString("[-quit]")));
     }
 
     void mainWindowShowsTheButtons() {
