@@ -163,9 +163,10 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     }
 }
 
-void WheelPainter::glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size) {
+void WheelPainter::glyph(GlyphArt (*art)(int), int symbol, const QImage& picture, QPoint topLeft,
+                         int size) {
     if (vector_)
-        paintGlyph(p_, art, topLeft, size);
+        paintGlyph(p_, art(symbol), topLeft, size);
     else
         p_.drawImage(topLeft, picture);
 }
@@ -232,7 +233,7 @@ void WheelPainter::drawSignGlyphs() {
     for (int k = 0; k < 12; ++k) {
         WheelPoint c = g_.signGlyphCentre(k);
         const int half = kSignGlyphSize / 2;
-        glyph(signArt(k + 1), signGlyph(k + 1),
+        glyph(signArt, k + 1, signGlyph(k + 1),
               QPoint(int(std::lround(c.x - half)), int(std::lround(c.y - half))), kSignGlyphSize);
     }
 }
@@ -258,7 +259,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const BodyPlacements& places,
         QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
                    size);
         glyphBacking(i, rect, style.badge);
-        glyph(bodyArt(i), bodyGlyph(i, size), rect.topLeft(), size);
+        glyph(bodyArt, i, bodyGlyph(i, size), rect.topLeft(), size);
         hits.push_back({style.indexOffset + i - 1, rect});
     }
     return hits;

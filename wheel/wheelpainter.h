@@ -102,9 +102,10 @@ private:
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
 
-    // The symbol of art at topLeft: the cached picture on raster surfaces,
-    // paths elsewhere.
-    void glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size);
+    // The symbol at topLeft: the cached picture on raster surfaces, paths of
+    // art(symbol) elsewhere (built only there: building them costs more than
+    // drawing the picture).
+    void glyph(GlyphArt (*art)(int), int symbol, const QImage& picture, QPoint topLeft, int size);
 
     QPainter& p_;
     WheelGeometry g_;
