@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <array>
 #include <new>
@@ -96,6 +97,14 @@ bool linkedPassage(const QString& file, GenerationMode mode, UiPrompts& ui, QStr
     if (file.isEmpty() || file == kNoFileAssigned)
         return false;
     const QString path = trimBlanks(file);
+    QString error;
+    // Read first and asked why only when that fails: a stat of every one of
+    // a thousand files before reading it cost as much as the reading.
+    if (readPassage(path, mode, passage, &error)) {
+        if (mode == GenerationMode::DosTextToRtf)
+            passage = repairDosAccents(passage);
+        return true;
+    }
     if (!QFileInfo(path).isFile()) {
         ui.message(QStringLiteral("A ") + path +
                        QStringLiteral(" nem található, ezért az értelmezésből ki lesz "
@@ -106,30 +115,33 @@ bool linkedPassage(const QString& file, GenerationMode mode, UiPrompts& ui, QStr
                    QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
         return false;
     }
-    QString error;
-    if (!readPassage(path, mode, passage, &error)) {
-        // Present but unreadable (no permission, far too large): left out
-        // like a missing file, but with the real reason.
-        ui.message(QStringLiteral("A ") + path + QStringLiteral(" nem olvasható (") + error +
-                       QStringLiteral("), ezért az értelmezésből ki lesz hagyva."),
-                   QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
-        return false;
-    }
-    if (mode == GenerationMode::DosTextToRtf)
-        passage = repairDosAccents(passage);
-    return true;
+    // Present but unreadable (no permission, far too large): left out like a
+    // missing file, but with the real reason.
+    passage.clear();
+    ui.message(QStringLiteral("A ") + path + QStringLiteral(" nem olvasható (") + error +
+                   QStringLiteral("), ezért az értelmezésből ki lesz hagyva."),
+               QString::fromUtf8(kProgramTitle), MessageIcon::Critical);
+    return false;
 }
 
 QString assembleInterpretation(const CodeTable& table, const GenerationRequest& request,
                                UiPrompts& ui, bool* tooLarge) {
     if (tooLarge)
         *tooLarge = false;
+    // Where each code first appears among those asked for: searching the list
+    // for every table entry was quadratic in the codes.
+    QHash<QString, qsizetype> firstIndex;
+    firstIndex.reserve(request.codes.size());
+    for (qsizetype k = 0; k < request.codes.size(); ++k)
+        if (!firstIndex.contains(request.codes.at(k)))
+            firstIndex.insert(request.codes.at(k), k);
     QString foreword;
     QString body;
     for (int i = 0; i < table.size(); ++i) {
-        const qsizetype found = request.codes.indexOf(table.entry(i).code);
-        if (found < 0)
+        const auto it = firstIndex.constFind(table.entry(i).code);
+        if (it == firstIndex.constEnd())
             continue;
+        const qsizetype found = *it;
         QString passage;
         if (!linkedPassage(table.entry(i).file, request.mode, ui, passage))
             continue;
@@ -148,10 +160,20 @@ QString assembleInterpretation(const CodeTable& table, const GenerationRequest& 
         }
         QString& block = found == 0 ? foreword : body;
         block += passage;
-        block += kCrLf + kCrLf;
+        block += kCrLf;
+        block += kCrLf;
     }
-    return request.header + kCrLf + QStringLiteral("ÉRTELMEZÉS") + kCrLf + kCrLf + foreword +
-           kCrLf + kCrLf + request.listing + kCrLf + kCrLf + body;
+    // Built in place: the body is most of the document, and a chain of
+    // temporaries would copy it again.
+    const QString title = QStringLiteral("ÉRTELMEZÉS");
+    QString document;
+    document.reserve(request.header.size() + title.size() + foreword.size() +
+                     request.listing.size() + body.size() + 7 * kCrLf.size());
+    for (const QString* part : std::initializer_list<const QString*>{
+             &request.header, &kCrLf, &title, &kCrLf, &kCrLf, &foreword, &kCrLf, &kCrLf,
+             &request.listing, &kCrLf, &kCrLf, &body})
+        document += *part;
+    return document;
 }
 
 GenerationResult generateInterpretation(const CodeTable& table, const GenerationRequest& request,

@@ -9,43 +9,95 @@
 #include <QTextDocument>
 #include <QTextFragment>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace velorin {
 
 namespace {
 
-void appendHexByte(QByteArray& out, unsigned char b) {
-    static const char digits[] = "0123456789abcdef";
-    out += "\\'";
-    out += digits[b >> 4];
-    out += digits[b & 15];
+// cp1250Byte for the letters a Hungarian text is made of, without a hash
+// lookup per character: every Latin-1 and Latin Extended-A character.
+constexpr char16_t kDirectBytes = 0x180;
+const std::array<int16_t, kDirectBytes>& directCp1250Bytes() {
+    static const std::array<int16_t, kDirectBytes> table = [] {
+        std::array<int16_t, kDirectBytes> t{};
+        for (char16_t c = 0; c < kDirectBytes; ++c)
+            t[c] = int16_t(cp1250Byte(QChar(c)));
+        return t;
+    }();
+    return table;
 }
 
-// Escapes one piece of text; line ends are the caller's business.
-void appendEscaped(QByteArray& out, const QString& text) {
-    for (const QChar ch : text) {
+// Writes escaped text through a small buffer: a document is megabytes long,
+// and growing the array one character at a time was most of writing it.
+class Escaper {
+public:
+    explicit Escaper(QByteArray& out) : out_(out), bytes_(directCp1250Bytes()) {}
+    ~Escaper() { flush(); }
+
+    void put(const char* s) {
+        while (*s)
+            put(*s++);
+    }
+
+    // One character; line ends are the caller's business.
+    void escape(QChar ch) {
         const char16_t c = ch.unicode();
         if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += char(c);
+            put('\\');
+            put(char(c));
         } else if (c == '\t') {
-            out += "\\tab ";
+            put("\\tab ");
         } else if (c == QChar::LineSeparator) {
-            out += "\\line ";
+            put("\\line ");
         } else if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
+            put(char(c));
         } else if (c < 0x20 || c == 0x7F) {
-            appendHexByte(out, static_cast<unsigned char>(c));
-        } else if (const int b = cp1250Byte(ch); b >= 0) {
+            hexByte(static_cast<unsigned char>(c));
+        } else if (const int b = c < kDirectBytes ? bytes_[c] : cp1250Byte(ch); b >= 0) {
             // Written as a Central European word processor writes it.
-            appendHexByte(out, static_cast<unsigned char>(b));
+            hexByte(static_cast<unsigned char>(b));
         } else {
             // \uN takes a signed 16-bit number; "?" is the fallback for
             // readers that do not know \u.
-            out += "\\u" + QByteArray::number(int(int16_t(c))) + '?';
+            put("\\u");
+            put(QByteArray::number(int(int16_t(c))).constData());
+            put('?');
         }
     }
+
+    void flush() {
+        out_.append(buffer_, used_);
+        used_ = 0;
+    }
+
+private:
+    void put(char c) {
+        if (used_ == sizeof buffer_)
+            flush();
+        buffer_[used_++] = c;
+    }
+
+    void hexByte(unsigned char b) {
+        static const char digits[] = "0123456789abcdef";
+        put('\\');
+        put('\'');
+        put(digits[b >> 4]);
+        put(digits[b & 15]);
+    }
+
+    QByteArray& out_;
+    const std::array<int16_t, kDirectBytes>& bytes_;
+    char buffer_[4096];
+    qsizetype used_ = 0;
+};
+
+void appendEscaped(QByteArray& out, const QString& text) {
+    Escaper e(out);
+    for (const QChar ch : text)
+        e.escape(ch);
 }
 
 QByteArray header(const QStringList& fonts, const QList<QColor>& colors) {
@@ -72,12 +124,22 @@ QByteArray header(const QStringList& fonts, const QList<QColor>& colors) {
 QByteArray plainTextToRtf(const QString& text) {
     QByteArray out = header({QString::fromLatin1(kRtfDefaultFont)}, {});
     out += "\\pard\\plain\\f0\\fs" + QByteArray::number(kRtfDefaultHalfPoints) + ' ';
-    const QStringList lines = splitLineEnds(text);
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        appendEscaped(out, lines[i]);
-        out += "\\par\r\n";
+    out.reserve(out.size() + text.size() + text.size() / 4 + 16);
+    {
+        // CR LF, a lone CR and a lone LF each end one paragraph.
+        Escaper e(out);
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = text[i];
+            if (c == u'\r' || c == u'\n') {
+                if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                    ++i;
+                e.put("\\par\r\n");
+            } else {
+                e.escape(c);
+            }
+        }
     }
-    appendEscaped(out, lines.last());
     out += "}\r\n";
     return out;
 }

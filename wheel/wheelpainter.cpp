@@ -6,7 +6,9 @@
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QVarLengthArray>
 #include <cmath>
+#include <map>
 
 namespace velorin {
 namespace {
@@ -66,6 +68,54 @@ QString rowText(const std::string& s) {
     return t;
 }
 
+// The symbols' paths are built from boolean path operations; they never
+// change, so each thread builds them once.
+const GlyphArt& cachedBodyArt(int body) {
+    thread_local std::map<int, GlyphArt> arts;
+    auto it = arts.find(body);
+    if (it == arts.end())
+        it = arts.emplace(body, bodyArt(body)).first;
+    return it->second;
+}
+
+// The glyph's own strokes, widened and white, so lines stop short of it; p's
+// origin at the glyph's top-left corner.
+void paintHalo(QPainter& p, int body, int size) {
+    const GlyphArt& art = cachedBodyArt(body);
+    const double scale = size / 100.0;
+    p.scale(scale, scale);
+    const QPen halo(kWhite, kHaloWidth * size / kBodyGlyphSize / scale, Qt::SolidLine, Qt::RoundCap,
+                    Qt::RoundJoin);
+    p.strokePath(art.strokes, halo);
+    p.strokePath(art.fills, halo);
+    p.fillPath(art.fills, kWhite);
+}
+
+// How far a halo may reach beyond its glyph's square: half its width, which
+// grows with the glyph, and a little for strokes on the square's edge and
+// the antialiased rim.
+int haloMargin(int size) {
+    return int(std::ceil(kHaloWidth * size / kBodyGlyphSize / 2)) + 2;
+}
+
+// On raster surfaces the halo is stroked once per symbol and size and then
+// copied, like the glyph pictures themselves; stroking a wide pen around
+// every body's curves was most of what a frame cost after the fixed layer.
+const QImage& haloPicture(int body, int size) {
+    thread_local std::map<std::pair<int, int>, QImage> pictures;
+    QImage& img = pictures[{body, size}];
+    if (img.isNull()) {
+        const int margin = haloMargin(size);
+        img = QImage(size + 2 * margin, size + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter hp(&img);
+        hp.setRenderHint(QPainter::Antialiasing);
+        hp.translate(margin, margin);
+        paintHalo(hp, body, size);
+    }
+    return img;
+}
+
 } // namespace
 
 QColor colorFromBgr(BgrColor bgr) {
@@ -113,9 +163,10 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     }
 }
 
-void WheelPainter::glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size) {
+void WheelPainter::glyph(GlyphArt (*art)(int), int symbol, const QImage& picture, QPoint topLeft,
+                         int size) {
     if (vector_)
-        paintGlyph(p_, art, topLeft, size);
+        paintGlyph(p_, art(symbol), topLeft, size);
     else
         p_.drawImage(topLeft, picture);
 }
@@ -159,14 +210,22 @@ void WheelPainter::drawRings(const QColor& circles, const QColor& band) {
 }
 
 void WheelPainter::drawScale(const QColor& color) {
-    setPen(color, 1);
+    // Each group in one call: the painter sets the pen up once, not 400 times.
+    QVarLengthArray<QLineF, 360> lines;
+    auto flush = [&](double width) {
+        setPen(color, width);
+        p_.drawLines(lines.constData(), int(lines.size()));
+        lines.clear();
+    };
     for (int i = 1; i <= 331; i += 30)
-        line(g_.P(i + g_.rot, g_.R2), g_.P(i + g_.rot, g_.R));
+        lines.append({toQt(g_.P(i + g_.rot, g_.R2)), toQt(g_.P(i + g_.rot, g_.R))});
+    flush(1);
     for (int i = 1; i <= 360; ++i)
-        line(g_.P(i + g_.rot, g_.R3), g_.P(i + g_.rot, g_.R2));
-    setPen(color, 2);
+        lines.append({toQt(g_.P(i + g_.rot, g_.R3)), toQt(g_.P(i + g_.rot, g_.R2))});
+    flush(1);
     for (int i = 1; i <= 351; i += 10)
-        line(g_.P(i + g_.rot, g_.R3), g_.P(i + g_.rot, g_.R2));
+        lines.append({toQt(g_.P(i + g_.rot, g_.R3)), toQt(g_.P(i + g_.rot, g_.R2))});
+    flush(2);
     setPen(color, 1);
 }
 
@@ -174,7 +233,7 @@ void WheelPainter::drawSignGlyphs() {
     for (int k = 0; k < 12; ++k) {
         WheelPoint c = g_.signGlyphCentre(k);
         const int half = kSignGlyphSize / 2;
-        glyph(signArt(k + 1), signGlyph(k + 1),
+        glyph(signArt, k + 1, signGlyph(k + 1),
               QPoint(int(std::lround(c.x - half)), int(std::lround(c.y - half))), kSignGlyphSize);
     }
 }
@@ -200,7 +259,7 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const BodyPlacements& places,
         QRect rect(int(std::lround(at.x - size / 2.0)), int(std::lround(at.y - size / 2.0)), size,
                    size);
         glyphBacking(i, rect, style.badge);
-        glyph(bodyArt(i), bodyGlyph(i, size), rect.topLeft(), size);
+        glyph(bodyArt, i, bodyGlyph(i, size), rect.topLeft(), size);
         hits.push_back({style.indexOffset + i - 1, rect});
     }
     return hits;
@@ -213,17 +272,12 @@ void WheelPainter::glyphBacking(int body, const QRect& rect, const QColor& badge
         p_.setPen(QPen(badge, 1.5));
         p_.setBrush(kWhite);
         p_.drawEllipse(QRectF(rect).center(), r, r);
-    } else {
-        // The glyph's own strokes, widened and white, so lines stop short of it.
-        const GlyphArt art = bodyArt(body);
-        const double scale = rect.width() / 100.0;
+    } else if (vector_) {
         p_.translate(rect.topLeft());
-        p_.scale(scale, scale);
-        const QPen halo(kWhite, kHaloWidth * rect.width() / kBodyGlyphSize / scale, Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin);
-        p_.strokePath(art.strokes, halo);
-        p_.strokePath(art.fills, halo);
-        p_.fillPath(art.fills, kWhite);
+        paintHalo(p_, body, rect.width());
+    } else {
+        const int margin = haloMargin(rect.width());
+        p_.drawImage(rect.topLeft() - QPoint(margin, margin), haloPicture(body, rect.width()));
     }
     p_.restore();
 }
@@ -292,26 +346,118 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                 const WheelSelection& selection, int visibleTop) {
     setWheelResolution(surface);
-    surface.fill(kWheelBackground);
-    QPainter p(&surface);
+    QPainter p(&surface); // paintRadix fills the whole surface first
     return paintRadix(p, surface.size(), chart, aspects, ws, selection, visibleTop);
+}
+
+namespace {
+
+// The background and the rings with the band: the part of a natal wheel that
+// depends only on the size and two colours, not on the chart. The band is the
+// largest antialiased area of the wheel and was most of a frame's cost; every
+// repaint of the window (a mouse-wheel notch, a click) is at the same size.
+void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
+    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
+    p.setRenderHint(QPainter::Antialiasing);
+    WheelPainter wp(p, g);
+    wp.drawRings(pal.circles, pal.band);
+}
+
+// Everything the layer's pixels depend on. The rings follow from the size
+// alone (the rotation turns nothing round); the format decides how the
+// antialiased edges blend.
+struct LayerKey {
+    QSize size;
+    QImage::Format format = QImage::Format_Invalid;
+    QRgb circles = 0;
+    QRgb band = 0;
+    bool bandValid = false;
+
+    bool operator==(const LayerKey&) const = default;
+};
+
+struct LayerCache {
+    bool enabled = true;
+    LayerKey key;
+    QImage image;
+};
+
+// Per thread, so that pictures painted in parallel neither share nor lock.
+LayerCache& layerCache() {
+    thread_local LayerCache cache;
+    return cache;
+}
+
+// A cached layer larger than a 4K screen would hold more memory than it saves
+// time: such sizes are one-off pictures, not window frames.
+constexpr qint64 kMaxCachedLayerPixels = qint64(3840) * 2160;
+
+// The image painter's target when the cached layer, copied to the origin,
+// gives exactly the pixels painting would: an untransformed, unclipped,
+// opaque raster image at a device pixel ratio of 1. Anything else (SVG, PDF,
+// a printer, a scaled painter) is painted afresh so that vectors stay vectors.
+const QImage* cacheableTarget(const QPainter& p, QSize size) {
+    const QPaintEngine* engine = p.paintEngine();
+    const QPaintDevice* device = p.device();
+    if (!layerCache().enabled || !engine || engine->type() != QPaintEngine::Raster || !device ||
+        device->devType() != QInternal::Image)
+        return nullptr;
+    const auto* image = static_cast<const QImage*>(device);
+    const QImage::Format f = image->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    if (image->devicePixelRatio() != 1 || p.combinedTransform().type() != QTransform::TxNone ||
+        p.hasClipping() || p.opacity() != 1 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    if (qint64(size.width()) * size.height() > kMaxCachedLayerPixels)
+        return nullptr;
+    return image;
+}
+
+// Paints the layer through the cache when the target allows it.
+void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
+    const QImage* target = cacheableTarget(p, size);
+    if (!target) {
+        paintStaticLayer(p, size, g, pal);
+        return;
+    }
+    const LayerKey key{size, target->format(), pal.circles.rgba(), pal.band.rgba(),
+                       pal.band.isValid()};
+    LayerCache& cache = layerCache();
+    if (cache.image.isNull() || !(cache.key == key)) {
+        cache.image = QImage(size, key.format);
+        setWheelResolution(cache.image);
+        QPainter lp(&cache.image);
+        paintStaticLayer(lp, size, g, pal);
+        lp.end();
+        cache.key = key;
+    }
+    p.drawImage(QPoint(0, 0), cache.image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush); // as the rings leave it
+}
+
+} // namespace
+
+void setWheelLayerCache(bool enabled) {
+    layerCache().enabled = enabled;
 }
 
 std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
                                  const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                  const WheelSelection& selection, int visibleTop) {
-    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     WheelGeometry g =
         WheelGeometry::make(size.width(), size.height(), kNatalMargin, chart.cuspRing[4]);
     g.visibleTop = visibleTop;
-    if (!g.drawable())
+    if (!g.drawable()) {
+        p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
         return {};
+    }
 
-    p.setRenderHint(QPainter::Antialiasing);
-    WheelPainter wp(p, g);
     const WheelPalette pal = WheelPalette::from(ws);
-
-    wp.drawRings(pal.circles, pal.band);
+    drawStaticLayer(p, size, g, pal);
+    WheelPainter wp(p, g);
     wp.drawScale(pal.circles);
     wp.drawSignGlyphs();
     wp.drawHouses(chart.cuspRing, pal.houses, ws.showFok);

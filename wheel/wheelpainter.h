@@ -102,9 +102,10 @@ private:
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
 
-    // The symbol of art at topLeft: the cached picture on raster surfaces,
-    // paths elsewhere.
-    void glyph(const GlyphArt& art, const QImage& picture, QPoint topLeft, int size);
+    // The symbol at topLeft: the cached picture on raster surfaces, paths of
+    // art(symbol) elsewhere (built only there: building them costs more than
+    // drawing the picture).
+    void glyph(GlyphArt (*art)(int), int symbol, const QImage& picture, QPoint topLeft, int size);
 
     QPainter& p_;
     WheelGeometry g_;
@@ -132,6 +133,11 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
 std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
                                  const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                  const WheelSelection& selection = {}, int visibleTop = 0);
+
+// On plain raster images the background, rings, scale and sign glyphs are
+// kept per thread for the last size, colours and Ascendant and copied in;
+// off, every painting starts afresh. For comparing the two.
+void setWheelLayerCache(bool enabled);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
 // on every machine.

@@ -29,6 +29,34 @@ TEST(RtfPlain, WrittenTextReadsBackUnchanged) {
     EXPECT_EQ(rtfToPlainText(plainTextToRtf("a\nb\rc")), "a\r\nb\r\nc");
 }
 
+TEST(RtfPlain, EveryLineEndAndEscapeWrittenExactly) {
+    // Word processors and the documents already handed out rely on these
+    // exact bytes: each line end one paragraph, nothing after the last.
+    const QByteArray empty = plainTextToRtf(QString());
+    ASSERT_TRUE(empty.endsWith(" }\r\n"));
+    const QByteArray prefix = empty.left(empty.size() - 3);
+    struct Case {
+        const char* text; // UTF-8
+        const char* body; // what follows the header
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"a\r\nb", "a\\par\r\nb"},
+        {"a\nb\rc", "a\\par\r\nb\\par\r\nc"},
+        {"a\r\r\nb", "a\\par\r\n\\par\r\nb"},
+        {"a\n\rb", "a\\par\r\n\\par\r\nb"},
+        {"end\r\n", "end\\par\r\n"},
+        {"end\r", "end\\par\r\n"},
+        {"\r\n\r\n", "\\par\r\n\\par\r\n"},
+        {"{x}\\y\tz", "\\{x\\}\\\\y\\tab z"},
+        {"\xE2\x80\xA8|\x01|\x7F", "\\line |\\'01|\\'7f"},
+        {"őŰé", "\\'f5\\'db\\'e9"},
+        {"Ж€😀", "\\u1046?\\'80\\u-10179?\\u-8704?"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(plainTextToRtf(QString::fromUtf8(c.text)), prefix + c.body + "}\r\n") << c.text;
+}
+
 TEST(RtfReader, HiddenGroupsAndUnknownWordsShowNothing) {
     const QByteArray rtf =
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss{\\*\\panose 020b}Arial;}}"
