@@ -141,10 +141,7 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     const EngineSettings es = out.settings.engine();
     ChartOutcome outcome = computeCheckedChart(out.data, es);
     if (!outcome.ok()) {
-        err << "velorin: " << computeErrorText(outcome.error).toStdString();
-        if (outcome.error.field != BirthField::None)
-            err << " (" << birthFieldText(outcome.error.field).control << ")";
-        err << "\n";
+        err << "velorin: " << computeErrorLine(outcome.error).toStdString() << "\n";
         return false;
     }
     out.chart = std::move(*outcome.chart);

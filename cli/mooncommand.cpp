@@ -75,7 +75,7 @@ int runMoon(const Args& argsIn, std::ostream& out, std::ostream& err) {
     for (int d = 1; d <= daysInMonth(r.year, r.month); ++d) {
         const MoonDayOutcome day = computeMoonDay(r.year, r.month, d, r.zone);
         if (!day.ok()) {
-            err << "velorin: " << computeErrorText(day.error).toStdString() << "\n";
+            err << "velorin: " << computeErrorLine(day.error).toStdString() << "\n";
             return 1;
         }
         text += std::to_string(d) + "\t" + trimSpaces(signName(day.value->sign)) + "\t" +

@@ -55,7 +55,7 @@ bool loadPerson(const std::string& file, const WorkingSettings& ws, Chart& out, 
     }
     ChartOutcome outcome = computeCheckedChart(r.file->data, ws.engine(Wording::Synastry));
     if (!outcome.ok()) {
-        err << "velorin: " << file << ": " << computeErrorText(outcome.error).toStdString() << "\n";
+        err << "velorin: " << file << ": " << computeErrorLine(outcome.error).toStdString() << "\n";
         return false;
     }
     out = std::move(*outcome.chart);
