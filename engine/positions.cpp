@@ -61,8 +61,8 @@ std::optional<YearRange> yearsCovered(const std::string& folder) {
 
 } // namespace
 
-std::string ephemerisFailureText(int body, std::string_view libraryText) {
-    std::string m = "A csillagászati számítás nem sikerült (" + trimSpaces(bodyName(body)) + ")";
+std::string ephemerisFailureText(std::string_view body, std::string_view libraryText) {
+    std::string m = "A csillagászati számítás nem sikerült (" + std::string(body) + ")";
     // The library explains itself in English; what a user can act on is the
     // data file it names, if any ('sepl_18.se1').
     const size_t end = libraryText.find(".se1'");
@@ -86,7 +86,7 @@ ComputeError outOfRange(int year, const YearRange& r) {
 }
 
 ComputeError libraryFailure(int body, const char* serr) {
-    return {BirthField::None, ephemerisFailureText(body, serr ? serr : "")};
+    return {BirthField::None, ephemerisFailureText(trimSpaces(bodyName(body)), serr ? serr : "")};
 }
 
 // Ephemeris body number for each BodyId; -1 where the library has none.

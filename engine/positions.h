@@ -80,7 +80,7 @@ PositionsOutcome computePositions(double julianDayUT,
 
 // What a user reads when the library fails for a body: Hungarian, with the
 // data file the library's own (English) text names, if any.
-std::string ephemerisFailureText(int body, std::string_view libraryText);
+std::string ephemerisFailureText(std::string_view body, std::string_view libraryText);
 
 struct Houses {
     std::array<double, 13> cusps{}; // 1..12, cusp 1 = Ascendant

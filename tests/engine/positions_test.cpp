@@ -215,19 +215,19 @@ TEST(Positions, NormalizeIntoTheCircle) {
 // The library's English never reaches a user; the data file it names does.
 TEST(Positions, ALibraryFailureIsSaidInHungarianWithItsDataFile) {
     const struct {
-        int body;
+        const char* body;
         const char* library;
         const char* said;
     } cases[] = {
-        {Moon, "SwissEph file 'semo_18.se1' not found in PATH '/usr/share/sweph/'",
+        {"HOLD", "SwissEph file 'semo_18.se1' not found in PATH '/usr/share/sweph/'",
          "A csillagászati számítás nem sikerült (HOLD): a(z) semo_18.se1 adatfájl hiányzik vagy "
          "sérült."},
-        {Moon, "error in file '/opt/eph/seas_18.se1': damaged",
+        {"HOLD", "error in file '/opt/eph/seas_18.se1': damaged",
          "A csillagászati számítás nem sikerült (HOLD): a(z) seas_18.se1 adatfájl hiányzik "
          "vagy sérült."},
-        {Sun, "illegal planet number", "A csillagászati számítás nem sikerült (NAP)."},
-        {Sun, "", "A csillagászati számítás nem sikerült (NAP)."},
-        {Sun, "file sepl_18.se1' cut", "A csillagászati számítás nem sikerült (NAP)."},
+        {"NAP", "illegal planet number", "A csillagászati számítás nem sikerült (NAP)."},
+        {"NAP", "", "A csillagászati számítás nem sikerült (NAP)."},
+        {"NAP", "file sepl_18.se1' cut", "A csillagászati számítás nem sikerült (NAP)."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ephemerisFailureText(c.body, c.library), c.said) << c.library;
