@@ -286,17 +286,13 @@ const OptionSpec kChartOptions[] = {
 
 } // namespace
 
-int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    if (!takeCommonFlags(args, err))
-        return 2;
-    std::optional<char> houses;
-    if (!takeHouseSystem(args, houses, "chart", err))
-        return 2;
+int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     const CommandSyntax syntax{kChartOptions, chartSourceIsOption};
+    std::optional<char> houses;
     ParsedOptions p;
     WheelCommandOutput o;
-    if (int status = readWheelCommand("chart", kChartHelp, args, syntax, p, out, err); status >= 0)
+    if (int status = readWheelCommand("chart", kChartHelp, args, syntax, houses, p, out, err);
+        status >= 0)
         return status;
     const std::string noChart = p.positional.empty() ? "name a chart file or --now" : "";
     if (int status = chooseWheelOutput("chart", p, syntax, noChart, 1, o, err); status >= 0)

@@ -81,12 +81,8 @@ std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
 
 int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    if (wantsHelpFlag(args)) {
-        out << kCodetableHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
-        return 2;
+    if (int status = beginCommand(kCodetableHelp, args, out, err); status >= 0)
+        return status;
     ParsedOptions p;
     const CommandLine line = readCommandLine(args, CommandSyntax{kCodetableOptions, nullptr, 0}, p);
     if (line.fault || !p.has("--write")) {
@@ -105,12 +101,8 @@ int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
 
 int runInterpret(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    if (wantsHelpFlag(args)) {
-        out << kInterpretHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
-        return 2;
+    if (int status = beginCommand(kInterpretHelp, args, out, err); status >= 0)
+        return status;
     ParsedOptions p;
     const CommandLine line =
         readCommandLine(args, CommandSyntax{kInterpretOptions, interpretOption, 1}, p);

@@ -156,9 +156,19 @@ bool sizeFits(const std::string& value) {
     return parseSize(value, w, h) && pictureSizeAllowed(w, h);
 }
 
-int readWheelCommand(const char* command, const char* help, const Args& args,
-                     const CommandSyntax& syntax, ParsedOptions& p, std::ostream& out,
+int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& err) {
+    if (wantsHelpFlag(args)) {
+        out << help;
+        return 0;
+    }
+    return takeCommonFlags(args, err) ? -1 : 2;
+}
+
+int readWheelCommand(const char* command, const char* help, Args args, const CommandSyntax& syntax,
+                     std::optional<char>& houses, ParsedOptions& p, std::ostream& out,
                      std::ostream& err) {
+    if (!takeCommonFlags(args, err) || !takeHouseSystem(args, houses, command, err))
+        return 2;
     CommandSyntax inTurn = syntax;
     inTurn.helpInTurn = true;
     const CommandLine line = readCommandLine(args, inTurn, p);

@@ -98,11 +98,16 @@ struct WheelCommandOutput {
 // The --size row's check: WxH, within what a picture may take.
 bool sizeFits(const std::string& value);
 
-// Reads a wheel command's line after the common flags: its help, then the
-// table with --help in turn. Returns -1 to go on, else the exit status
+// The start of a command that answers --help wherever it stands: the help
+// (status 0), else the common flags taken out of args (status 2 on a
+// malformed one). Returns -1 to go on.
+int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& err);
+
+// Reads a wheel command's line: the common flags, --houses, then the table
+// with --help read in turn. Returns -1 to go on, else the exit status
 // (usage lines as "velorin COMMAND: why (velorin COMMAND --help)").
-int readWheelCommand(const char* command, const char* help, const Args& args,
-                     const CommandSyntax& syntax, ParsedOptions& p, std::ostream& out,
+int readWheelCommand(const char* command, const char* help, Args args, const CommandSyntax& syntax,
+                     std::optional<char>& houses, ParsedOptions& p, std::ostream& out,
                      std::ostream& err);
 
 // The output the read line chose; fewer than one chart, or a wheel of more

@@ -53,12 +53,8 @@ const OptionSpec kPlaceOptions[] = {
 
 int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    if (wantsHelpFlag(args)) {
-        out << kPlaceHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
-        return 2;
+    if (int status = beginCommand(kPlaceHelp, args, out, err); status >= 0)
+        return status;
     ParsedOptions p;
     const CommandLine line = readCommandLine(args, CommandSyntax{kPlaceOptions, placeOption, 1}, p);
     if (line.fault && line.fault->kind == OptionFault::Kind::NeedsValue) {

@@ -36,12 +36,8 @@ int usage(std::ostream& err, const std::string& why) {
 
 int runReport(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
-    if (wantsHelpFlag(args)) {
-        out << kReportHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
-        return 2;
+    if (int status = beginCommand(kReportHelp, args, out, err); status >= 0)
+        return status;
     std::optional<char> houses;
     if (!takeHouseSystem(args, houses, "report", err))
         return 2;

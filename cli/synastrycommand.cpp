@@ -78,17 +78,12 @@ std::string crossJson(const std::vector<CrossAspect>& aspects) {
 
 } // namespace
 
-int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    if (!takeCommonFlags(args, err))
-        return 2;
-    std::optional<char> houses;
-    if (!takeHouseSystem(args, houses, "synastry", err))
-        return 2;
+int runSynastry(const Args& args, std::ostream& out, std::ostream& err) {
     const CommandSyntax syntax{kSynastryOptions, synastryOption};
+    std::optional<char> houses;
     ParsedOptions p;
     WheelCommandOutput o;
-    if (int status = readWheelCommand("synastry", kSynastryHelp, args, syntax, p, out, err);
+    if (int status = readWheelCommand("synastry", kSynastryHelp, args, syntax, houses, p, out, err);
         status >= 0)
         return status;
     const std::vector<std::string>& files = p.positional;
