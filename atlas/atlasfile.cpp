@@ -108,7 +108,9 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
         return fail("túl nagy");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+        return fail(file.error() == QFileDevice::PermissionsError
+                        ? QStringLiteral("nincs olvasási jog")
+                        : QStringLiteral("a fájl nem nyitható meg"));
     const QByteArray raw = file.read(kMaxFileBytes + 1);
     if (raw.size() > kMaxFileBytes)
         return fail("túl nagy");

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "json.h"
+#include "options.h"
 
 #include "engine/angles.h"
 #include "engine/coordinates.h"
@@ -140,10 +141,7 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     const EngineSettings es = out.settings.engine();
     ChartOutcome outcome = computeCheckedChart(out.data, es);
     if (!outcome.ok()) {
-        err << "velorin: " << computeErrorText(outcome.error).toStdString();
-        if (outcome.error.field != BirthField::None)
-            err << " (" << birthFieldText(outcome.error.field).control << ")";
-        err << "\n";
+        err << "velorin: " << computeErrorLine(outcome.error).toStdString() << "\n";
         return false;
     }
     out.chart = std::move(*outcome.chart);
@@ -241,11 +239,6 @@ bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::
 
 namespace {
 
-int usage(std::ostream& err, const std::string& why) {
-    err << "velorin chart: " << why << " (velorin chart --help)\n";
-    return 2;
-}
-
 int chartOutput(const std::string& source, const std::string& mode, const std::string& wheelPath,
                 const QSize& size, std::optional<char> houses, std::ostream& out,
                 std::ostream& err) {
@@ -283,62 +276,32 @@ int chartOutput(const std::string& source, const std::string& mode, const std::s
 
 } // namespace
 
-int runChart(const Args& argsIn, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    if (!takeCommonFlags(args, err))
-        return 2;
+namespace {
+
+const OptionSpec kChartOptions[] = {
+    {"--listing", false, "output"}, {"--codes", false, "output"},
+    {"--sheet", false, "output"},   {"--json", false, "output"},
+    {"--wheel", true, "output"},    {"--size", true, nullptr, true, sizeFits},
+};
+
+} // namespace
+
+int runChart(const Args& args, std::ostream& out, std::ostream& err) {
+    const CommandSyntax syntax{kChartOptions, chartSourceIsOption};
     std::optional<char> houses;
-    if (!takeHouseSystem(args, houses, "chart", err))
-        return 2;
-    std::vector<std::string> sources;
-    std::string mode, wheelPath;
-    int width = 800, height = 600;
-    bool sizeGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kChartHelp;
-            return 0;
-        }
-        if (a == "--listing" || a == "--codes" || a == "--sheet" || a == "--json" ||
-            a == "--wheel") {
-            if (!mode.empty())
-                return usage(err, "one output at a time");
-            mode = a;
-            if (a == "--wheel") {
-                if (i + 1 >= args.size())
-                    return usage(err, "--wheel needs a file name");
-                wheelPath = args[++i];
-            }
-        } else if (a == "--size") {
-            if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))
-                return usage(err, "--size takes WxH, for example 800x600");
-            if (!pictureSizeAllowed(width, height))
-                return refuseSize("chart", args[i + 1], err);
-            ++i;
-            sizeGiven = true;
-        } else if (a == "--now" || (!a.empty() && a[0] != '-')) {
-            sources.push_back(a);
-        } else {
-            return usage(err, "unknown option " + a);
-        }
-    }
-    if (sources.empty())
-        return usage(err, "name a chart file or --now");
-    if (mode.empty())
-        return usage(err, "choose --listing, --codes, --sheet, --json or --wheel");
-    if (sizeGiven && mode != "--wheel")
-        return usage(err, "--size goes with --wheel");
-    if (mode == "--wheel" && sources.size() > 1)
-        return usage(err, "--wheel draws one chart at a time");
-    if (mode == "--wheel" && !pictureFormatOf(wheelPath))
-        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
-                              wheelPath);
+    ParsedOptions p;
+    WheelCommandOutput o;
+    if (int status = readWheelCommand("chart", kChartHelp, args, syntax, houses, p, out, err);
+        status >= 0)
+        return status;
+    const std::string noChart = p.positional.empty() ? "name a chart file or --now" : "";
+    if (int status = chooseWheelOutput("chart", p, syntax, noChart, 1, o, err); status >= 0)
+        return status;
 
     // A failing file is reported and the rest still run.
     int status = 0;
-    for (const std::string& source : sources)
-        if (chartOutput(source, mode, wheelPath, QSize(width, height), houses, out, err) != 0)
+    for (const std::string& source : p.positional)
+        if (chartOutput(source, o.mode, o.wheelPath, o.size, houses, out, err) != 0)
             status = 1;
     return status;
 }

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "options.h"
 
 #include "interpretation/codetable.h"
 #include "interpretation/generation.h"
@@ -25,12 +26,19 @@ const char* kInterpretHelp =
     "accents repaired (default), 3 text passages to a plain .txt, 4 rich-text passages\n"
     "to a rich-text .doc. Missing passage files are reported on standard error.\n";
 
-bool wantsHelp(const Args& args) {
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h")
-            return true;
-    return false;
+// A chart file's name may start with one dash; two start an option, and
+// an empty name is no chart.
+bool interpretOption(const std::string& a) {
+    return a.empty() || a.rfind("--", 0) == 0;
 }
+
+const OptionSpec kInterpretOptions[] = {
+    {"--mode", true, nullptr, true, generationModeFits},
+};
+
+const OptionSpec kCodetableOptions[] = {
+    {"--write", true, nullptr},
+};
 
 } // namespace
 
@@ -73,19 +81,18 @@ std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
 
 int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    if (wantsHelp(args)) {
-        out << kCodetableHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
-        return 2;
-    if (args.size() != 2 || args[0] != "--write") {
+    if (int status = beginCommand(kCodetableHelp, args, out, err); status >= 0)
+        return status;
+    ParsedOptions p;
+    const CommandLine line = readCommandLine(args, CommandSyntax{kCodetableOptions, nullptr, 0}, p);
+    if (line.fault || !p.has("--write")) {
         err << kCodetableHelp;
         return 2;
     }
+    const std::string path = p.value("--write");
     QString error;
-    if (!writeDefaultCodeTable(QString::fromStdString(args[1]), &error)) {
-        err << "velorin: a kódtábla nem írható ide: " << args[1] << " (" << error.toStdString()
+    if (!writeDefaultCodeTable(QString::fromStdString(path), &error)) {
+        err << "velorin: a kódtábla nem írható ide: " << path << " (" << error.toStdString()
             << "); a meglévő fájl változatlan.\n";
         return 1;
     }
@@ -94,33 +101,22 @@ int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
 
 int runInterpret(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    if (wantsHelp(args)) {
-        out << kInterpretHelp;
-        return 0;
-    }
-    if (!takeCommonFlags(args, err))
+    if (int status = beginCommand(kInterpretHelp, args, out, err); status >= 0)
+        return status;
+    ParsedOptions p;
+    const CommandLine line =
+        readCommandLine(args, CommandSyntax{kInterpretOptions, interpretOption, 1}, p);
+    if (line.fault && line.fault->kind == OptionFault::Kind::BadValue) {
+        err << "--mode takes 1, 2, 3 or 4\n";
         return 2;
-    std::string chartPath;
-    int mode = 2; // the dialog's start state: first option, repair ticked
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--mode" && i + 1 < args.size()) {
-            bool ok = false;
-            mode = QString::fromStdString(args[++i]).toInt(&ok);
-            if (!ok || mode < 1 || mode > 4) {
-                err << "--mode takes 1, 2, 3 or 4\n";
-                return 2;
-            }
-        } else if (chartPath.empty() && args[i].rfind("--", 0) != 0) {
-            chartPath = args[i];
-        } else {
-            err << kInterpretHelp;
-            return 2;
-        }
     }
-    if (chartPath.empty()) {
+    if (line.fault || p.positional.empty()) {
         err << kInterpretHelp;
         return 2;
     }
+    const std::string& chartPath = p.positional.front();
+    // the dialog's start state: first option, repair ticked
+    const int mode = p.has("--mode") ? generationModeOf(p.value("--mode")) : 2;
 
     LoadedChart lc;
     if (!loadChart(chartPath, lc, err))

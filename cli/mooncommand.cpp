@@ -1,6 +1,7 @@
 // velorin moon YEAR MONTH [--zone Z] [--dst]: the moon calendar's days as text.
 
 #include "commands.h"
+#include "options.h"
 
 #include "json.h"
 
@@ -21,38 +22,44 @@ const char* const kMoonHelp =
     "             of Greenwich (default -1, Central European Time)\n"
     "  --dst      daylight saving time: one hour more to the east\n";
 
+namespace {
+
+// A negative zone or year is a value, not an option.
+bool moonOption(const std::string& a) {
+    return a.size() > 1 && a[0] == '-' && !strictNumber(a);
+}
+
+} // namespace
+
 int runMoon(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
     if (!takeCommonFlags(args, err))
         return 2;
-    std::vector<std::string> positional;
-    std::string zone = "-1";
-    bool dst = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kMoonHelp;
-            return 0;
-        }
-        if (a == "--zone") {
-            if (i + 1 >= args.size()) {
-                err << "velorin: --zone needs a value (velorin moon --help)\n";
-                return 2;
-            }
-            zone = args[++i];
-        } else if (a == "--dst") {
-            dst = true;
-        } else if (a.size() > 1 && a[0] == '-' && !strictNumber(a)) {
-            err << "velorin: unknown option " << a << " (velorin moon --help)\n";
-            return 2;
-        } else {
-            positional.push_back(a);
-        }
+    static const OptionSpec kOptions[] = {
+        {"--zone", true, nullptr, true},
+        {"--dst", false, nullptr, true},
+    };
+    ParsedOptions p;
+    const CommandLine line =
+        readCommandLine(args, CommandSyntax{kOptions, moonOption, SIZE_MAX, true}, p);
+    if (line.help) {
+        out << kMoonHelp;
+        return 0;
     }
+    if (line.fault) {
+        if (line.fault->kind == OptionFault::Kind::NeedsValue)
+            err << "velorin: " << line.fault->argument << " needs a value (velorin moon --help)\n";
+        else
+            err << "velorin: unknown option " << line.fault->argument << " (velorin moon --help)\n";
+        return 2;
+    }
+    const std::vector<std::string>& positional = p.positional;
     if (positional.size() != 2) {
         err << "velorin: moon needs YEAR and MONTH (velorin moon --help)\n";
         return 2;
     }
+    const std::string zone = p.has("--zone") ? p.value("--zone") : "-1";
+    const bool dst = p.has("--dst");
 
     const MoonRequestOutcome request = readMoonRequest(positional[0], positional[1], zone);
     if (!request.ok()) {
@@ -68,7 +75,7 @@ int runMoon(const Args& argsIn, std::ostream& out, std::ostream& err) {
     for (int d = 1; d <= daysInMonth(r.year, r.month); ++d) {
         const MoonDayOutcome day = computeMoonDay(r.year, r.month, d, r.zone);
         if (!day.ok()) {
-            err << "velorin: " << computeErrorText(day.error).toStdString() << "\n";
+            err << "velorin: " << computeErrorLine(day.error).toStdString() << "\n";
             return 1;
         }
         text += std::to_string(d) + "\t" + trimSpaces(signName(day.value->sign)) + "\t" +

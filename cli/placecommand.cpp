@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "options.h"
 
 #include "atlas/atlas.h"
 #include "atlas/zonetime.h"
@@ -26,51 +27,52 @@ const char* kPlaceHelp =
 constexpr int kDefaultLimit = 10;
 constexpr int kMaxLimit = 10000;
 
+// 0 for anything but a whole number in range.
+int limitOf(const std::string& text) {
+    bool ok = false;
+    const int limit = QString::fromStdString(text).toInt(&ok);
+    return ok && limit >= 1 && limit <= kMaxLimit ? limit : 0;
+}
+
+bool limitFits(const std::string& text) {
+    return limitOf(text) != 0;
+}
+
+// A query may start with one dash (a place name never does, but it is
+// searched rather than refused); two dashes or nothing is a usage fault.
+bool placeOption(const std::string& a) {
+    return a.empty() || a.starts_with("--");
+}
+
+const OptionSpec kPlaceOptions[] = {
+    {"--at", true, nullptr, true},
+    {"--limit", true, nullptr, true, limitFits},
+};
+
 } // namespace
 
 int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
     Args args = arguments;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            out << kPlaceHelp;
-            return 0;
-        }
-    if (!takeCommonFlags(args, err))
+    if (int status = beginCommand(kPlaceHelp, args, out, err); status >= 0)
+        return status;
+    ParsedOptions p;
+    const CommandLine line = readCommandLine(args, CommandSyntax{kPlaceOptions, placeOption, 1}, p);
+    if (line.fault && line.fault->kind == OptionFault::Kind::NeedsValue) {
+        err << "velorin: " << line.fault->argument << " needs a value\n" << kPlaceHelp;
         return 2;
-    std::string query, at;
-    bool hasAt = false;
-    int limit = kDefaultLimit;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--at" || a == "--limit") {
-            if (i + 1 >= args.size()) {
-                err << "velorin: " << a << " needs a value\n" << kPlaceHelp;
-                return 2;
-            }
-            const std::string& v = args[++i];
-            if (a == "--at") {
-                at = v;
-                hasAt = true;
-                continue;
-            }
-            bool ok = false;
-            limit = QString::fromStdString(v).toInt(&ok);
-            if (!ok || limit < 1 || limit > kMaxLimit) {
-                err << "velorin: --limit must be a whole number from 1 to " << kMaxLimit << '\n';
-                return 2;
-            }
-            continue;
-        }
-        if (!query.empty() || a.empty() || a.starts_with("--")) {
-            err << kPlaceHelp;
-            return 2;
-        }
-        query = a;
     }
-    if (query.empty()) {
+    if (line.fault && line.fault->kind == OptionFault::Kind::BadValue) {
+        err << "velorin: --limit must be a whole number from 1 to " << kMaxLimit << '\n';
+        return 2;
+    }
+    if (line.fault || p.positional.empty()) {
         err << kPlaceHelp;
         return 2;
     }
+    const std::string& query = p.positional.front();
+    const std::string at = p.value("--at");
+    const bool hasAt = p.has("--at");
+    const int limit = p.has("--limit") ? limitOf(p.value("--limit")) : kDefaultLimit;
     QDateTime moment;
     if (hasAt) {
         moment = QDateTime::fromString(QString::fromStdString(at), "yyyy-MM-ddTHH:mm");

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "options.h"
 
 #include "interpretation/codetable.h"
 #include "interpretation/generation.h"
@@ -21,6 +22,11 @@ const char* const kReportHelp =
     "cod.dat; default 2), each page with the person's name and its number.\n"
     "REPORT.pdf is replaced whole or left as it was. --houses as in velorin chart.\n";
 
+const OptionSpec kReportOptions[] = {
+    {"--out", true, nullptr, true},
+    {"--mode", true, nullptr, true, generationModeFits},
+};
+
 int usage(std::ostream& err, const std::string& why) {
     err << "velorin report: " << why << " (velorin report --help)\n";
     return 2;
@@ -30,40 +36,29 @@ int usage(std::ostream& err, const std::string& why) {
 
 int runReport(const Args& argsIn, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            out << kReportHelp;
-            return 0;
-        }
-    if (!takeCommonFlags(args, err))
-        return 2;
+    if (int status = beginCommand(kReportHelp, args, out, err); status >= 0)
+        return status;
     std::optional<char> houses;
     if (!takeHouseSystem(args, houses, "report", err))
         return 2;
-    std::string chartPath, outPath;
-    int mode = 2;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--out") {
-            if (i + 1 >= args.size())
-                return usage(err, "--out needs a file name");
-            outPath = args[++i];
-        } else if (a == "--mode") {
-            bool ok = false;
-            if (i + 1 < args.size())
-                mode = QString::fromStdString(args[++i]).toInt(&ok);
-            if (!ok || mode < 1 || mode > 4)
-                return usage(err, "--mode takes 1, 2, 3 or 4");
-        } else if (chartPath.empty() && (a == "--now" || (!a.empty() && a[0] != '-'))) {
-            chartPath = a;
-        } else {
-            return usage(err, "unknown option " + a);
-        }
+    ParsedOptions p;
+    const CommandLine line =
+        readCommandLine(args, CommandSyntax{kReportOptions, chartSourceIsOption, 1}, p);
+    if (line.fault) {
+        const OptionFault& f = *line.fault;
+        if (f.argument == "--out" && f.kind == OptionFault::Kind::NeedsValue)
+            return usage(err, "--out needs a file name");
+        if (f.argument == "--mode")
+            return usage(err, "--mode takes 1, 2, 3 or 4");
+        return usage(err, "unknown option " + f.argument);
     }
-    if (chartPath.empty())
+    if (p.positional.empty())
         return usage(err, "name a chart file");
-    if (outPath.empty())
+    if (p.value("--out").empty())
         return usage(err, "name the report with --out REPORT.pdf");
+    const std::string& chartPath = p.positional.front();
+    const std::string outPath = p.value("--out");
+    const int mode = p.has("--mode") ? generationModeOf(p.value("--mode")) : 2;
     if (!QString::fromStdString(outPath).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         return usage(err, "the report is a PDF: --out takes a .pdf name, not " + outPath);
 

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "options.h"
 
 #include "json.h"
 
@@ -32,10 +33,17 @@ const char* const kSynastryHelp =
     "Orbs and the house system come from the settings store, as in the synastry\n"
     "program.\n";
 
-int usage(std::ostream& err, const std::string& why) {
-    err << "velorin synastry: " << why << " (velorin synastry --help)\n";
-    return 2;
+// Chart files only: any argument with a dash that no row names is unknown.
+bool synastryOption(const std::string& a) {
+    return a.empty() || a[0] == '-';
 }
+
+const OptionSpec kSynastryOptions[] = {
+    {"--listing", false, "output"},
+    {"--json", false, "output"},
+    {"--wheel", true, "output"},
+    {"--size", true, nullptr, true, sizeFits},
+};
 
 // One person's chart with the synastry program's listing; its own aspects are
 // searched too, so that each chart reads as velorin chart --json gives it.
@@ -47,7 +55,7 @@ bool loadPerson(const std::string& file, const WorkingSettings& ws, Chart& out, 
     }
     ChartOutcome outcome = computeCheckedChart(r.file->data, ws.engine(Wording::Synastry));
     if (!outcome.ok()) {
-        err << "velorin: " << file << ": " << computeErrorText(outcome.error).toStdString() << "\n";
+        err << "velorin: " << file << ": " << computeErrorLine(outcome.error).toStdString() << "\n";
         return false;
     }
     out = std::move(*outcome.chart);
@@ -70,54 +78,21 @@ std::string crossJson(const std::vector<CrossAspect>& aspects) {
 
 } // namespace
 
-int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    if (!takeCommonFlags(args, err))
-        return 2;
+int runSynastry(const Args& args, std::ostream& out, std::ostream& err) {
+    const CommandSyntax syntax{kSynastryOptions, synastryOption};
     std::optional<char> houses;
-    if (!takeHouseSystem(args, houses, "synastry", err))
-        return 2;
-    std::vector<std::string> files;
-    std::string mode, wheelPath;
-    int width = 800, height = 600;
-    bool sizeGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kSynastryHelp;
-            return 0;
-        }
-        if (a == "--listing" || a == "--json" || a == "--wheel") {
-            if (!mode.empty())
-                return usage(err, "one output at a time");
-            mode = a;
-            if (a == "--wheel") {
-                if (i + 1 >= args.size())
-                    return usage(err, "--wheel needs a file name");
-                wheelPath = args[++i];
-            }
-        } else if (a == "--size") {
-            if (i + 1 >= args.size() || !parseSize(args[i + 1], width, height))
-                return usage(err, "--size takes WxH, for example 800x600");
-            if (!pictureSizeAllowed(width, height))
-                return refuseSize("synastry", args[i + 1], err);
-            ++i;
-            sizeGiven = true;
-        } else if (!a.empty() && a[0] != '-') {
-            files.push_back(a);
-        } else {
-            return usage(err, "unknown option " + a);
-        }
-    }
-    if (files.size() != 2)
-        return usage(err, "name two chart files, the first person's first");
-    if (mode.empty())
-        return usage(err, "choose --listing, --json or --wheel");
-    if (sizeGiven && mode != "--wheel")
-        return usage(err, "--size goes with --wheel");
-    if (mode == "--wheel" && !pictureFormatOf(wheelPath))
-        return usage(err, "--wheel writes " + pictureExtensions().toStdString() + " files, not " +
-                              wheelPath);
+    ParsedOptions p;
+    WheelCommandOutput o;
+    if (int status = readWheelCommand("synastry", kSynastryHelp, args, syntax, houses, p, out, err);
+        status >= 0)
+        return status;
+    const std::vector<std::string>& files = p.positional;
+    const std::string noChart =
+        files.size() != 2 ? "name two chart files, the first person's first" : "";
+    if (int status = chooseWheelOutput("synastry", p, syntax, noChart, 2, o, err); status >= 0)
+        return status;
+    const std::string& mode = o.mode;
+    const std::string& wheelPath = o.wheelPath;
 
     initEngine(programFolder().toStdString());
     WorkingSettings ws;
@@ -141,11 +116,11 @@ int runSynastry(const Args& argsIn, std::ostream& out, std::ostream& err) {
                format == PictureFormat::Svg || format == PictureFormat::Pdf) {
         const QByteArray bytes =
             synastryVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
-                           first, second, ws, QSize(width, height));
+                           first, second, ws, o.size);
         if (!writeVectorFile(bytes, wheelPath, err))
             return 1;
     } else {
-        const QImage img = renderSynastryImage(first, second, ws, QSize(width, height));
+        const QImage img = renderSynastryImage(first, second, ws, o.size);
         if (!writePicture(img, wheelPath, err))
             return 1;
     }

@@ -59,6 +59,25 @@ std::optional<YearRange> yearsCovered(const std::string& folder) {
     return best;
 }
 
+} // namespace
+
+std::string ephemerisFailureText(std::string_view body, std::string_view libraryText) {
+    std::string m = "A csillagászati számítás nem sikerült (" + std::string(body) + ")";
+    // The library explains itself in English; what a user can act on is the
+    // data file it names, if any ('sepl_18.se1').
+    const size_t end = libraryText.find(".se1'");
+    const size_t open = end == std::string_view::npos ? end : libraryText.rfind('\'', end);
+    if (open != std::string_view::npos) {
+        std::string_view file = libraryText.substr(open + 1, end + 4 - open - 1);
+        if (const size_t slash = file.find_last_of("/\\"); slash != std::string_view::npos)
+            file.remove_prefix(slash + 1);
+        m += ": a(z) " + std::string(file) + " adatfájl hiányzik vagy sérült";
+    }
+    return m + ".";
+}
+
+namespace {
+
 ComputeError outOfRange(int year, const YearRange& r) {
     return {BirthField::Year, "Ez az időpont (" + std::to_string(year) +
                                   ". év) kívül esik a csillagászati adatfájlok tartományán (" +
@@ -67,10 +86,7 @@ ComputeError outOfRange(int year, const YearRange& r) {
 }
 
 ComputeError libraryFailure(int body, const char* serr) {
-    std::string m = "A csillagászati számítás nem sikerült (" + trimSpaces(bodyName(body)) + ")";
-    if (serr && *serr)
-        m += ": " + std::string(serr);
-    return {BirthField::None, m};
+    return {BirthField::None, ephemerisFailureText(trimSpaces(bodyName(body)), serr ? serr : "")};
 }
 
 // Ephemeris body number for each BodyId; -1 where the library has none.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace velorin {
 
@@ -76,6 +77,10 @@ struct PositionsOutcome {
 // message naming them; Chiron, which no reading depends on, may fail alone.
 PositionsOutcome computePositions(double julianDayUT,
                                   std::span<const int> bodies = ephemerisBodies());
+
+// What a user reads when the library fails for a body: Hungarian, with the
+// data file the library's own (English) text names, if any.
+std::string ephemerisFailureText(std::string_view body, std::string_view libraryText);
 
 struct Houses {
     std::array<double, 13> cusps{}; // 1..12, cusp 1 = Ascendant

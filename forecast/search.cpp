@@ -3,6 +3,7 @@
 #include "events.h"
 
 #include "engine/chart.h"
+#include "engine/positions.h"
 
 #include <swephexp.h>
 
@@ -66,9 +67,7 @@ bool bodyAt(int body, double julianDayUT, BodyState& out, std::string& error) {
     if (rc < 0 || (rc & SEFLG_SWIEPH) == 0) {
         // A body read from the library's coarse fallback would put events
         // minutes or hours off; the search refuses rather than guess.
-        error = "A csillagászati számítás nem sikerült (" + codeLetters(body) + ")";
-        if (*serr)
-            error += ": " + std::string(serr);
+        error = ephemerisFailureText(codeLetters(body), serr);
         return false;
     }
     out = {julianDayUT, xx[0], xx[3]};

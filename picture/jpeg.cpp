@@ -26,7 +26,6 @@ struct Compressor {
         if (handle)
             tjDestroy(handle);
     }
-    QString lastError() const { return QString::fromLocal8Bit(tjGetErrorStr2(handle)); }
 };
 
 // What an existing file had, to be given back to its replacement.
@@ -55,12 +54,11 @@ JpegResult compress(const unsigned char* first, int width, int stride, int heigh
                     int flags, int quality, QByteArray& out) {
     Compressor c;
     if (!c.handle)
-        return failure(QStringLiteral("A JPEG-kódoló nem indítható: ") +
-                       QString::fromLocal8Bit(tjGetErrorStr2(nullptr)) + ".");
+        return failure(QStringLiteral("A JPEG-kódoló nem indítható."));
     unsigned long size = 0;
     if (tjCompress2(c.handle, first, width, stride, height, pixelFormat, &c.buffer, &size,
                     TJSAMP_444, std::clamp(quality, 1, 100), flags | TJFLAG_ACCURATEDCT) != 0)
-        return failure(QStringLiteral("A JPEG-kódolás nem sikerült: ") + c.lastError() + ".");
+        return failure(QStringLiteral("A JPEG-kódolás nem sikerült."));
     out = QByteArray(reinterpret_cast<const char*>(c.buffer), qsizetype(size));
     return {true, 0, QString()};
 }

@@ -40,4 +40,12 @@ QString computeErrorText(const ComputeError& error) {
            QString::fromUtf8(birthFieldText(error.field).label);
 }
 
+QString computeErrorLine(const ComputeError& error) {
+    QString line = computeErrorText(error);
+    const QString label = QString::fromUtf8(birthFieldText(error.field).label);
+    if (!label.isEmpty() && !line.contains(label))
+        line += QStringLiteral(" (") + label + QStringLiteral(")");
+    return line;
+}
+
 } // namespace velorin

@@ -19,4 +19,9 @@ BirthFieldText birthFieldText(BirthField field);
 // that holds no number, the engine's own text for everything else.
 QString computeErrorText(const ComputeError& error);
 
+// The same for a reader without the form in front of them: the box to
+// correct is named by its label where the text does not already name it
+// ("… (ÉV)"); never by the box's internal name.
+QString computeErrorLine(const ComputeError& error);
+
 } // namespace velorin

@@ -212,4 +212,25 @@ TEST(Positions, NormalizeIntoTheCircle) {
     EXPECT_DOUBLE_EQ(normalize360(360), 0);
 }
 
+// The library's English never reaches a user; the data file it names does.
+TEST(Positions, ALibraryFailureIsSaidInHungarianWithItsDataFile) {
+    const struct {
+        const char* body;
+        const char* library;
+        const char* said;
+    } cases[] = {
+        {"HOLD", "SwissEph file 'semo_18.se1' not found in PATH '/usr/share/sweph/'",
+         "A csillagászati számítás nem sikerült (HOLD): a(z) semo_18.se1 adatfájl hiányzik vagy "
+         "sérült."},
+        {"HOLD", "error in file '/opt/eph/seas_18.se1': damaged",
+         "A csillagászati számítás nem sikerült (HOLD): a(z) seas_18.se1 adatfájl hiányzik "
+         "vagy sérült."},
+        {"NAP", "illegal planet number", "A csillagászati számítás nem sikerült (NAP)."},
+        {"NAP", "", "A csillagászati számítás nem sikerült (NAP)."},
+        {"NAP", "file sepl_18.se1' cut", "A csillagászati számítás nem sikerült (NAP)."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ephemerisFailureText(c.body, c.library), c.said) << c.library;
+}
+
 } // namespace
