@@ -35,15 +35,15 @@ const OptionSpec* findRow(std::span<const OptionSpec> table, const std::string& 
 CommandLine readCommandLine(const Args& args, const CommandSyntax& syntax, ParsedOptions& out) {
     using Kind = OptionFault::Kind;
     const auto fault = [](Kind kind, std::string argument, std::string other = {},
-                          const OptionSpec* spec = nullptr) {
-        return CommandLine{OptionFault{kind, std::move(argument), std::move(other), spec}, false};
+                          const OptionSpec* row = nullptr) {
+        return CommandLine{OptionFault{kind, std::move(argument), std::move(other), row}, false};
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (syntax.helpInTurn && isHelp(a))
             return CommandLine{std::nullopt, true};
-        const OptionSpec* spec = findRow(syntax.options, a);
-        if (!spec) {
+        const OptionSpec* row = findRow(syntax.options, a);
+        if (!row) {
             if (syntax.isOption ? syntax.isOption(a) : dashed(a))
                 return fault(Kind::Unknown, a);
             if (out.positional.size() >= syntax.maxPositional)
@@ -51,20 +51,20 @@ CommandLine readCommandLine(const Args& args, const CommandSyntax& syntax, Parse
             out.positional.push_back(a);
             continue;
         }
-        if (spec->group)
+        if (row->group)
             for (const OptionSpec& o : syntax.options)
-                if (o.group && std::strcmp(o.group, spec->group) == 0 && &o != spec &&
+                if (o.group && std::strcmp(o.group, row->group) == 0 && &o != row &&
                     out.has(o.name))
-                    return fault(Kind::Conflict, a, o.name, spec);
-        if (out.has(a) && !spec->repeatable)
-            return fault(Kind::Twice, a, {}, spec);
+                    return fault(Kind::Conflict, a, o.name, row);
+        if (out.has(a) && !row->repeatable)
+            return fault(Kind::Twice, a, {}, row);
         std::string value;
-        if (spec->takesValue) {
+        if (row->takesValue) {
             if (i + 1 >= args.size())
-                return fault(Kind::NeedsValue, a, {}, spec);
+                return fault(Kind::NeedsValue, a, {}, row);
             value = args[++i];
-            if (spec->valid && !spec->valid(value))
-                return fault(Kind::BadValue, a, value, spec);
+            if (row->valid && !row->valid(value))
+                return fault(Kind::BadValue, a, value, row);
         }
         out.values[a] = value;
     }
@@ -181,7 +181,7 @@ int readWheelCommand(const char* command, const char* help, Args args, const Com
     const OptionFault& f = *line.fault;
     using Kind = OptionFault::Kind;
     static const std::string kSizeForm = "--size takes WxH, for example 800x600";
-    if ((f.kind == Kind::Conflict || f.kind == Kind::Twice) && f.spec && f.spec->group)
+    if ((f.kind == Kind::Conflict || f.kind == Kind::Twice) && f.row && f.row->group)
         return wheelUsage(err, command, "one output at a time");
     if (f.kind == Kind::NeedsValue)
         return wheelUsage(err, command,

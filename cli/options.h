@@ -50,9 +50,9 @@ struct OptionFault {
         Extra,      // one positional argument more than the command takes
     };
     Kind kind;
-    std::string argument;             // the option or argument at fault
-    std::string other;                // Conflict: the earlier option; BadValue: the value
-    const OptionSpec* spec = nullptr; // the row, where one matched
+    std::string argument;            // the option or argument at fault
+    std::string other;               // Conflict: the earlier option; BadValue: the value
+    const OptionSpec* row = nullptr; // where one matched
 };
 
 // How a command tells its options from its other arguments and how many of
