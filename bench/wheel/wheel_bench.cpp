@@ -8,7 +8,7 @@
 
 #include "engine/angles.h"
 #include "engine/chart.h"
-#include "tests/engine/fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Cusps in every house system offered, against the ephemeris library's own
 // figures for those moments and places, and what the chart does with them.
 
-#include "fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include "engine/housesystem.h"
 #include "engine/listing.h"

@@ -1,6 +1,6 @@
 // The listing, the wheel's short texts and the interpretation codes, to the byte.
 
-#include "fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include "engine/angles.h"
 #include "engine/listing.h"

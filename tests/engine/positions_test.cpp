@@ -1,7 +1,7 @@
 // Positions, speeds and cusps against the ephemeris library for the same
 // Julian day, plus a few published reference values.
 
-#include "fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include <gtest/gtest.h>
 #include <swephexp.h>

@@ -1,6 +1,6 @@
 // Birth data to Universal Time, Julian day and signed coordinates.
 
-#include "fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include "engine/numbers.h"
 

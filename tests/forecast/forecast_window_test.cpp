@@ -6,7 +6,7 @@
 #include "chart/forecast/frmelorejelzes.h"
 #include "engine/chart.h"
 #include "forecast/transits.h"
-#include "tests/engine/fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include <QApplication>
 #include <QDateEdit>

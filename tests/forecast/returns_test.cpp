@@ -5,7 +5,7 @@
 #include "forecast/events.h"
 #include "forecast/returns.h"
 
-#include "tests/engine/fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include <gtest/gtest.h>
 #include <swephexp.h>

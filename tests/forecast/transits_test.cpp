@@ -6,7 +6,7 @@
 #include "forecast/transits.h"
 
 #include "engine/angles.h"
-#include "tests/engine/fixtures.h"
+#include "tests/support/birthdata.h"
 
 #include <gtest/gtest.h>
 #include <swephexp.h>

@@ -5,33 +5,22 @@
 
 #include "engine/angles.h"
 
+#include "tests/support/birthdata.h"
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace velorin;
 
 namespace {
 
+// Anna's chart under a name with every accented letter a PDF font must keep.
 BirthData ursula() {
-    BirthData d;
+    BirthData d = test::anna();
     d.name = "Kőműves Űrsula";
-    d.sex = "Nő";
-    d.year = "1973";
-    d.month = "2";
-    d.day = "26";
-    d.hour = "2";
-    d.minute = "50";
-    d.am = true;
-    d.zone = "-2";
-    d.longDeg = "22";
-    d.longMin = "45";
-    d.east = true;
-    d.latDeg = "47";
-    d.latMin = "25";
-    d.north = true;
     return d;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/angles.h"
 #include "engine/numbers.h"
 
+#include "tests/support/birthdata.h"
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+
 #include <gtest/gtest.h>
 
 using namespace velorin;
@@ -21,26 +23,7 @@ using namespace velorin;
 namespace {
 
 Chart annasChart() {
-    initEngine("/nonexistent-program-folder");
-    BirthData d;
-    d.name = "Anna";
-    d.sex = "Nő";
-    d.year = "1973";
-    d.month = "2";
-    d.day = "26";
-    d.hour = "2";
-    d.minute = "50";
-    d.am = true;
-    d.zone = "-2";
-    d.longDeg = "22";
-    d.longMin = "45";
-    d.east = true;
-    d.latDeg = "47";
-    d.latMin = "25";
-    d.north = true;
-    ChartOutcome o = computeChart(d, EngineSettings());
-    EXPECT_TRUE(o.ok()) << o.error.message;
-    return o.ok() ? *o.chart : Chart();
+    return test::mustCompute(test::anna());
 }
 
 struct SvgCounts {

@@ -1,5 +1,6 @@
 #pragma once
-// Birth data used across the engine tests.
+// Birth data used across the tests: one well-known chart, and a way to
+// compute it that fails loudly.
 
 #include "engine/birthdata.h"
 #include "engine/chart.h"
