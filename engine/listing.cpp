@@ -12,14 +12,6 @@ constexpr std::array<int, 15> kListingOrder{Sun,       Moon,      Mercury, Venus
                                             Jupiter,   Saturn,    Uranus,  Neptune,   Pluto,
                                             NorthNode, SouthNode, Lilith,  Ascendant, Midheaven};
 
-// Built without prepending to a temporary: GCC 12 at -O3 misreads that
-// insert as an overlapping copy (-Wrestrict).
-std::string twoDigits(int n) {
-    if (n >= 0 && n < 10)
-        return std::string{'0', char('0' + n)};
-    return std::to_string(n);
-}
-
 } // namespace
 
 std::string codePrefix(bool male) {

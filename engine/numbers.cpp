@@ -180,4 +180,12 @@ std::string trimSpaces(std::string_view s) {
     return std::string(s.substr(b, e - b));
 }
 
+std::string twoDigits(int n) {
+    // Built directly rather than prepended to a temporary: GCC 12 at -O3
+    // warns (-Werror=restrict) about the insert that "0" + text inlines to.
+    if (n >= 0 && n < 10)
+        return std::string{'0', char('0' + n)};
+    return std::to_string(n);
+}
+
 } // namespace velorin

@@ -49,4 +49,8 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // Blanks removed from both ends (spaces only, as the original's trim did).
 std::string trimSpaces(std::string_view s);
 
+// A house number in a code: two digits, 1 as "01" (negatives and numbers
+// past 99 as they are).
+std::string twoDigits(int n);
+
 } // namespace velorin

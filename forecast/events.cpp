@@ -15,10 +15,6 @@
 namespace velorin::forecast {
 namespace {
 
-std::string twoDigits(int n) {
-    return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
-}
-
 std::string prefixOf(Motion m) {
     return m == Motion::Transit ? kTransitPrefix : kProgressedPrefix;
 }
