@@ -46,7 +46,7 @@ BirthData birthDataAt(const BirthData& natal, double julianDayUT, const std::str
     d.hour = h.hour;
     d.am = h.am;
     d.hour24 = std::to_string(c.hour);
-    d.minute = (c.minute < 10 ? "0" : "") + std::to_string(c.minute);
+    d.minute = twoDigits(c.minute);
     d.zone = "0";
     d.daylightSaving = 0;
     return d;
@@ -250,8 +250,7 @@ void frmElorejelzes::cmdHoldvisszateres_Click() {
     }
     const CalendarMinute when = calendarMinute(r.instants[0]);
     const std::string name = trimSpaces(m_data.name) + " holdvisszatérés " +
-                             std::to_string(when.year) + "." + (when.month < 10 ? "0" : "") +
-                             std::to_string(when.month) + ".";
+                             std::to_string(when.year) + "." + twoDigits(when.month) + ".";
     m_openChart(birthDataAt(m_data, r.instants[0], name), std::move(*c.chart));
 }
 

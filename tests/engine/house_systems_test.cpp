@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cmath>
 
 using namespace velorin;
@@ -291,9 +293,10 @@ TEST(HouseSystemChart, BodiesCodesAndListingFollowTheChosenSystem) {
     for (int k = 1; k <= 12; ++k)
         EXPECT_DOUBLE_EQ(c.cusps[size_t(k)], (ascSign - 1 + k - 1) % 12 * 30.0) << "cusp " << k;
     EXPECT_EQ(c.listing.rfind("Házrendszer: egész jegyes házak\r\n", 0), 0u);
-    const std::string sunCode =
-        "N_NAP" + std::string(c.house(Sun) < 10 ? "0" : "") + std::to_string(c.house(Sun)) + "K";
-    EXPECT_NE(std::find(c.codes.begin(), c.codes.end(), sunCode), c.codes.end()) << sunCode;
+    char sunCode[16];
+    std::snprintf(sunCode, sizeof sunCode, "N_NAP%02dK", c.house(Sun));
+    EXPECT_NE(std::find(c.codes.begin(), c.codes.end(), std::string(sunCode)), c.codes.end())
+        << sunCode;
 
     // Placidus stays unnamed: a listing cast as before reads as before.
     const Chart placidus = mustCompute(anna());
