@@ -47,7 +47,9 @@ BirthData birthDataAt(const BirthData& natal, double julianDayUT, const std::str
     d.am = h.am;
     d.hour24 = std::to_string(c.hour);
     d.minute = twoDigits(c.minute);
-    d.zone = "0";
+    // Assigned as a string, not a literal: GCC 12 at -O3 misreads the literal's
+    // copy as overlapping (-Werror=restrict).
+    d.zone = std::string(1, '0');
     d.daylightSaving = 0;
     return d;
 }
