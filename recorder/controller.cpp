@@ -49,7 +49,12 @@ bool claimName(const std::string& from, const std::string& to) {
 
 std::string partialName(const std::string& output) {
     const fs::path out(output);
-    return (out.parent_path() / ("." + out.filename().string() + ".felvetel")).string();
+    // Appended rather than prepended: GCC 12 at -O3 misreads "." + name as an
+    // overlapping copy (-Werror=restrict).
+    std::string hidden(1, '.');
+    hidden += out.filename().string();
+    hidden += ".felvetel";
+    return (out.parent_path() / hidden).string();
 }
 
 bool diskFull(const std::string& folder) {
