@@ -1,6 +1,6 @@
 #include "clientreport.h"
 
-#include "aspectglyphs.h"
+#include "gridsymbols.h"
 
 #include "assets/glyphs.h"
 #include "engine/angles.h"

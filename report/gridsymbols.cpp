@@ -1,4 +1,4 @@
-#include "aspectglyphs.h"
+#include "gridsymbols.h"
 
 #include "engine/angles.h"
 
