@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Anna]"));
         QVERIFY(m_w->state().chartSaved);
         QCOMPARE(m_w->state().currentChartPath, path);
-        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QCOMPARE(m_w->adatok()->entry().zone, QString("5"));
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
     }
 
@@ -295,10 +295,15 @@ private slots:
 
     void unreadableCommandLineChartIsReported() {
         start(m_env.chartFolder() + "missing.ast");
+        // In Hungarian: which file failed, and that it and the form's present
+        // moment are what stays.
         QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY(m_prompts.messages.first().text.startsWith("Error 53 ("));
-        QVERIFY(
-            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        const QString text = m_prompts.messages.first().text;
+        QVERIFY2(text.startsWith("Az asztrógram file nem olvasható: " + m_env.chartFolder() +
+                                 "missing.ast"),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith("A file változatlan maradt; az adatok a jelen időpontot mutatják."),
+                 qPrintable(text));
         // The program still starts, with the present moment.
         QVERIFY(m_w->chart());
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Ma]"));
@@ -326,8 +331,9 @@ private slots:
                                            "255");
         start();
         QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY(
-            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        QCOMPARE(m_prompts.messages.first().text,
+                 QString("A beállítások egyik színe (aspcolor-3) nem olvasható; az orbiszok és a "
+                         "színek az alapértelmezettek. A tárolt beállítások változatlanok."));
         QCOMPARE(m_w->state().settings.orbs[0], 10.0f);
         QCOMPARE(m_w->state().settings.aspectColors[0], BgrColor(0));
         QVERIFY(m_w->state().settings.showAsc);
@@ -381,7 +387,7 @@ private slots:
         m_w->PPP_Click(10);
         QTest::mouseClick(panel()->Command1, Qt::LeftButton);
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Bob]"));
-        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QCOMPARE(m_w->adatok()->entry().zone, QString("5"));
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optNorth")->isChecked());
     }
