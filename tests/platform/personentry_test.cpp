@@ -1,6 +1,7 @@
 // The rules a birth-data form applies to one person's texts, without a widget.
 
 #include "platform/personentry.h"
+#include "tests/support/birthdata.h"
 
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -245,23 +246,13 @@ TEST(PersonEntry, ThePresentMomentKeepsThePlaceAndTakesTheClocksZone) {
     }
 }
 
+// Anna with the options a default would hide: afternoon, summer time, West
+// and South, and notes over two lines.
 BirthData record() {
-    BirthData d;
-    d.name = "Kiss Anna";
-    d.sex = "Nő";
-    d.year = "1973";
-    d.month = "2";
-    d.day = "26";
-    d.hour = "2";
-    d.minute = "50";
+    BirthData d = test::anna();
     d.am = false;
-    d.zone = "-2";
     d.daylightSaving = 1;
-    d.longDeg = "22";
-    d.longMin = "45";
     d.east = false;
-    d.latDeg = "47";
-    d.latMin = "25";
     d.north = false;
     d.notes = "első sor\r\nmásodik";
     return d;

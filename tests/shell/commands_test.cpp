@@ -3,6 +3,7 @@
 // saving, the set-aside list, freehand strokes in the exported picture, glyph
 // tool tips and the About window.
 
+#include "tests/support/formharness.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 
@@ -77,7 +78,7 @@ private:
     template <typename T> T* own(const char* name) {
         return m_w->findChild<T*>(name, Qt::FindDirectChildrenOnly);
     }
-    QLineEdit* box(const char* name) { return m_w->adatok()->findChild<QLineEdit*>(name); }
+    QLineEdit* box(const char* name) { return control<QLineEdit>(m_w->adatok(), name); }
     bool pm() { return !m_w->adatok()->entry().am; }
     WheelSurface* surface() { return own<WheelSurface>("wheelSurface"); }
     QString caption() { return own<QLabel>("Label2")->text(); }

@@ -1,6 +1,7 @@
 // The chart program's main window: start-up, settings panel, toolbar, the
 // wheel surface and shut-down, offscreen.
 
+#include "tests/support/formharness.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 
@@ -47,7 +48,7 @@ private:
     template <typename T> T* own(const char* name) {
         return m_w->findChild<T*>(name, Qt::FindDirectChildrenOnly);
     }
-    QLineEdit* formBox(const char* name) { return m_w->adatok()->findChild<QLineEdit*>(name); }
+    QLineEdit* formBox(const char* name) { return control<QLineEdit>(m_w->adatok(), name); }
     SetupPanel* panel() { return own<SetupPanel>("pSetup"); }
     WheelSurface* surface() { return own<WheelSurface>("wheelSurface"); }
     void start(const QString& chartPath = QString()) {
