@@ -222,6 +222,11 @@ constexpr OptionSpec kPeriodOptions[] = {
     {"--bodies", true, nullptr},
 };
 
+const std::vector<OptionSpec> kTransitsOptions =
+    joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
+const std::vector<OptionSpec> kForecastOptions =
+    joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
+
 // What the period commands (transits, forecast) have read before their own
 // options: the parsed table, the house system and the period with its bodies.
 struct PeriodCommand {
@@ -252,19 +257,17 @@ template <typename Outcome> bool reportFailure(const Outcome& o, std::ostream& e
 } // namespace
 
 int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
-    static const std::vector<OptionSpec> table =
-        joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
     PeriodCommand c;
-    if (int rc = preparePeriod("transits", kTransitsHelp, args, table, c, out, err); rc >= 0)
+    if (int rc = preparePeriod("transits", kTransitsHelp, args, kTransitsOptions, c, out, err);
+        rc >= 0)
         return rc;
-    const ParsedOptions& p = c.options;
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err, c.houses))
+    if (!loadChart(c.options.positional[0], lc, err, c.houses))
         return 1;
     const EventsOutcome o = findTransits(lc.chart, c.request);
     if (reportFailure(o, err))
         return 1;
-    if (p.has("--json")) {
+    if (c.options.has("--json")) {
         out << "[";
         for (size_t n = 0; n < o.events.size(); ++n)
             out << (n ? "," : "") << eventJson(o.events[n]);
@@ -431,10 +434,9 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
-    static const std::vector<OptionSpec> table =
-        joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
     PeriodCommand c;
-    if (int rc = preparePeriod("forecast", kForecastHelp, args, table, c, out, err); rc >= 0)
+    if (int rc = preparePeriod("forecast", kForecastHelp, args, kForecastOptions, c, out, err);
+        rc >= 0)
         return rc;
     const ParsedOptions& p = c.options;
     int mode = 2; // as the interpretation: text passages, DOS accents repaired

@@ -164,6 +164,15 @@ int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& 
     return takeCommonFlags(args, err) ? -1 : 2;
 }
 
+int beginAndReadCommand(const char* help, const Args& arguments, const CommandSyntax& syntax,
+                        ParsedOptions& p, CommandLine& line, std::ostream& out, std::ostream& err) {
+    Args args = arguments;
+    if (int status = beginCommand(help, args, out, err); status >= 0)
+        return status;
+    line = readCommandLine(args, syntax, p);
+    return -1;
+}
+
 namespace {
 
 int readWheelLine(const char* command, const char* help, Args args, const CommandSyntax& syntax,

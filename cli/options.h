@@ -103,6 +103,11 @@ bool sizeFits(const std::string& value);
 // malformed one). Returns -1 to go on.
 int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& err);
 
+// beginCommand, then the rest of the line read with syntax into p; line
+// holds its fault or --help. Returns -1 to go on, else the exit status.
+int beginAndReadCommand(const char* help, const Args& arguments, const CommandSyntax& syntax,
+                        ParsedOptions& p, CommandLine& line, std::ostream& out, std::ostream& err);
+
 // What a wheel command has read: the house system, the parsed line and the
 // output it chose.
 struct WheelCommand {

@@ -327,31 +327,13 @@ void Parser::controlWord(std::string_view w, bool hasParam, int param) {
             flush();
             sink_.lineBreak(st);
         }
-    } else if (w == "tab" || w == "cell") {
-        special(u'\t');
     } else if (w == "u") {
         if (hasParam)
             unicodeChar(param);
     } else if (w == "uc") {
         st.unicodeSkip = std::clamp(param, 0, 16);
-    } else if (w == "emdash") {
-        special(u'\u2014');
-    } else if (w == "endash") {
-        special(u'\u2013');
-    } else if (w == "bullet") {
-        special(u'\u2022');
-    } else if (w == "lquote") {
-        special(u'\u2018');
-    } else if (w == "rquote") {
-        special(u'\u2019');
-    } else if (w == "ldblquote") {
-        special(u'\u201C');
-    } else if (w == "rdblquote") {
-        special(u'\u201D');
-    } else if (w == "emspace") {
-        special(u'\u2003');
-    } else if (w == "enspace") {
-        special(u'\u2002');
+    } else if (const char16_t ch = specialCharacter(w)) {
+        special(ch);
     } else {
         if (swallowedByUnicode())
             return;
@@ -385,29 +367,15 @@ void Parser::formatWord(std::string_view w, bool hasParam, int param, bool on) {
         st.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : kDefaultHalfPoints;
     else if (w == "cf")
         st.color = std::max(param, 0);
-    else if (w == "pard")
-        st.align = Qt::AlignLeft;
-    else if (w == "ql")
-        st.align = Qt::AlignLeft;
-    else if (w == "qr")
-        st.align = Qt::AlignRight;
-    else if (w == "qc")
-        st.align = Qt::AlignHCenter;
-    else if (w == "qj")
-        st.align = Qt::AlignJustify;
+    else if (const auto align = alignmentOf(w))
+        st.align = *align;
     else if (w == "deff")
         defaultFont_ = param;
     else if (w == "ansicpg") {
         if (codecName(param))
             documentCodepage_ = param;
-    } else if (w == "ansi")
-        documentCodepage_ = 1252;
-    else if (w == "mac")
-        documentCodepage_ = 10000;
-    else if (w == "pc")
-        documentCodepage_ = 437;
-    else if (w == "pca")
-        documentCodepage_ = 850;
+    } else if (const int codepage = documentCharacterSet(w))
+        documentCodepage_ = codepage;
     else if (w == "fonttbl") {
         st.dest = Destination::FontTable;
         fontId_ = -1;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -61,6 +62,14 @@ public:
 int codepageOfCharset(int charset);
 // The decoder name of a single-byte code page; nullptr for any other.
 const char* codecName(int codepage);
+// The character a symbol word (\emdash, \tab, ...) stands for; 0 for any
+// other word.
+char16_t specialCharacter(std::string_view word);
+// The alignment a paragraph word (\ql, \qc, ..., \pard) sets.
+std::optional<Qt::Alignment> alignmentOf(std::string_view word);
+// The code page of a document character-set word (\ansi, \mac, \pc, \pca);
+// 0 for any other word.
+int documentCharacterSet(std::string_view word);
 // Destinations whose content is never shown.
 bool isSkippedDestination(std::string_view word);
 

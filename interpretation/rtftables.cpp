@@ -1,6 +1,7 @@
 #include "rtfparser.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velorin::rtf {
 
@@ -69,6 +70,43 @@ const char* codecName(int codepage) {
     default:
         return nullptr;
     }
+}
+
+namespace {
+
+template <typename Value, size_t N>
+std::optional<Value> lookUp(const std::pair<std::string_view, Value> (&rows)[N],
+                            std::string_view word) {
+    for (const auto& [name, value] : rows)
+        if (name == word)
+            return value;
+    return std::nullopt;
+}
+
+} // namespace
+
+char16_t specialCharacter(std::string_view word) {
+    static constexpr std::pair<std::string_view, char16_t> kRows[] = {
+        {"tab", u'\t'},         {"cell", u'\t'},          {"emdash", u'\u2014'},
+        {"endash", u'\u2013'},  {"bullet", u'\u2022'},    {"lquote", u'\u2018'},
+        {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'},
+        {"emspace", u'\u2003'}, {"enspace", u'\u2002'}};
+    return lookUp(kRows, word).value_or(0);
+}
+
+std::optional<Qt::Alignment> alignmentOf(std::string_view word) {
+    static const std::pair<std::string_view, Qt::Alignment> kRows[] = {{"pard", Qt::AlignLeft},
+                                                                       {"ql", Qt::AlignLeft},
+                                                                       {"qr", Qt::AlignRight},
+                                                                       {"qc", Qt::AlignHCenter},
+                                                                       {"qj", Qt::AlignJustify}};
+    return lookUp(kRows, word);
+}
+
+int documentCharacterSet(std::string_view word) {
+    static constexpr std::pair<std::string_view, int> kRows[] = {
+        {"ansi", 1252}, {"mac", 10000}, {"pc", 437}, {"pca", 850}};
+    return lookUp(kRows, word).value_or(0);
 }
 
 bool isSkippedDestination(std::string_view w) {
