@@ -40,6 +40,7 @@
 #include <QTextEdit>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 
 namespace velorin {
@@ -63,6 +64,18 @@ bool editsLine(int key) {
 QString noFreeName(const QString& what, const QString& folder, const QString& reason) {
     return what + QStringLiteral(" nincs mentve a(z) ") + folder + QStringLiteral(" mappába: ") +
            reason + QStringLiteral(".");
+}
+
+// Saving and printing act on what is shown: the data sheet when it is open,
+// else the chart; the interpretation text is saved and printed by its editor.
+void actOnShown(const frmMain& w, const std::function<void()>& onSheet,
+                const std::function<void()>& onChart) {
+    if (w.panelVisible(Panel::Interpretation))
+        return;
+    if (w.panelVisible(Panel::DataSheet))
+        onSheet();
+    else
+        onChart();
 }
 
 QString printerName(const QPrinter& printer) {
@@ -276,12 +289,8 @@ void frmMain::openSetAside(int row) {
 // ---------------------------------------------------------------- save
 
 void frmMain::saveCommand() {
-    if (panelVisible(Panel::Interpretation))
-        return;
-    if (panelVisible(Panel::DataSheet))
-        saveDataSheet();
-    else
-        m_form->mMent();
+    actOnShown(
+        *this, [this] { saveDataSheet(); }, [this] { m_form->mMent(); });
 }
 
 void frmMain::saveDataSheet() {
@@ -406,12 +415,8 @@ void frmMain::makeReport() {
 // ---------------------------------------------------------------- printing
 
 void frmMain::printCommand() {
-    if (panelVisible(Panel::Interpretation))
-        return;
-    if (panelVisible(Panel::DataSheet))
-        printDataSheet();
-    else
-        mNyomtat();
+    actOnShown(
+        *this, [this] { printDataSheet(); }, [this] { mNyomtat(); });
 }
 
 // The page holds only the drawing (the wheel, its glyphs, the listing blocks
