@@ -43,7 +43,7 @@ QString q(const std::string& s) {
 } // namespace
 
 QString versionText() {
-    return QString("Tarvessa Ver %1.%2.%3")
+    return QStringLiteral("Tarvessa Ver %1.%2.%3")
         .arg(VELORIN_VERSION_MAJOR)
         .arg(VELORIN_VERSION_MINOR)
         .arg(VELORIN_VERSION_PATCH);
@@ -63,8 +63,8 @@ frmMain::frmMain(const QString& currentChartPath, QWidget* parent) : QWidget(par
 frmMain::~frmMain() = default;
 
 void frmMain::buildWidgets() {
-    setObjectName("frmMain");
-    setWindowTitle("Tarvessa");
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tarvessa"));
     setMinimumSize(320, 240);
 
     m_surface = new WheelSurface(this);
@@ -72,16 +72,16 @@ void frmMain::buildWidgets() {
     connect(m_surface, &WheelSurface::hovered, this, [this] { setStatus(versionText()); });
 
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setFamily("Liberation Mono");
+    mono.setFamily(QStringLiteral("Liberation Mono"));
     mono.setPointSize(9);
     txtAdat = new QTextEdit(this);
-    txtAdat->setObjectName("txtAdat");
+    txtAdat->setObjectName(QStringLiteral("txtAdat"));
     txtAdat->setAcceptRichText(false);
     txtAdat->setLineWrapMode(QTextEdit::NoWrap);
     txtAdat->setFont(mono);
     txtAdat->hide();
     txtErtelmez = new QTextEdit(this);
-    txtErtelmez->setObjectName("txtErtelmez");
+    txtErtelmez->setObjectName(QStringLiteral("txtErtelmez"));
     txtErtelmez->hide();
 
     pSetup = new SetupPanel(this);
@@ -90,12 +90,13 @@ void frmMain::buildWidgets() {
     connect(pSetup->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
 
     lstFelre = new QListWidget(this);
-    lstFelre->setObjectName("lstFelre");
+    lstFelre->setObjectName(QStringLiteral("lstFelre"));
     lstFelre->setFixedSize(170, 160);
     // Empty most of the time: a faint outline over the surface rather than a
     // white block beside the wheel.
     lstFelre->setFrameShape(QFrame::NoFrame);
-    lstFelre->setStyleSheet("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }");
+    lstFelre->setStyleSheet(
+        QStringLiteral("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }"));
     lstFelre->setMouseTracking(true);
     lstFelre->installEventFilter(this);
     connect(lstFelre, &QListWidget::itemClicked, this,
@@ -103,7 +104,7 @@ void frmMain::buildWidgets() {
 
     for (int n = 0; n < kToolbarButtons; ++n) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString("PPP_%1").arg(n));
+        b->setObjectName(QStringLiteral("PPP_%1").arg(n));
         b->setIcon(toolbarIcon(n));
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
@@ -122,16 +123,16 @@ void frmMain::buildWidgets() {
     }
 
     Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
+    Label2->setObjectName(QStringLiteral("Label2"));
     Label3 = new QLabel(this);
-    Label3->setObjectName("Label3");
+    Label3->setObjectName(QStringLiteral("Label3"));
     for (QLabel* l : {Label2, Label3}) {
         l->setMargin(3);
         l->setAutoFillBackground(true);
     }
 
     pComment = new QLabel(this);
-    pComment->setObjectName("pComment");
+    pComment->setObjectName(QStringLiteral("pComment"));
     pComment->setPixmap(artworkPixmap(QStringLiteral("window/note"), 24));
     pComment->setFixedSize(24, 24);
     pComment->installEventFilter(this);
@@ -147,7 +148,7 @@ void frmMain::buildWidgets() {
     qApp->installEventFilter(this);
 
     picRun = new QWidget(this);
-    picRun->setObjectName("picRun");
+    picRun->setObjectName(QStringLiteral("picRun"));
     picRun->setFixedSize(24, 24);
     picRun->hide();
     auto* recorder = new RecorderControl(this);
@@ -172,7 +173,7 @@ void frmMain::Form_Load() {
             b->setCursor(toolbarCursor());
         loadSwitches(m_state.settings);
         // Per user when installed: the program's own folder is read-only.
-        QDir().mkpath(userFolder() + "radix");
+        QDir().mkpath(userFolder() + QStringLiteral("radix"));
         associateThisProgram();
 
         firstChart();
@@ -213,7 +214,7 @@ void frmMain::presentChart(const BirthData& data, Chart chart) {
     for (const std::string& tip : m_chart->bodyTips)
         tips.push_back(q(tip));
     m_surface->setGlyphTips(std::move(tips));
-    txtAdat->setPlainText(dataSheetText().replace("\r\n", "\n"));
+    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     const QString notes = q(trimSpaces(data.notes));
     pComment->setVisible(!notes.isEmpty());
@@ -361,7 +362,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             if (watched == PPP[size_t(n)])
                 setStatus(toolbarStatusText(n));
         if (watched == lstFelre)
-            setStatus("Félretett asztrogramok - klikkeljen rá a megnyitásért");
+            setStatus(QStringLiteral("Félretett asztrogramok - klikkeljen rá a megnyitásért"));
         if (watched == pComment)
             setStatus(pComment->toolTip());
     }

@@ -39,7 +39,7 @@ void ColorSwatch::mousePressEvent(QMouseEvent* e) {
 }
 
 SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
-    setObjectName("pSetup");
+    setObjectName(QStringLiteral("pSetup"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
 
@@ -48,16 +48,17 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
 
-    auto* head = new QLabel("<b>Fényszögek</b> (orbisz fokban, vonal szine)", this);
+    auto* head = new QLabel(QStringLiteral("<b>Fényszögek</b> (orbisz fokban, vonal szine)"), this);
     grid->addWidget(head, 0, 0, 1, 3);
     for (int n = 0; n < 8; ++n) {
-        auto* angle = new QLabel(QString::number(kOrbAngles[size_t(n)]) + "°", this);
+        auto* angle =
+            new QLabel(QString::number(kOrbAngles[size_t(n)]) + QStringLiteral("°"), this);
         angle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* box = new QLineEdit(this);
-        box->setObjectName(QString("Text%1").arg(n + 1));
+        box->setObjectName(QStringLiteral("Text%1").arg(n + 1));
         box->setFixedWidth(60);
         auto* swatch = new ColorSwatch(this);
-        swatch->setObjectName(QString("PCol_%1").arg(n));
+        swatch->setObjectName(QStringLiteral("PCol_%1").arg(n));
         connect(swatch, &ColorSwatch::clicked, this, [this, n] { PCol_Click(n); });
         orbBoxes[size_t(n)] = box;
         PCol[size_t(n)] = swatch;
@@ -76,12 +77,12 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
                  {2, "Sárkányfej-farok tengely szine:"},
                  {1, "Házak vonalának szine:"},
                  {0, "Körök szine:"}};
-    auto* wheelHead = new QLabel("<b>A kör szinei</b>", this);
+    auto* wheelHead = new QLabel(QStringLiteral("<b>A kör szinei</b>"), this);
     grid->addWidget(wheelHead, 0, 4, 1, 2);
     int row = 1;
     for (const auto& w : wheel) {
         auto* swatch = new ColorSwatch(this);
-        swatch->setObjectName(QString("PCol2_%1").arg(w.element));
+        swatch->setObjectName(QStringLiteral("PCol2_%1").arg(w.element));
         const int element = w.element;
         connect(swatch, &ColorSwatch::clicked, this, [this, element] { PCol2_Click(element); });
         PCol2[size_t(w.element)] = swatch;
@@ -91,11 +92,13 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     }
 
     auto* hefLabel = new QLabel(
-        "Egy bolygó ennyi foktól a ház csúcsa előtt már a következő házban értelmeződik:", this);
+        QStringLiteral(
+            "Egy bolygó ennyi foktól a ház csúcsa előtt már a következő házban értelmeződik:"),
+        this);
     hefLabel->setWordWrap(true);
     hefLabel->setMinimumWidth(300);
     Text10 = new QLineEdit(this);
-    Text10->setObjectName("Text10");
+    Text10->setObjectName(QStringLiteral("Text10"));
     Text10->setFixedWidth(60);
     grid->addWidget(hefLabel, row + 1, 4, 2, 1);
     grid->addWidget(Text10, row + 1, 5, Qt::AlignTop);
@@ -114,8 +117,8 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(10, 1);
 
-    Command1 = new QPushButton("OK", this);
-    Command1->setObjectName("Command1");
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFixedWidth(90);
 }
 
