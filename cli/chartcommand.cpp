@@ -288,15 +288,14 @@ const OptionSpec kChartOptions[] = {
 
 int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     const CommandSyntax syntax{kChartOptions, chartSourceIsOption};
-    std::optional<char> houses;
-    ParsedOptions p;
-    WheelCommandOutput o;
-    if (int status = readWheelCommand("chart", kChartHelp, args, syntax, houses, p, out, err);
+    const ChartsCheck whyNot = [](const std::vector<std::string>& charts) {
+        return std::string(charts.empty() ? "name a chart file or --now" : "");
+    };
+    WheelCommand c;
+    if (int status = readWheelCommand("chart", kChartHelp, args, syntax, whyNot, 1, c, out, err);
         status >= 0)
         return status;
-    const std::string noChart = p.positional.empty() ? "name a chart file or --now" : "";
-    if (int status = chooseWheelOutput("chart", p, syntax, noChart, 1, o, err); status >= 0)
-        return status;
+    const auto& [houses, p, o] = c;
 
     // A failing file is reported and the rest still run.
     int status = 0;

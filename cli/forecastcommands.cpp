@@ -74,13 +74,6 @@ int usage(std::ostream& err, const char* command, const std::string& why) {
     return 2;
 }
 
-// The parts the four commands share: the chart file, the period, the bodies.
-struct PeriodArgs {
-    double fromJD = 0;
-    double toJD = 0;
-    std::vector<int> bodies = defaultTransitBodies();
-};
-
 std::optional<std::string> readDate(const ParsedOptions& p, const char* name, double& jd) {
     if (!p.has(name))
         return std::string(name) + " YYYY-MM-DD is needed";
@@ -91,7 +84,7 @@ std::optional<std::string> readDate(const ParsedOptions& p, const char* name, do
     return std::nullopt;
 }
 
-std::optional<std::string> readPeriod(const ParsedOptions& p, PeriodArgs& out) {
+std::optional<std::string> readPeriod(const ParsedOptions& p, TransitRequest& out) {
     if (auto e = readDate(p, "--from", out.fromJD))
         return e;
     if (auto e = readDate(p, "--to", out.toJD))
@@ -229,31 +222,52 @@ constexpr OptionSpec kPeriodOptions[] = {
     {"--bodies", true, nullptr},
 };
 
+const std::vector<OptionSpec> kTransitsOptions =
+    joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
+const std::vector<OptionSpec> kForecastOptions =
+    joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
+
+// What the period commands (transits, forecast) have read before their own
+// options: the parsed table, the house system and the period with its bodies.
+struct PeriodCommand {
+    ParsedOptions options;
+    std::optional<char> houses;
+    TransitRequest request;
+};
+
+// prepare() and then the period; -1 to go on, else the exit status.
+int preparePeriod(const char* command, const char* help, const Args& args,
+                  std::span<const OptionSpec> table, PeriodCommand& c, std::ostream& out,
+                  std::ostream& err) {
+    if (int rc = prepare(command, help, args, table, c.options, c.houses, out, err); rc >= 0)
+        return rc;
+    if (auto e = readPeriod(c.options, c.request))
+        return usage(err, command, *e);
+    return -1;
+}
+
+// A failed outcome's message; true when there was one.
+template <typename Outcome> bool reportFailure(const Outcome& o, std::ostream& err) {
+    if (o.ok())
+        return false;
+    err << "velorin: " << o.error << "\n";
+    return true;
+}
+
 } // namespace
 
 int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
-    static const std::vector<OptionSpec> table =
-        joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
-    ParsedOptions p;
-    std::optional<char> houses;
-    if (int rc = prepare("transits", kTransitsHelp, args, table, p, houses, out, err); rc >= 0)
+    PeriodCommand c;
+    if (int rc = preparePeriod("transits", kTransitsHelp, args, kTransitsOptions, c, out, err);
+        rc >= 0)
         return rc;
-    PeriodArgs period;
-    if (auto e = readPeriod(p, period))
-        return usage(err, "transits", *e);
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err, houses))
+    if (!loadChart(c.options.positional[0], lc, err, c.houses))
         return 1;
-    TransitRequest r;
-    r.fromJD = period.fromJD;
-    r.toJD = period.toJD;
-    r.bodies = period.bodies;
-    const EventsOutcome o = findTransits(lc.chart, r);
-    if (!o.ok()) {
-        err << "velorin: " << o.error << "\n";
+    const EventsOutcome o = findTransits(lc.chart, c.request);
+    if (reportFailure(o, err))
         return 1;
-    }
-    if (p.has("--json")) {
+    if (c.options.has("--json")) {
         out << "[";
         for (size_t n = 0; n < o.events.size(); ++n)
             out << (n ? "," : "") << eventJson(o.events[n]);
@@ -283,10 +297,8 @@ int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
     if (!loadChart(p.positional[0], lc, err, houses))
         return 1;
     const ProgressedOutcome pr = progressedChart(lc.chart, date, lc.settings.engine());
-    if (!pr.ok()) {
-        err << "velorin: " << pr.error << "\n";
+    if (reportFailure(pr, err))
         return 1;
-    }
     const std::string header = "PROGRESSZIV KEP " + p.value("--date") + " (" +
                                utcText(pr.progressedJD) + ", napív " + std::to_string(pr.solarArc) +
                                ")";
@@ -365,20 +377,16 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
         if (r.ok() && !wholeYear)
             r.instants.resize(1);
     }
-    if (!r.ok()) {
-        err << "velorin: " << r.error << "\n";
+    if (reportFailure(r, err))
         return 1;
-    }
 
     // Every chart is cast before anything is printed: a polar place or a
     // failing year gives a message, never part of a list.
     std::vector<Chart> charts;
     for (double jd : r.instants) {
         ReturnChartOutcome c = chartAtInstant(jd, place, lc.chart.male, lc.settings.engine());
-        if (!c.ok()) {
-            err << "velorin: " << c.error << "\n";
+        if (reportFailure(c, err))
             return 1;
-        }
         charts.push_back(std::move(*c.chart));
     }
     auto headerOf = [&](double jd) {
@@ -426,15 +434,11 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
-    static const std::vector<OptionSpec> table =
-        joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
-    ParsedOptions p;
-    std::optional<char> houses;
-    if (int rc = prepare("forecast", kForecastHelp, args, table, p, houses, out, err); rc >= 0)
+    PeriodCommand c;
+    if (int rc = preparePeriod("forecast", kForecastHelp, args, kForecastOptions, c, out, err);
+        rc >= 0)
         return rc;
-    PeriodArgs period;
-    if (auto e = readPeriod(p, period))
-        return usage(err, "forecast", *e);
+    const ParsedOptions& p = c.options;
     int mode = 2; // as the interpretation: text passages, DOS accents repaired
     if (p.has("--mode")) {
         bool ok = false;
@@ -443,22 +447,15 @@ int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
             return usage(err, "forecast", "--mode takes 1, 2, 3 or 4");
     }
     LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err, houses))
+    if (!loadChart(p.positional[0], lc, err, c.houses))
         return 1;
-    TransitRequest r;
-    r.fromJD = period.fromJD;
-    r.toJD = period.toJD;
-    r.bodies = period.bodies;
-    EventsOutcome transits = findTransits(lc.chart, r);
-    if (!transits.ok()) {
-        err << "velorin: " << transits.error << "\n";
+    const TransitRequest& r = c.request;
+    const EventsOutcome transits = findTransits(lc.chart, r);
+    if (reportFailure(transits, err))
         return 1;
-    }
     const EventsOutcome progressed = findProgressedAspects(lc.chart, r.fromJD, r.toJD);
-    if (!progressed.ok()) {
-        err << "velorin: " << progressed.error << "\n";
+    if (reportFailure(progressed, err))
         return 1;
-    }
     const std::vector<Event> events = mergedInTimeOrder(transits.events, progressed.events);
 
     const std::unique_ptr<UiPrompts> ui = streamPrompts(err);

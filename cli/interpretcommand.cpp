@@ -80,11 +80,13 @@ std::unique_ptr<UiPrompts> streamPrompts(std::ostream& err) {
 }
 
 int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
-    Args args = arguments;
-    if (int status = beginCommand(kCodetableHelp, args, out, err); status >= 0)
-        return status;
     ParsedOptions p;
-    const CommandLine line = readCommandLine(args, CommandSyntax{kCodetableOptions, nullptr, 0}, p);
+    CommandLine line;
+    if (int status =
+            beginAndReadCommand(kCodetableHelp, arguments,
+                                CommandSyntax{kCodetableOptions, nullptr, 0}, p, line, out, err);
+        status >= 0)
+        return status;
     if (line.fault || !p.has("--write")) {
         err << kCodetableHelp;
         return 2;
@@ -100,12 +102,13 @@ int runCodetable(const Args& arguments, std::ostream& out, std::ostream& err) {
 }
 
 int runInterpret(const Args& arguments, std::ostream& out, std::ostream& err) {
-    Args args = arguments;
-    if (int status = beginCommand(kInterpretHelp, args, out, err); status >= 0)
-        return status;
     ParsedOptions p;
-    const CommandLine line =
-        readCommandLine(args, CommandSyntax{kInterpretOptions, interpretOption, 1}, p);
+    CommandLine line;
+    if (int status = beginAndReadCommand(kInterpretHelp, arguments,
+                                         CommandSyntax{kInterpretOptions, interpretOption, 1}, p,
+                                         line, out, err);
+        status >= 0)
+        return status;
     if (line.fault && line.fault->kind == OptionFault::Kind::BadValue) {
         err << "--mode takes 1, 2, 3 or 4\n";
         return 2;

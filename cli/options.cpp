@@ -164,9 +164,20 @@ int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& 
     return takeCommonFlags(args, err) ? -1 : 2;
 }
 
-int readWheelCommand(const char* command, const char* help, Args args, const CommandSyntax& syntax,
-                     std::optional<char>& houses, ParsedOptions& p, std::ostream& out,
-                     std::ostream& err) {
+int beginAndReadCommand(const char* help, const Args& arguments, const CommandSyntax& syntax,
+                        ParsedOptions& p, CommandLine& line, std::ostream& out, std::ostream& err) {
+    Args args = arguments;
+    if (int status = beginCommand(help, args, out, err); status >= 0)
+        return status;
+    line = readCommandLine(args, syntax, p);
+    return -1;
+}
+
+namespace {
+
+int readWheelLine(const char* command, const char* help, Args args, const CommandSyntax& syntax,
+                  std::optional<char>& houses, ParsedOptions& p, std::ostream& out,
+                  std::ostream& err) {
     if (!takeCommonFlags(args, err) || !takeHouseSystem(args, houses, command, err))
         return 2;
     CommandSyntax inTurn = syntax;
@@ -228,6 +239,18 @@ int chooseWheelOutput(const char* command, const ParsedOptions& p, const Command
         o.size = QSize(w, h);
     }
     return -1;
+}
+
+} // namespace
+
+int readWheelCommand(const char* command, const char* help, const Args& args,
+                     const CommandSyntax& syntax, ChartsCheck whyNot, size_t maxWheelCharts,
+                     WheelCommand& c, std::ostream& out, std::ostream& err) {
+    if (int status = readWheelLine(command, help, args, syntax, c.houses, c.options, out, err);
+        status >= 0)
+        return status;
+    return chooseWheelOutput(command, c.options, syntax, whyNot(c.options.positional),
+                             maxWheelCharts, c.output, err);
 }
 
 } // namespace velorin::cli

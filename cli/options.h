@@ -103,19 +103,30 @@ bool sizeFits(const std::string& value);
 // malformed one). Returns -1 to go on.
 int beginCommand(const char* help, Args& args, std::ostream& out, std::ostream& err);
 
-// Reads a wheel command's line: the common flags, --houses, then the table
-// with --help read in turn. Returns -1 to go on, else the exit status
-// (usage lines as "velorin COMMAND: why (velorin COMMAND --help)").
-int readWheelCommand(const char* command, const char* help, Args args, const CommandSyntax& syntax,
-                     std::optional<char>& houses, ParsedOptions& p, std::ostream& out,
-                     std::ostream& err);
+// beginCommand, then the rest of the line read with syntax into p; line
+// holds its fault or --help. Returns -1 to go on, else the exit status.
+int beginAndReadCommand(const char* help, const Args& arguments, const CommandSyntax& syntax,
+                        ParsedOptions& p, CommandLine& line, std::ostream& out, std::ostream& err);
 
-// The output the read line chose; fewer than one chart, or a wheel of more
-// than maxWheelCharts, are the caller's to refuse first (noChart non-empty).
-// Returns -1 to go on, else the exit status.
-int chooseWheelOutput(const char* command, const ParsedOptions& p, const CommandSyntax& syntax,
-                      const std::string& noChart, size_t maxWheelCharts, WheelCommandOutput& o,
-                      std::ostream& err);
+// What a wheel command has read: the house system, the parsed line and the
+// output it chose.
+struct WheelCommand {
+    std::optional<char> houses;
+    ParsedOptions options;
+    WheelCommandOutput output;
+};
+
+// Why the named charts do not do for the command ("" when they do); asked
+// before the output, so a missing chart is said first.
+using ChartsCheck = std::string (*)(const std::vector<std::string>& charts);
+
+// Reads a wheel command's line (the common flags, --houses, then the table
+// with --help read in turn) and chooses its output; a wheel of more than
+// maxWheelCharts charts is refused. Returns -1 to go on, else the exit status
+// (usage lines as "velorin COMMAND: why (velorin COMMAND --help)").
+int readWheelCommand(const char* command, const char* help, const Args& args,
+                     const CommandSyntax& syntax, ChartsCheck whyNot, size_t maxWheelCharts,
+                     WheelCommand& c, std::ostream& out, std::ostream& err);
 
 // "YYYY-MM-DD" as a real calendar date.
 bool parseDate(const std::string& text, int& year, int& month, int& day);

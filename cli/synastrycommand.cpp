@@ -80,19 +80,19 @@ std::string crossJson(const std::vector<CrossAspect>& aspects) {
 
 int runSynastry(const Args& args, std::ostream& out, std::ostream& err) {
     const CommandSyntax syntax{kSynastryOptions, synastryOption};
-    std::optional<char> houses;
-    ParsedOptions p;
-    WheelCommandOutput o;
-    if (int status = readWheelCommand("synastry", kSynastryHelp, args, syntax, houses, p, out, err);
+    const ChartsCheck whyNot = [](const std::vector<std::string>& charts) {
+        return std::string(charts.size() != 2 ? "name two chart files, the first person's first"
+                                              : "");
+    };
+    WheelCommand c;
+    if (int status =
+            readWheelCommand("synastry", kSynastryHelp, args, syntax, whyNot, 2, c, out, err);
         status >= 0)
         return status;
-    const std::vector<std::string>& files = p.positional;
-    const std::string noChart =
-        files.size() != 2 ? "name two chart files, the first person's first" : "";
-    if (int status = chooseWheelOutput("synastry", p, syntax, noChart, 2, o, err); status >= 0)
-        return status;
-    const std::string& mode = o.mode;
-    const std::string& wheelPath = o.wheelPath;
+    const std::optional<char>& houses = c.houses;
+    const std::vector<std::string>& files = c.options.positional;
+    const std::string& mode = c.output.mode;
+    const std::string& wheelPath = c.output.wheelPath;
 
     initEngine(programFolder().toStdString());
     WorkingSettings ws;
@@ -116,11 +116,11 @@ int runSynastry(const Args& args, std::ostream& out, std::ostream& err) {
                format == PictureFormat::Svg || format == PictureFormat::Pdf) {
         const QByteArray bytes =
             synastryVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
-                           first, second, ws, o.size);
+                           first, second, ws, c.output.size);
         if (!writeVectorFile(bytes, wheelPath, err))
             return 1;
     } else {
-        const QImage img = renderSynastryImage(first, second, ws, o.size);
+        const QImage img = renderSynastryImage(first, second, ws, c.output.size);
         if (!writePicture(img, wheelPath, err))
             return 1;
     }

@@ -41,12 +41,17 @@ QString joinLines(const QString& text) {
 
 } // namespace
 
+QStringList interpretationCodes(const Chart& chart) {
+    QStringList codes{QStringLiteral("ELOSZO0"), QStringLiteral("ELOSZO")};
+    for (const std::string& code : chart.codes)
+        codes.append(QString::fromStdString(code));
+    return codes;
+}
+
 GenerationRequest makeGenerationRequest(const BirthData& data, const Chart& chart,
                                         GenerationMode mode) {
     GenerationRequest r;
-    r.codes = QStringList{QStringLiteral("ELOSZO0"), QStringLiteral("ELOSZO")};
-    for (const std::string& code : chart.codes)
-        r.codes.append(QString::fromStdString(code));
+    r.codes = interpretationCodes(chart);
     r.header = QString::fromStdString(sheetHeader(data));
     r.listing = QString::fromStdString(chart.listing);
     r.name = QString::fromStdString(data.name);

@@ -45,6 +45,10 @@ struct GenerationResult {
     GenerationMode mode = GenerationMode::None;
 };
 
+// The codes a chart's interpretation is made of: the two forewords
+// "ELOSZO0", "ELOSZO", then the chart's own codes.
+QStringList interpretationCodes(const Chart& chart);
+
 // The request for a chart as the chart program holds it after the wheel was
 // drawn (aspect codes and lines included): L1 is "ELOSZO0", "ELOSZO" and the
 // chart's codes, the header is the data-sheet header of the birth data.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <turbojpeg.h>
 
@@ -72,6 +73,22 @@ QSize clampedSize(QSize jpegSize, int width, int height) {
 JpegResult replaceWithJpeg(const QString& fileName, const QByteArray& bytes,
                            const QString& unchanged);
 
+// Encodes with encode and replaces the file; a failure at either step says
+// that a file already there stayed as it was.
+JpegResult writeEncodedJpeg(const QString& fileName,
+                            const std::function<JpegResult(QByteArray&)>& encode) {
+    const QString unchanged = QFileInfo::exists(fileName)
+                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
+                                  : QString();
+    QByteArray bytes;
+    JpegResult encoded = encode(bytes);
+    if (!encoded) {
+        encoded.description += unchanged;
+        return encoded;
+    }
+    return replaceWithJpeg(fileName, bytes, unchanged);
+}
+
 } // namespace
 
 JpegResult encodeJpeg(const cDIBSection& dib, QByteArray& out, int quality, QSize jpegSize) {
@@ -106,32 +123,17 @@ JpegResult encodePictureAsJpeg(const QImage& picture, QByteArray& out, int quali
 }
 
 JpegResult saveJpeg(const cDIBSection& dib, const QString& fileName, int quality, QSize jpegSize) {
-    const QString unchanged = QFileInfo::exists(fileName)
-                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
-                                  : QString();
-    QByteArray bytes;
-    JpegResult encoded = encodeJpeg(dib, bytes, quality, jpegSize);
-    if (!encoded) {
-        encoded.description += unchanged;
-        return encoded;
-    }
-    return replaceWithJpeg(fileName, bytes, unchanged);
+    return writeEncodedJpeg(
+        fileName, [&](QByteArray& bytes) { return encodeJpeg(dib, bytes, quality, jpegSize); });
 }
 
 JpegResult savePictureAsJpeg(const QImage& picture, const QString& fileName, int quality,
                              QSize jpegSize) {
-    const QString unchanged = QFileInfo::exists(fileName)
-                                  ? QStringLiteral(" A meglévő fájl változatlan maradt.")
-                                  : QString();
-    if (picture.isNull())
-        return failure(QStringLiteral("Nincs menthető kép (üres bitkép).") + unchanged);
-    QByteArray bytes;
-    JpegResult encoded = encodePictureAsJpeg(picture, bytes, quality, jpegSize);
-    if (!encoded) {
-        encoded.description += unchanged;
-        return encoded;
-    }
-    return replaceWithJpeg(fileName, bytes, unchanged);
+    return writeEncodedJpeg(fileName, [&](QByteArray& bytes) {
+        if (picture.isNull())
+            return failure(QStringLiteral("Nincs menthető kép (üres bitkép)."));
+        return encodePictureAsJpeg(picture, bytes, quality, jpegSize);
+    });
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // output) comes back through the event loop, so a window never waits on it.
 // Injectable, so that window tests can record what would run.
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -31,6 +32,11 @@ public:
                               const QString& workingFolder, QObject* context,
                               std::function<void(const ProcessAnswer&)> done) = 0;
 };
+
+// Why program could not be run, in Hungarian for the user (Qt's own text is
+// English): worked out from the error and from what is on disk.
+QString processFailureReason(QProcess::ProcessError error, const QString& program,
+                             const QString& workingFolder);
 
 // The process-wide starter; tests install a stand-in.
 ProcessStarter& processStarter();

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace velorin {
 namespace {
@@ -49,6 +50,14 @@ QString singleText(float v) {
 float orbValue(const QString& text) {
     return float(leadingNumber(text.toStdString()));
 }
+
+// The numbers of a box as the panel writes them: 3.3, not 3.29999995.
+QString panelNumber(float v) {
+    return QString::fromStdString(formatPlain(double(v)));
+}
+
+// The panel's suggestion for an emptied orb box.
+constexpr std::array<float, 8> kEmptiedOrbs{9, 2, 3, 7, 7, 2, 3, 9};
 
 void setGroupDefaults(WorkingSettings& ws) {
     WorkingSettings d;
@@ -230,6 +239,55 @@ void saveSwitches(const WorkingSettings& ws) {
     const QString app = kProgramTitle;
     SettingsStore::set(app, "setup", "showasc", ws.showAsc ? "True" : "False");
     SettingsStore::set(app, "setup", "showfok", ws.showFok ? "True" : "False");
+}
+
+QColor qColorOf(BgrColor c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+BgrColor bgrOf(const QColor& c) {
+    return BgrColor(c.red()) | BgrColor(c.green()) << 8 | BgrColor(c.blue()) << 16;
+}
+
+PanelSettings panelSettingsOf(const WorkingSettings& ws) {
+    PanelSettings panel;
+    for (size_t n = 0; n < 8; ++n)
+        panel.orbTexts[n] = panelNumber(ws.orbs[n]);
+    panel.aspectColors = ws.aspectColors;
+    std::copy(ws.wheelColors.begin(), ws.wheelColors.end(), panel.wheelColors.begin());
+    panel.wheelColors[4] = ws.bandColor;
+    panel.anticipationText = panelNumber(ws.anticipation);
+    panel.houseSystem = ws.houseSystem;
+    return panel;
+}
+
+PanelSettings storedPanelSettings(const WorkingSettings& inEffect) {
+    PanelSettings panel = panelSettingsOf(inEffect);
+    const StoreReader store(kSettingsApp);
+    if (store.exists("set", "0")) {
+        for (int i = 0; i < 8; ++i) {
+            panel.orbTexts[size_t(i)] = store.get("set", orbKey(i));
+            if (auto c = colorValue(store.get("set", aspectColorKey(i))))
+                panel.aspectColors[size_t(i)] = *c;
+        }
+        for (int i = 0; i < 5; ++i)
+            if (auto c = colorValue(store.get("set", i < 4 ? wheelColorKey(i) : "PAL")))
+                panel.wheelColors[size_t(i)] = *c;
+    }
+    if (store.exists("set", "HEF"))
+        panel.anticipationText = store.get("set", "HEF");
+    return panel;
+}
+
+WorkingSettings appliedPanelSettings(const PanelSettings& panel, WorkingSettings base) {
+    for (size_t n = 0; n < 8; ++n)
+        base.orbs[n] = panel.orbTexts[n].isEmpty() ? kEmptiedOrbs[n] : orbValue(panel.orbTexts[n]);
+    base.aspectColors = panel.aspectColors;
+    std::copy(panel.wheelColors.begin(), panel.wheelColors.begin() + 4, base.wheelColors.begin());
+    base.bandColor = panel.wheelColors[4];
+    base.anticipation = orbValue(panel.anticipationText);
+    base.houseSystem = panel.houseSystem;
+    return base;
 }
 
 } // namespace velorin

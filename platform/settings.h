@@ -3,6 +3,7 @@
 
 #include "engine/chart.h"
 
+#include <QColor>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -15,6 +16,10 @@ inline constexpr const char* kProgramTitle = "Tarvessa";
 
 // A 24-bit colour 0xBBGGRR, red in the low byte, as stored and as drawn.
 using BgrColor = std::uint32_t;
+
+// The one conversion between a stored colour and Qt's.
+QColor qColorOf(BgrColor c);
+BgrColor bgrOf(const QColor& c);
 
 // (application, section, key) -> text; an absent key reads as "".
 // Backed by QSettings in INI form under $XDG_CONFIG_HOME/Velorin/<application>.ini.
@@ -89,5 +94,30 @@ std::optional<SettingsLoadError> loadAll(WorkingSettings& ws);
 void saveSetKeys(const WorkingSettings& ws);
 // The unload step: the two switches.
 void saveSwitches(const WorkingSettings& ws);
+
+// The settings as the main window's panel shows and edits them: the orbs and
+// the cusp anticipation as the texts of their boxes.
+struct PanelSettings {
+    std::array<QString, 8> orbTexts; // in the order of kOrbAngles
+    std::array<BgrColor, 8> aspectColors{};
+    std::array<BgrColor, 5> wheelColors{}; // "color-0" .. "color-3", then the band ("PAL")
+    QString anticipationText;
+    char houseSystem = 'P';
+};
+
+// The values in effect, written as the panel shows numbers.
+PanelSettings panelSettingsOf(const WorkingSettings& ws);
+
+// What the panel shows after the load step: over the values in effect, the
+// stored texts as they are (orbs and colours when key "0" exists, "HEF" when
+// present). A colour the store cannot give shows the value in effect, which
+// the load has already reported and put in place, so the panel never offers
+// a colour the wheel is not drawn with.
+PanelSettings storedPanelSettings(const WorkingSettings& inEffect);
+
+// The panel's OK: base with the panel's values, each text read as its
+// leading number. An emptied orb box takes the panel's suggested orb (9, 2,
+// 3, 7, 7, 2, 3, 9), which differs from the store's defaults on purpose.
+WorkingSettings appliedPanelSettings(const PanelSettings& panel, WorkingSettings base);
 
 } // namespace velorin

@@ -1,5 +1,7 @@
 #include "uiprompts.h"
 
+#include "injected.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 #include <cstdio>
@@ -37,25 +39,23 @@ public:
     }
 };
 
-ConsolePrompts g_consolePrompts;
-UiPrompts* g_prompts = nullptr;
-DesktopOpener g_desktopOpener;
-ShellOpener* g_opener = nullptr;
+Injected<UiPrompts, ConsolePrompts> g_prompts;
+Injected<ShellOpener, DesktopOpener> g_opener;
 
 } // namespace
 
 UiPrompts& prompts() {
-    return g_prompts ? *g_prompts : g_consolePrompts;
+    return g_prompts.get();
 }
 void setPrompts(UiPrompts* p) {
-    g_prompts = p;
+    g_prompts.set(p);
 }
 
 ShellOpener& shellOpener() {
-    return g_opener ? *g_opener : g_desktopOpener;
+    return g_opener.get();
 }
 void setShellOpener(ShellOpener* o) {
-    g_opener = o;
+    g_opener.set(o);
 }
 
 } // namespace velorin

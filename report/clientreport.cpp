@@ -21,6 +21,7 @@
 #include <QTextDocument>
 #include <cmath>
 #include <swephexp.h>
+#include <utility>
 
 namespace velorin {
 namespace {
@@ -296,26 +297,13 @@ public:
     }
 
     static QString aspectDisplayName(int angle) {
-        switch (angle) {
-        case 0:
-            return QStringLiteral("együttállás");
-        case 45:
-            return QStringLiteral("félkvadrát");
-        case 60:
-            return QStringLiteral("szextil");
-        case 90:
-            return QStringLiteral("kvadrát");
-        case 120:
-            return QStringLiteral("trigon");
-        case 135:
-            return QStringLiteral("másfélkvadrát");
-        case 150:
-            return QStringLiteral("kvinkunx");
-        case 180:
-            return QStringLiteral("szembenállás");
-        default:
-            return QString();
-        }
+        static constexpr std::pair<int, const char*> kNames[] = {
+            {0, "együttállás"}, {45, "félkvadrát"},     {60, "szextil"},   {90, "kvadrát"},
+            {120, "trigon"},    {135, "másfélkvadrát"}, {150, "kvinkunx"}, {180, "szembenállás"}};
+        for (const auto& [at, name] : kNames)
+            if (at == angle)
+                return QString::fromUtf8(name);
+        return QString();
     }
 
     void signLegend(double y) {

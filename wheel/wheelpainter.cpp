@@ -119,7 +119,7 @@ const QImage& haloPicture(int body, int size) {
 } // namespace
 
 QColor colorFromBgr(BgrColor bgr) {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    return qColorOf(bgr);
 }
 
 WheelPalette WheelPalette::from(const WorkingSettings& ws) {

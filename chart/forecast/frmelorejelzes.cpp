@@ -212,15 +212,17 @@ void frmElorejelzes::cmdNapvisszateres_Click() {
         lblStatus->setText(q(r.error));
         return;
     }
-    ReturnChartOutcome c =
-        chartAtInstant(r.instants[0], {m_natal.geoLongitude, m_natal.geoLatitude}, m_natal.male,
-                       m_settings.engine());
+    openReturn(r.instants[0], trimSpaces(m_data.name) + " napvisszatérés " + std::to_string(year));
+}
+
+void frmElorejelzes::openReturn(double jd, const std::string& name) {
+    ReturnChartOutcome c = chartAtInstant(jd, {m_natal.geoLongitude, m_natal.geoLatitude},
+                                          m_natal.male, m_settings.engine());
     if (!c.ok()) {
         lblStatus->setText(q(c.error));
         return;
     }
-    const std::string name = trimSpaces(m_data.name) + " napvisszatérés " + std::to_string(year);
-    m_openChart(birthDataAt(m_data, r.instants[0], name), std::move(*c.chart));
+    m_openChart(birthDataAt(m_data, jd, name), std::move(*c.chart));
 }
 
 void frmElorejelzes::cmdProgresszio_Click() {
@@ -243,17 +245,9 @@ void frmElorejelzes::cmdHoldvisszateres_Click() {
         lblStatus->setText(q(r.ok() ? "Nincs holdvisszatérés." : r.error));
         return;
     }
-    ReturnChartOutcome c =
-        chartAtInstant(r.instants[0], {m_natal.geoLongitude, m_natal.geoLatitude}, m_natal.male,
-                       m_settings.engine());
-    if (!c.ok()) {
-        lblStatus->setText(q(c.error));
-        return;
-    }
     const CalendarMinute when = calendarMinute(r.instants[0]);
-    const std::string name = trimSpaces(m_data.name) + " holdvisszatérés " +
-                             std::to_string(when.year) + "." + twoDigits(when.month) + ".";
-    m_openChart(birthDataAt(m_data, r.instants[0], name), std::move(*c.chart));
+    openReturn(r.instants[0], trimSpaces(m_data.name) + " holdvisszatérés " +
+                                  std::to_string(when.year) + "." + twoDigits(when.month) + ".");
 }
 
 ForecastRequest frmElorejelzes::documentRequest() const {

@@ -59,6 +59,10 @@ public:
     const std::vector<forecast::Event>& events() const { return m_events; }
 
 private:
+    // Casts the return at jd for the birth place and opens it under name; the
+    // reason goes to the status line when it cannot be cast.
+    void openReturn(double jd, const std::string& name);
+
     BirthData m_data;
     Chart m_natal;
     WorkingSettings m_settings;

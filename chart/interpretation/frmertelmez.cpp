@@ -30,6 +30,15 @@ namespace {
 
 const QString kNewCaption = QStringLiteral("Uj");
 const QString kEditorTitle = QStringLiteral("Értelmezés irása");
+
+// Documents are opened and saved from the folder the charts are kept in.
+FileDialogRequest documentDialog(const QString& title, const QString& filter) {
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.startFolder = userFolder() + QStringLiteral("radix");
+    return request;
+}
 constexpr int kEditorAlpha = 180;
 constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 
@@ -143,11 +152,8 @@ void frmErtelmez::newDocument() {
 void frmErtelmez::openDocument() {
     if (askToSave() == Choice::Stop)
         return;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Értelmezés megnyitása");
-    request.filter = QStringLiteral("Támogatott filek (*.txt *.rtf)");
-    request.startFolder = userFolder() + QStringLiteral("radix");
-    const QString path = prompts().openFile(request);
+    const QString path = prompts().openFile(documentDialog(
+        QStringLiteral("Értelmezés megnyitása"), QStringLiteral("Támogatott filek (*.txt *.rtf)")));
     if (path.isEmpty())
         return;
     loadFile(path);
@@ -215,11 +221,9 @@ bool frmErtelmez::saveAs() {
 }
 
 frmErtelmez::Saved frmErtelmez::saveAsChosenFile() {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Értelmezés mentése");
-    request.filter = QStringLiteral("Szöveges filek (*.txt);;RichText filek (*.rtf)");
-    request.startFolder = userFolder() + QStringLiteral("radix");
-    const QString path = prompts().saveFile(request);
+    const QString path = prompts().saveFile(
+        documentDialog(QStringLiteral("Értelmezés mentése"),
+                       QStringLiteral("Szöveges filek (*.txt);;RichText filek (*.rtf)")));
     if (path.isEmpty())
         return Saved::Cancelled;
     if (!writeTo(path))

@@ -1,10 +1,13 @@
 #include "frmselect.h"
 
+#include "platform/widgets/dialogbuttons.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace velorin {
 
@@ -21,11 +24,7 @@ frmSelect::frmSelect(QWidget* parent) : QDialog(parent) {
     Option2->setObjectName(QStringLiteral("Option2"));
     Option3 = new QRadioButton(QStringLiteral("Mentés doc - ból doc - ba"), this);
     Option3->setObjectName(QStringLiteral("Option3"));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("MÉGSEM"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    std::tie(Command1, Command2) = okCancelButtons(this);
 
     Option1->setChecked(true);
     Check1->setChecked(true);

@@ -1,7 +1,9 @@
 #include "association.h"
 
+#include "platform/folders.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -94,6 +96,12 @@ bool writeFileAssociation(const QString& programPath, const QString& iconPath) {
         }
     }
     return okMime && okDesktop;
+}
+
+void associateThisProgram() {
+    if (suiteFolders().installed)
+        return;
+    writeFileAssociation(QCoreApplication::applicationFilePath(), programFolder() + "main.ico");
 }
 
 } // namespace velorin

@@ -15,4 +15,9 @@ inline constexpr const char* kChartMimeType = "application/x-velorin-ast";
 // Returns false when a file could not be written; callers ignore it.
 bool writeFileAssociation(const QString& programPath, const QString& iconPath);
 
+// The start's association for this program and its folder's main.ico, unless
+// the suite is installed: the package brings its MIME type and desktop entry,
+// and a user's copy pointing here would shadow them.
+void associateThisProgram();
+
 } // namespace velorin

@@ -24,6 +24,9 @@ const MainCommand* commandForButton(int n);
 // The command a key press runs, or nullptr.
 const MainCommand* commandForKey(int key);
 
+// The command as a message names it: "A(z) „<status-line hint>” parancs".
+QString commandName(const MainCommand& c);
+
 // The status-line hint and the tool tip of button n.
 QString toolbarStatusText(int n);
 QString toolbarToolTip(int n);

@@ -13,6 +13,7 @@
 #include "engine/sheet.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/unexpectederror.h"
 #include "platform/widgets/screenfit.h"
 
 #include "chart/interpretation/interpretationcommands.h"
@@ -24,7 +25,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextEdit>
@@ -36,27 +36,14 @@ namespace {
 
 // The data sheet and the settings panel leave this strip free for the toolbar.
 constexpr int kPanelOffset = 32;
-// Panel defaults for an emptied orb box; they differ from the store's own
-// defaults on purpose: they are the panel's suggested values.
-const char* const kEmptiedOrbText[8] = {"9", "2", "3", "7", "7", "2", "3", "9"};
-
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// The settings store's strict whole-number reading of a colour.
-std::optional<BgrColor> storedColor(const QString& key) {
-    bool ok = false;
-    const qlonglong v = SettingsStore::get(kSettingsApp, "set", key).trimmed().toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return BgrColor(v) & 0xFFFFFF;
 }
 
 } // namespace
 
 QString versionText() {
-    return QString("Tarvessa Ver %1.%2.%3")
+    return QStringLiteral("Tarvessa Ver %1.%2.%3")
         .arg(VELORIN_VERSION_MAJOR)
         .arg(VELORIN_VERSION_MINOR)
         .arg(VELORIN_VERSION_PATCH);
@@ -76,8 +63,8 @@ frmMain::frmMain(const QString& currentChartPath, QWidget* parent) : QWidget(par
 frmMain::~frmMain() = default;
 
 void frmMain::buildWidgets() {
-    setObjectName("frmMain");
-    setWindowTitle("Tarvessa");
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tarvessa"));
     setMinimumSize(320, 240);
 
     m_surface = new WheelSurface(this);
@@ -85,32 +72,31 @@ void frmMain::buildWidgets() {
     connect(m_surface, &WheelSurface::hovered, this, [this] { setStatus(versionText()); });
 
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setFamily("Liberation Mono");
+    mono.setFamily(QStringLiteral("Liberation Mono"));
     mono.setPointSize(9);
     txtAdat = new QTextEdit(this);
-    txtAdat->setObjectName("txtAdat");
+    txtAdat->setObjectName(QStringLiteral("txtAdat"));
     txtAdat->setAcceptRichText(false);
     txtAdat->setLineWrapMode(QTextEdit::NoWrap);
     txtAdat->setFont(mono);
     txtAdat->hide();
     txtErtelmez = new QTextEdit(this);
-    txtErtelmez->setObjectName("txtErtelmez");
+    txtErtelmez->setObjectName(QStringLiteral("txtErtelmez"));
     txtErtelmez->hide();
 
     pSetup = new SetupPanel(this);
-    pSetup->showValues(m_state.settings);
+    pSetup->showValues(panelSettingsOf(m_state.settings));
     pSetup->hide();
     connect(pSetup->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
-    connect(pSetup, &SetupPanel::swatchClicked, this,
-            [this](bool wheel, int i) { wheel ? PCol2_Click(i) : PCol_Click(i); });
 
     lstFelre = new QListWidget(this);
-    lstFelre->setObjectName("lstFelre");
+    lstFelre->setObjectName(QStringLiteral("lstFelre"));
     lstFelre->setFixedSize(170, 160);
     // Empty most of the time: a faint outline over the surface rather than a
     // white block beside the wheel.
     lstFelre->setFrameShape(QFrame::NoFrame);
-    lstFelre->setStyleSheet("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }");
+    lstFelre->setStyleSheet(
+        QStringLiteral("QListWidget { background: transparent; border: 1px dotted #b8b8b8; }"));
     lstFelre->setMouseTracking(true);
     lstFelre->installEventFilter(this);
     connect(lstFelre, &QListWidget::itemClicked, this,
@@ -118,7 +104,7 @@ void frmMain::buildWidgets() {
 
     for (int n = 0; n < kToolbarButtons; ++n) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString("PPP_%1").arg(n));
+        b->setObjectName(QStringLiteral("PPP_%1").arg(n));
         b->setIcon(toolbarIcon(n));
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
@@ -137,16 +123,16 @@ void frmMain::buildWidgets() {
     }
 
     Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
+    Label2->setObjectName(QStringLiteral("Label2"));
     Label3 = new QLabel(this);
-    Label3->setObjectName("Label3");
+    Label3->setObjectName(QStringLiteral("Label3"));
     for (QLabel* l : {Label2, Label3}) {
         l->setMargin(3);
         l->setAutoFillBackground(true);
     }
 
     pComment = new QLabel(this);
-    pComment->setObjectName("pComment");
+    pComment->setObjectName(QStringLiteral("pComment"));
     pComment->setPixmap(artworkPixmap(QStringLiteral("window/note"), 24));
     pComment->setFixedSize(24, 24);
     pComment->installEventFilter(this);
@@ -162,7 +148,7 @@ void frmMain::buildWidgets() {
     qApp->installEventFilter(this);
 
     picRun = new QWidget(this);
-    picRun->setObjectName("picRun");
+    picRun->setObjectName(QStringLiteral("picRun"));
     picRun->setFixedSize(24, 24);
     picRun->hide();
     auto* recorder = new RecorderControl(this);
@@ -175,63 +161,29 @@ void frmMain::buildWidgets() {
 
 void frmMain::Form_Load() {
     try {
-        loadCodeSystem();
-        fillSetupPanel();
+        // cod.dat beside the program: written with the default table when
+        // missing, then loaded and version-checked.
+        loadCodeTableAtStartup(m_codeTable);
+        loadAnticipation(m_state.settings);
+        loadHouseSystem(m_state.settings);
+        pSetup->showValues(storedPanelSettings(m_state.settings));
 
         createDataFolders();
         for (QToolButton* b : PPP)
             b->setCursor(toolbarCursor());
         loadSwitches(m_state.settings);
         // Per user when installed: the program's own folder is read-only.
-        QDir().mkpath(userFolder() + "radix");
-        writeAssociation();
+        QDir().mkpath(userFolder() + QStringLiteral("radix"));
+        associateThisProgram();
 
         firstChart();
         setStatus(versionText());
         m_loaded = true;
         // The mouse wheel reaches the window as wheel events; nothing to hook.
     } catch (const std::exception& e) {
-        reportError("Form_Load", e);
+        reportUnexpected(QStringLiteral("A program betöltése"), e,
+                         QStringLiteral("A mentett beállítások és fájlok változatlanok maradtak."));
     }
-}
-
-// cod.dat beside the program: written with the default table when missing,
-// then loaded and version-checked.
-void frmMain::loadCodeSystem() {
-    loadCodeTableAtStartup(m_codeTable);
-}
-
-void frmMain::fillSetupPanel() {
-    // The panel shows the stored texts as they are; a colour that cannot be
-    // read shows the value in effect instead (the birth-data form has already
-    // reported it and put the defaults in place).
-    if (SettingsStore::exists(kSettingsApp, "set", "0")) {
-        for (size_t n = 0; n < 8; ++n) {
-            const QString angle = QString::number(kOrbAngles[n]);
-            pSetup->orbBoxes[n]->setText(SettingsStore::get(kSettingsApp, "set", angle));
-            const auto c = storedColor(QString("aspcolor-%1").arg(n));
-            pSetup->PCol[n]->setColor(c ? *c : m_state.settings.aspectColors[n]);
-        }
-        for (size_t n = 0; n < 4; ++n) {
-            const auto c = storedColor(QString("color-%1").arg(n));
-            pSetup->PCol2[n]->setColor(c ? *c : m_state.settings.wheelColors[n]);
-        }
-        const auto band = storedColor("PAL");
-        pSetup->PCol2[4]->setColor(band ? *band : m_state.settings.bandColor);
-    }
-    loadAnticipation(m_state.settings);
-    if (SettingsStore::exists(kSettingsApp, "set", "HEF"))
-        pSetup->Text10->setText(SettingsStore::get(kSettingsApp, "set", "HEF"));
-    loadHouseSystem(m_state.settings);
-    pSetup->showHouseSystem(m_state.settings.houseSystem);
-}
-
-void frmMain::writeAssociation() {
-    // An installed suite has its MIME type and desktop entries from the
-    // package; a user's copy pointing here would shadow them.
-    if (suiteFolders().installed)
-        return;
-    writeFileAssociation(QCoreApplication::applicationFilePath(), programFolder() + "main.ico");
 }
 
 void frmMain::firstChart() {
@@ -256,18 +208,13 @@ void frmMain::presentChart(const BirthData& data, Chart chart) {
         show();
     DrawRadix();
 
-    L1 = QStringList{"ELOSZO0", "ELOSZO"};
-    for (const std::string& code : m_chart->codes)
-        L1 << q(code);
-
     Label2->setText(q(birthCaption(data)));
     setWindowTitle(q(velorin::windowTitle(data)));
-    m_sheet = q(dataSheet(data, *m_chart));
     std::vector<QString> tips;
     for (const std::string& tip : m_chart->bodyTips)
         tips.push_back(q(tip));
     m_surface->setGlyphTips(std::move(tips));
-    txtAdat->setPlainText(QString(m_sheet).replace("\r\n", "\n"));
+    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     const QString notes = q(trimSpaces(data.notes));
     pComment->setVisible(!notes.isEmpty());
@@ -283,6 +230,14 @@ void frmMain::DrawRadix() {
     paintWheel();
 }
 
+QStringList frmMain::codes() const {
+    return m_chart ? interpretationCodes(*m_chart) : QStringList();
+}
+
+QString frmMain::dataSheetText() const {
+    return m_chart && m_chartData ? q(dataSheet(*m_chartData, *m_chart)) : QString();
+}
+
 void frmMain::redrawCurrentChart() {
     paintWheel();
 }
@@ -294,9 +249,8 @@ void frmMain::paintWheel() {
     QImage image(size, QImage::Format_RGB32);
     std::vector<std::pair<int, QRect>> glyphs;
     setWheelResolution(image);
-    const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
-    for (const GlyphHit& hit :
-         drawRadix(image, *m_chart, m_chart->aspects, m_state.settings, selection, kToolbarHeight))
+    for (const GlyphHit& hit : drawRadix(image, *m_chart, m_chart->aspects, m_state.settings,
+                                         m_selection, kToolbarHeight))
         glyphs.emplace_back(hit.index, hit.rect);
     m_surface->setPicture(image, std::move(glyphs));
 }
@@ -304,8 +258,7 @@ void frmMain::paintWheel() {
 void frmMain::P_Click(int glyph) {
     if (isMinimized() || !m_loaded)
         return;
-    m_selectionFilter = !m_selectionFilter;
-    m_selectedGlyph = glyph;
+    m_selection = {!m_selection.filter, glyph};
     m_form->mSzamol();
 }
 
@@ -330,18 +283,7 @@ void frmMain::generateInterpretation() {
 void frmMain::Command1_Click() {
     try {
         WorkingSettings& ws = m_state.settings;
-        for (size_t n = 0; n < 8; ++n) {
-            QLineEdit* box = pSetup->orbBoxes[n];
-            if (box->text().isEmpty())
-                box->setText(kEmptiedOrbText[n]);
-            ws.orbs[n] = float(leadingNumber(box->text().toStdString()));
-            ws.aspectColors[n] = pSetup->PCol[n]->color();
-        }
-        for (size_t n = 0; n < 4; ++n)
-            ws.wheelColors[n] = pSetup->PCol2[n]->color();
-        ws.bandColor = pSetup->PCol2[4]->color();
-        ws.anticipation = float(leadingNumber(pSetup->Text10->text().toStdString()));
-        ws.houseSystem = pSetup->houseSystem();
+        ws = appliedPanelSettings(pSetup->values(), ws);
         saveSetKeys(ws);
 
         // Only the working values are reloaded: the form keeps the person it
@@ -352,30 +294,9 @@ void frmMain::Command1_Click() {
         Form_Load();
         showPanel(Panel::SetAside);
     } catch (const std::exception& e) {
-        reportError("Command1_Click", e);
+        reportUnexpected(QStringLiteral("A beállítások alkalmazása"), e,
+                         QStringLiteral("Az asztrogram a korábbi beállításokkal látható."));
     }
-}
-
-void frmMain::PCol_Click(int index) {
-    if (index < 0 || index >= 8)
-        return;
-    ColorSwatch* s = pSetup->PCol[size_t(index)];
-    const BgrColor c = s->color();
-    QColor color(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-    if (prompts().chooseColor(color))
-        s->setColor(BgrColor(color.red()) | BgrColor(color.green()) << 8 |
-                    BgrColor(color.blue()) << 16);
-}
-
-void frmMain::PCol2_Click(int index) {
-    if (index < 0 || index >= 5)
-        return;
-    ColorSwatch* s = pSetup->PCol2[size_t(index)];
-    const BgrColor c = s->color();
-    QColor color(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-    if (prompts().chooseColor(color))
-        s->setColor(BgrColor(color.red()) | BgrColor(color.green()) << 8 |
-                    BgrColor(color.blue()) << 16);
 }
 
 // ---------------------------------------------------------------- window
@@ -441,17 +362,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             if (watched == PPP[size_t(n)])
                 setStatus(toolbarStatusText(n));
         if (watched == lstFelre)
-            setStatus("Félretett asztrogramok - klikkeljen rá a megnyitásért");
+            setStatus(QStringLiteral("Félretett asztrogramok - klikkeljen rá a megnyitásért"));
         if (watched == pComment)
             setStatus(pComment->toolTip());
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::reportError(const char* procedure, const std::exception& e) {
-    prompts().message(QString("Error 5 (%1) in procedure %2 of Form frmMain")
-                          .arg(QString::fromLocal8Bit(e.what()), procedure),
-                      QString(), MessageIcon::None);
+void frmMain::reportUnexpected(const QString& what, const std::exception& e,
+                               const QString& unchanged) {
+    prompts().message(unexpectedFailureText(what, e, unchanged), QString(), MessageIcon::None);
 }
 
 } // namespace velorin

@@ -11,6 +11,8 @@
 #include "setasidelist.h"
 #include "toolbar.h"
 
+#include "wheel/wheelpainter.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -83,19 +85,17 @@ public:
     const SetAsideList& setAsideList() const { return m_setAside; }
     // Asks for the mode, writes the chart's interpretation document and opens it.
     void generateInterpretation();
-    void P_Click(int glyph);     // body glyph n (BodyId - 1)
-    void Command1_Click();       // the settings panel's OK
-    void PCol_Click(int index);  // aspect colour swatch
-    void PCol2_Click(int index); // wheel colour swatch
+    void P_Click(int glyph); // body glyph n (BodyId - 1)
+    void Command1_Click();   // the settings panel's OK
 
     ProgramState& state() { return m_state; }
     frmAdatok* adatok() const { return m_form; }
     // The chart's interpretation codes, forewords first.
-    const QStringList& codes() const { return L1; }
+    QStringList codes() const;
     // The code table.
     CodeTable& codeTable() { return m_codeTable; }
     // The data sheet as built, with its CR LF line ends.
-    const QString& dataSheetText() const { return m_sheet; }
+    QString dataSheetText() const;
     // The chart shown, with its aspects; nothing before the first chart.
     const Chart* chart() const { return m_chart ? &*m_chart : nullptr; }
     bool loaded() const { return m_loaded; }
@@ -111,14 +111,13 @@ protected:
 
 private:
     void buildWidgets();
-    void loadCodeSystem();
-    void fillSetupPanel();
-    void writeAssociation();
     void firstChart();
     void layoutChildren();
     void paintWheel();
     void setStatus(const QString& text);
-    void reportError(const char* procedure, const std::exception& e);
+    // An unexpected error of a step, told in Hungarian: what did not finish
+    // and what stayed as it was.
+    void reportUnexpected(const QString& what, const std::exception& e, const QString& unchanged);
     bool handleKey(QWidget* receiver, QKeyEvent* event);
     void togglePanel(Panel panel);
     QWidget* panelWidget(Panel panel) const;
@@ -143,15 +142,12 @@ private:
     QWidget* picRun = nullptr;
     QWidget* picHang = nullptr;
 
-    QStringList L1;
     CodeTable m_codeTable;
     std::optional<Chart> m_baseChart;     // as computed, before the aspect search
     std::optional<Chart> m_chart;         // with its aspects
     std::optional<BirthData> m_chartData; // the birth data the shown chart was computed from
-    QString m_sheet;
-    bool m_selectionFilter = false;
-    int m_selectedGlyph = 0;
-    int m_wheelDelta = 0; // wheel turn not yet worth a whole notch
+    WheelSelection m_selection; // the glyph clicked last, and whether its lines alone show
+    int m_wheelDelta = 0;       // wheel turn not yet worth a whole notch
 };
 
 } // namespace velorin

@@ -38,6 +38,7 @@
 #include <QTextEdit>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 
 namespace velorin {
@@ -45,85 +46,11 @@ namespace velorin {
 namespace {
 
 const QString kMessageTitle = QStringLiteral("Velorin");
+// Files are always replaced whole, so a command cut short leaves each of them
+// either as it was or fully written.
+const QString kFilesIntact = QStringLiteral("A meglévő fájlok nem sérültek.");
 // One notch of an ordinary mouse wheel.
 constexpr int kWheelNotch = 120;
-
-const MainCommand kCommands[] = {
-    {0, "Létező asztrogram megnyitása", "Megnyitás", {Qt::Key_F3, 0}, &frmMain::openChart},
-    {1,
-     "Új asztrogram, vagy jelenlegi adatok módositása",
-     "",
-     {Qt::Key_F2, 0},
-     &frmMain::showBirthDataForm},
-    {2,
-     "Asztrógram, adatlap illetve értelmezés nyomtatása",
-     "Asztrógram, adatlap nyomtatása",
-     {Qt::Key_F10, 0},
-     &frmMain::printCommand},
-    {3,
-     "Asztrogram, adatlap illetve értelmezés mentése",
-     "Asztrógram, adatlap mentése",
-     {Qt::Key_F4, 0},
-     &frmMain::saveCommand},
-    {4, "Asztrogram mentése kép formátumban", "Képbe mentés", {0, 0}, &frmMain::mKep},
-    {5,
-     "Adatlap megjelenitése, eltüntetése",
-     "Adatlap mutat-rejt",
-     {Qt::Key_F5, Qt::Key_F9},
-     &frmMain::toggleDataSheet},
-    {6,
-     "Asztrogram előrevivése 3 perccel",
-     "3 perc előre",
-     {Qt::Key_Right, 0},
-     &frmMain::stepTime<3>},
-    {7,
-     "Asztrogram visszavivése 3 perccel",
-     "3 perc vissza",
-     {Qt::Key_Left, 0},
-     &frmMain::stepTime<-3>},
-    {8,
-     "Fokértékek mutatása, rejtése",
-     "Fokok mutatása, rejtése",
-     {Qt::Key_F8, 0},
-     &frmMain::toggleDegrees},
-    {9,
-     "Aszcendens fényszögeinek mutatása, rejtése",
-     "Fényszögek az aszcendensel",
-     {Qt::Key_F7, 0},
-     &frmMain::toggleAscAspects},
-    {10, "Beállitások", "", {Qt::Key_F6, 0}, &frmMain::toggleSettings},
-    {11,
-     "Értelmezés (analitikus szövegek) generálása",
-     "Elemző szöveg generálása",
-     {0, 0},
-     &frmMain::generateInterpretation},
-    {12,
-     "Az analitikus szövegek összekapcsolása a kódrendszerrel",
-     "Szövegek összekapcsolása",
-     {0, 0},
-     &frmMain::openCodeEditor},
-    {13, "Értelmezésiró ablak megnyitása", "", {0, 0}, &frmMain::showInterpretationEditor},
-    {14, "A programról", "A programról", {0, 0}, &frmMain::showAbout},
-    {15, "Kilépés a programból", "", {0, 0}, &frmMain::quit},
-    {16, "Asztrogram félretevése", "Asztrogram félretevése", {0, 0}, &frmMain::setAside},
-    {17,
-     "Ügyféljelentés készítése PDF-be: adatok, asztrogram, táblázatok, értelmezés",
-     "Jelentés (PDF)",
-     {Qt::Key_F12, 0},
-     &frmMain::makeReport},
-    {18,
-     "Előrejelzés: tranzitok, progresszió, napvisszatérés",
-     "Előrejelzés",
-     {Qt::Key_F11, 0},
-     &frmMain::showForecast},
-    {-1, "", "", {Qt::Key_Space, 0}, &frmMain::redraw},
-    {-1, "", "", {Qt::Key_Up, 0}, &frmMain::stepTime<30>},
-    {-1, "", "", {Qt::Key_Down, 0}, &frmMain::stepTime<-30>},
-    {-1, "", "", {Qt::Key_PageUp, 0}, &frmMain::stepTime<60>},
-    {-1, "", "", {Qt::Key_PageDown, 0}, &frmMain::stepTime<-60>},
-    {-1, "", "", {Qt::Key_End, 0}, &frmMain::stepTime<1440>},
-    {-1, "", "", {Qt::Key_Home, 0}, &frmMain::stepTime<-1440>},
-};
 
 // The keys that move and type inside a one-line box: there they stay the
 // box's, so that the settings panel's values can still be edited.
@@ -137,43 +64,23 @@ QString noFreeName(const QString& what, const QString& folder, const QString& re
            reason + QStringLiteral(".");
 }
 
+// Saving and printing act on what is shown: the data sheet when it is open,
+// else the chart; the interpretation text is saved and printed by its editor.
+void actOnShown(const frmMain& w, const std::function<void()>& onSheet,
+                const std::function<void()>& onChart) {
+    if (w.panelVisible(Panel::Interpretation))
+        return;
+    if (w.panelVisible(Panel::DataSheet))
+        onSheet();
+    else
+        onChart();
+}
+
 QString printerName(const QPrinter& printer) {
     return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
 } // namespace
-
-// ---------------------------------------------------------------- table
-
-std::span<const MainCommand> mainCommands() {
-    return kCommands;
-}
-
-const MainCommand* commandForButton(int n) {
-    for (const MainCommand& c : kCommands)
-        if (c.button == n && n >= 0)
-            return &c;
-    return nullptr;
-}
-
-const MainCommand* commandForKey(int key) {
-    if (key == 0)
-        return nullptr;
-    for (const MainCommand& c : kCommands)
-        if (c.keys[0] == key || c.keys[1] == key)
-            return &c;
-    return nullptr;
-}
-
-QString toolbarStatusText(int n) {
-    const MainCommand* c = commandForButton(n);
-    return c ? QString::fromUtf8(c->status) : QString();
-}
-
-QString toolbarToolTip(int n) {
-    const MainCommand* c = commandForButton(n);
-    return c ? QString::fromUtf8(c->tip) : QString();
-}
 
 void frmMain::PPP_Click(int n) {
     const MainCommand* c = commandForButton(n);
@@ -182,7 +89,7 @@ void frmMain::PPP_Click(int n) {
     try {
         (this->*c->action)();
     } catch (const std::exception& e) {
-        reportError("PPP_Click", e);
+        reportUnexpected(commandName(*c), e, kFilesIntact);
     }
 }
 
@@ -199,7 +106,7 @@ bool frmMain::handleKey(QWidget* receiver, QKeyEvent* event) {
     try {
         (this->*c->action)();
     } catch (const std::exception& e) {
-        reportError("Form_KeyDown", e);
+        reportUnexpected(commandName(*c), e, kFilesIntact);
     }
     return true;
 }
@@ -347,12 +254,8 @@ void frmMain::openSetAside(int row) {
 // ---------------------------------------------------------------- save
 
 void frmMain::saveCommand() {
-    if (panelVisible(Panel::Interpretation))
-        return;
-    if (panelVisible(Panel::DataSheet))
-        saveDataSheet();
-    else
-        m_form->mMent();
+    actOnShown(
+        *this, [this] { saveDataSheet(); }, [this] { m_form->mMent(); });
 }
 
 void frmMain::saveDataSheet() {
@@ -408,12 +311,11 @@ void frmMain::mKep() {
     } else if (m_chart) {
         // Vector: the wheel painted again, with the strokes drawn on it.
         const QSize area = m_surface->size();
-        const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
         bytes =
             paintVectorPage(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
                             area, windowTitle(), [&](QPainter& p) {
                                 paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings,
-                                           selection, kToolbarHeight);
+                                           m_selection, kToolbarHeight);
                                 m_surface->paintStrokes(p);
                             });
     }
@@ -478,12 +380,8 @@ void frmMain::makeReport() {
 // ---------------------------------------------------------------- printing
 
 void frmMain::printCommand() {
-    if (panelVisible(Panel::Interpretation))
-        return;
-    if (panelVisible(Panel::DataSheet))
-        printDataSheet();
-    else
-        mNyomtat();
+    actOnShown(
+        *this, [this] { printDataSheet(); }, [this] { mNyomtat(); });
 }
 
 // The page holds only the drawing (the wheel, its glyphs, the listing blocks
@@ -497,9 +395,8 @@ void frmMain::mNyomtat() {
     bool printed;
     if (m_chart) {
         const QSize area = m_surface->size();
-        const WheelSelection selection{m_selectionFilter, m_selectedGlyph};
         printed = printDrawing(printer, area, [&](QPainter& p) {
-            paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings, selection,
+            paintRadix(p, area, *m_chart, m_chart->aspects, m_state.settings, m_selection,
                        kToolbarHeight);
             m_surface->paintStrokes(p);
         });

@@ -1,5 +1,7 @@
 #include "printing.h"
 
+#include "platform/injected.h"
+
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,37 +28,12 @@ public:
     }
 };
 
-PrinterDialogs* g_dialogs = nullptr;
+Injected<PrinterDialogs, QtPrinterDialogs> g_dialogs;
 
-} // namespace
-
-PrinterDialogs& printerDialogs() {
-    static QtPrinterDialogs qtDialogs;
-    return g_dialogs ? *g_dialogs : qtDialogs;
-}
-
-void setPrinterDialogs(PrinterDialogs* dialogs) {
-    g_dialogs = dialogs;
-}
-
-bool printPicture(QPrinter& printer, const QImage& picture) {
-    if (picture.isNull())
-        return false;
-    QPainter p;
-    if (!p.begin(&printer))
-        return false;
-    const QRect page = p.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    const QRect target(page.x() + (page.width() - size.width()) / 2, page.y(), size.width(),
-                       size.height());
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, picture);
-    const bool ended = p.end();
-    return ended && printer.printerState() != QPrinter::Error;
-}
-
-bool printDrawing(QPrinter& printer, QSize area, const std::function<void(QPainter&)>& paint) {
+// Opens the page and hands paint the page with the area's size fitted into
+// it; true when the printer took the page.
+bool printFitted(QPrinter& printer, QSize area,
+                 const std::function<void(QPainter&, const QRect& page, QSize fitted)>& paint) {
     if (area.isEmpty())
         return false;
     QPainter p;
@@ -65,12 +42,38 @@ bool printDrawing(QPrinter& printer, QSize area, const std::function<void(QPaint
     const QRect page = p.viewport();
     QSize size = area;
     size.scale(page.size(), Qt::KeepAspectRatio);
-    p.translate(page.x() + (page.width() - size.width()) / 2.0, page.y());
-    p.scale(double(size.width()) / area.width(), double(size.height()) / area.height());
-    p.setClipRect(QRect(QPoint(0, 0), area));
-    paint(p);
+    paint(p, page, size);
     const bool ended = p.end();
     return ended && printer.printerState() != QPrinter::Error;
+}
+
+} // namespace
+
+PrinterDialogs& printerDialogs() {
+    return g_dialogs.get();
+}
+
+void setPrinterDialogs(PrinterDialogs* dialogs) {
+    g_dialogs.set(dialogs);
+}
+
+// Centred across the page, at its top.
+bool printPicture(QPrinter& printer, const QImage& picture) {
+    return printFitted(printer, picture.size(), [&](QPainter& p, const QRect& page, QSize size) {
+        const QRect target(page.x() + (page.width() - size.width()) / 2, page.y(), size.width(),
+                           size.height());
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(target, picture);
+    });
+}
+
+bool printDrawing(QPrinter& printer, QSize area, const std::function<void(QPainter&)>& paint) {
+    return printFitted(printer, area, [&](QPainter& p, const QRect& page, QSize size) {
+        p.translate(page.x() + (page.width() - size.width()) / 2.0, page.y());
+        p.scale(double(size.width()) / area.width(), double(size.height()) / area.height());
+        p.setClipRect(QRect(QPoint(0, 0), area));
+        paint(p);
+    });
 }
 
 bool printDocument(QPrinter& printer, QTextDocument& document) {

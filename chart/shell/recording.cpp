@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <unistd.h>
 
 namespace velorin {
@@ -32,10 +33,8 @@ const QString kShellSpecial = QStringLiteral(" \t|&;<>()$`\\\"'*?[]#~=%!{},^");
 } // namespace
 
 RecorderButtons recorderButtons(RecorderState state) {
-    for (const StateRow& row : kStateRows)
-        if (row.state == state)
-            return row.buttons;
-    return kStateRows[0].buttons;
+    const auto row = std::ranges::find(kStateRows, state, &StateRow::state);
+    return row != std::end(kStateRows) ? row->buttons : kStateRows[0].buttons;
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #include "setuppanel.h"
 
 #include "engine/housesystem.h"
-#include "engine/numbers.h"
+#include "platform/uiprompts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,17 +13,7 @@
 
 namespace velorin {
 
-namespace {
-
-QColor fromBgr(BgrColor c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
-QString numberText(float v) {
-    return QString::fromStdString(formatPlain(double(v)));
-}
-
-} // namespace
+namespace {} // namespace
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Box);
@@ -38,7 +28,7 @@ void ColorSwatch::setColor(BgrColor c) {
 
 void ColorSwatch::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(rect().adjusted(1, 1, -1, -1), fromBgr(m_color));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), qColorOf(m_color));
     p.end();
     QFrame::paintEvent(e);
 }
@@ -49,7 +39,7 @@ void ColorSwatch::mousePressEvent(QMouseEvent* e) {
 }
 
 SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
-    setObjectName("pSetup");
+    setObjectName(QStringLiteral("pSetup"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
 
@@ -58,17 +48,18 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
 
-    auto* head = new QLabel("<b>Fényszögek</b> (orbisz fokban, vonal szine)", this);
+    auto* head = new QLabel(QStringLiteral("<b>Fényszögek</b> (orbisz fokban, vonal szine)"), this);
     grid->addWidget(head, 0, 0, 1, 3);
     for (int n = 0; n < 8; ++n) {
-        auto* angle = new QLabel(QString::number(kOrbAngles[size_t(n)]) + "°", this);
+        auto* angle =
+            new QLabel(QString::number(kOrbAngles[size_t(n)]) + QStringLiteral("°"), this);
         angle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* box = new QLineEdit(this);
-        box->setObjectName(QString("Text%1").arg(n + 1));
+        box->setObjectName(QStringLiteral("Text%1").arg(n + 1));
         box->setFixedWidth(60);
         auto* swatch = new ColorSwatch(this);
-        swatch->setObjectName(QString("PCol_%1").arg(n));
-        connect(swatch, &ColorSwatch::clicked, this, [this, n] { emit swatchClicked(false, n); });
+        swatch->setObjectName(QStringLiteral("PCol_%1").arg(n));
+        connect(swatch, &ColorSwatch::clicked, this, [this, n] { PCol_Click(n); });
         orbBoxes[size_t(n)] = box;
         PCol[size_t(n)] = swatch;
         grid->addWidget(angle, n + 1, 0);
@@ -86,15 +77,14 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
                  {2, "Sárkányfej-farok tengely szine:"},
                  {1, "Házak vonalának szine:"},
                  {0, "Körök szine:"}};
-    auto* wheelHead = new QLabel("<b>A kör szinei</b>", this);
+    auto* wheelHead = new QLabel(QStringLiteral("<b>A kör szinei</b>"), this);
     grid->addWidget(wheelHead, 0, 4, 1, 2);
     int row = 1;
     for (const auto& w : wheel) {
         auto* swatch = new ColorSwatch(this);
-        swatch->setObjectName(QString("PCol2_%1").arg(w.element));
+        swatch->setObjectName(QStringLiteral("PCol2_%1").arg(w.element));
         const int element = w.element;
-        connect(swatch, &ColorSwatch::clicked, this,
-                [this, element] { emit swatchClicked(true, element); });
+        connect(swatch, &ColorSwatch::clicked, this, [this, element] { PCol2_Click(element); });
         PCol2[size_t(w.element)] = swatch;
         grid->addWidget(new QLabel(QString::fromUtf8(w.text), this), row, 4);
         grid->addWidget(swatch, row, 5);
@@ -102,11 +92,13 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     }
 
     auto* hefLabel = new QLabel(
-        "Egy bolygó ennyi foktól a ház csúcsa előtt már a következő házban értelmeződik:", this);
+        QStringLiteral(
+            "Egy bolygó ennyi foktól a ház csúcsa előtt már a következő házban értelmeződik:"),
+        this);
     hefLabel->setWordWrap(true);
     hefLabel->setMinimumWidth(300);
     Text10 = new QLineEdit(this);
-    Text10->setObjectName("Text10");
+    Text10->setObjectName(QStringLiteral("Text10"));
     Text10->setFixedWidth(60);
     grid->addWidget(hefLabel, row + 1, 4, 2, 1);
     grid->addWidget(Text10, row + 1, 5, Qt::AlignTop);
@@ -125,31 +117,51 @@ SetupPanel::SetupPanel(QWidget* parent) : QFrame(parent) {
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(10, 1);
 
-    Command1 = new QPushButton("OK", this);
-    Command1->setObjectName("Command1");
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFixedWidth(90);
 }
 
-void SetupPanel::showValues(const WorkingSettings& ws) {
+PanelSettings SetupPanel::values() const {
+    PanelSettings v;
     for (size_t n = 0; n < 8; ++n) {
-        orbBoxes[n]->setText(numberText(ws.orbs[n]));
-        PCol[n]->setColor(ws.aspectColors[n]);
+        v.orbTexts[n] = orbBoxes[n]->text();
+        v.aspectColors[n] = PCol[n]->color();
     }
-    for (size_t n = 0; n < 4; ++n)
-        PCol2[n]->setColor(ws.wheelColors[n]);
-    PCol2[4]->setColor(ws.bandColor);
-    Text10->setText(numberText(ws.anticipation));
-    showHouseSystem(ws.houseSystem);
-}
-
-char SetupPanel::houseSystem() const {
+    for (size_t n = 0; n < 5; ++n)
+        v.wheelColors[n] = PCol2[n]->color();
+    v.anticipationText = Text10->text();
     const QString letter = cboHouses->currentData().toString();
-    return letter.isEmpty() ? kDefaultHouseSystem : letter.at(0).toLatin1();
+    v.houseSystem = letter.isEmpty() ? kDefaultHouseSystem : letter.at(0).toLatin1();
+    return v;
 }
 
-void SetupPanel::showHouseSystem(char letter) {
-    const int at = cboHouses->findData(QChar::fromLatin1(letter));
+void SetupPanel::showValues(const PanelSettings& v) {
+    for (size_t n = 0; n < 8; ++n) {
+        orbBoxes[n]->setText(v.orbTexts[n]);
+        PCol[n]->setColor(v.aspectColors[n]);
+    }
+    for (size_t n = 0; n < 5; ++n)
+        PCol2[n]->setColor(v.wheelColors[n]);
+    Text10->setText(v.anticipationText);
+    const int at = cboHouses->findData(QChar::fromLatin1(v.houseSystem));
     cboHouses->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+void SetupPanel::PCol_Click(int index) {
+    if (index >= 0 && index < int(PCol.size()))
+        chooseColor(PCol[size_t(index)]);
+}
+
+void SetupPanel::PCol2_Click(int index) {
+    if (index >= 0 && index < int(PCol2.size()))
+        chooseColor(PCol2[size_t(index)]);
+}
+
+void SetupPanel::chooseColor(ColorSwatch* swatch) {
+    QColor color = qColorOf(swatch->color());
+    if (prompts().chooseColor(color))
+        swatch->setColor(bgrOf(color));
 }
 
 } // namespace velorin

@@ -44,15 +44,18 @@ public:
     std::array<ColorSwatch*, 5> PCol2{};  // color-0 .. color-3, then PAL
     QPushButton* Command1 = nullptr;
 
-    // Shows the values in effect.
-    void showValues(const WorkingSettings& ws);
+    // The boxes, swatches and list as they stand, and putting values in them.
+    PanelSettings values() const;
+    void showValues(const PanelSettings& values);
 
-    // The house system chosen in the list, and choosing one by its letter.
-    char houseSystem() const;
-    void showHouseSystem(char letter);
+    // The swatch clicks: element index of the aspect colours, of the wheel
+    // colours. The colour box's choice shows at once; nothing is saved
+    // before the OK.
+    void PCol_Click(int index);
+    void PCol2_Click(int index);
 
-signals:
-    void swatchClicked(bool wheelGroup, int index);
+private:
+    void chooseColor(ColorSwatch* swatch);
 };
 
 } // namespace velorin

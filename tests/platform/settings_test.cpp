@@ -103,6 +103,93 @@ TEST_F(Settings, ABrokenColourFailsTheWholeGroup) {
     EXPECT_EQ(ws.bandColor, 16711680u);
 }
 
+// The panel shows what is stored, texts as typed, but never a colour other
+// than the one the wheel is drawn with.
+TEST_F(Settings, PanelShowsTheStoredTextsAndTheColoursInEffect) {
+    WorkingSettings inEffect;
+    inEffect.aspectColors.fill(0x123456);
+    inEffect.bandColor = 0xABCDEF;
+    inEffect.anticipation = 6;
+    PanelSettings first = storedPanelSettings(inEffect); // an empty store
+    EXPECT_EQ(first.orbTexts, (std::array<QString, 8>{"10", "3", "3", "5", "7", "3", "3", "10"}));
+    EXPECT_EQ(first.wheelColors[4], 0xABCDEFu);
+    EXPECT_EQ(first.anticipationText, "6");
+
+    SettingsStore::set(kSettingsApp, "set", "0", "8,5");
+    SettingsStore::set(kSettingsApp, "set", "HEF", "4 fok");
+    setAllColors();
+    const struct {
+        const char* key;
+        const char* stored;
+        BgrColor shown; // of aspcolor-1
+    } rows[] = {
+        {"aspcolor-1", "255", 255},
+        {"aspcolor-1", "-1", 0x123456},       // out of range: the load refuses it too
+        {"aspcolor-1", "16777216", 0x123456}, // one past 24 bits
+        {"aspcolor-1", "kék", 0x123456},
+        {"aspcolor-1", "", 0x123456},
+    };
+    for (const auto& row : rows) {
+        SettingsStore::set(kSettingsApp, "set", row.key, row.stored);
+        const PanelSettings panel = storedPanelSettings(inEffect);
+        EXPECT_EQ(panel.aspectColors[1], row.shown) << row.stored;
+        EXPECT_EQ(panel.orbTexts[0], "8,5");
+        EXPECT_EQ(panel.orbTexts[1], ""); // absent: shown empty, as stored
+        EXPECT_EQ(panel.wheelColors[0], 255u);
+        EXPECT_EQ(panel.wheelColors[4], 16711680u);
+        EXPECT_EQ(panel.anticipationText, "4 fok");
+    }
+}
+
+TEST_F(Settings, PanelOkReadsEveryBoxAsItsLeadingNumber) {
+    PanelSettings panel = panelSettingsOf(WorkingSettings{});
+    panel.orbTexts = {"", "", "", "", "", "", "", ""};
+    WorkingSettings applied = appliedPanelSettings(panel, WorkingSettings{});
+    // The panel's own suggestions, not the store's 10, 3, 3, 5, ...
+    EXPECT_EQ(applied.orbs, (std::array<float, 8>{9, 2, 3, 7, 7, 2, 3, 9}));
+
+    const struct {
+        const char* text;
+        float orb;
+    } rows[] = {{"6", 6}, {"7.5", 7.5f}, {"4 fok", 4}, {"kék", 0}, {" ", 0}, {"-2", -2}};
+    for (const auto& row : rows) {
+        panel.orbTexts[3] = row.text;
+        panel.anticipationText = row.text;
+        applied = appliedPanelSettings(panel, WorkingSettings{});
+        EXPECT_EQ(applied.orbs[3], row.orb) << row.text;
+        EXPECT_EQ(applied.anticipation, row.orb) << row.text;
+    }
+
+    // The switches the panel does not show stay as they were; the fifth
+    // wheel swatch is the band.
+    WorkingSettings base;
+    base.showAsc = base.showFok = true;
+    panel.wheelColors = {1, 2, 3, 4, 5};
+    panel.houseSystem = 'K';
+    applied = appliedPanelSettings(panel, base);
+    EXPECT_TRUE(applied.showAsc && applied.showFok);
+    EXPECT_EQ(applied.wheelColors, (std::array<BgrColor, 4>{1, 2, 3, 4}));
+    EXPECT_EQ(applied.bandColor, 5u);
+    EXPECT_EQ(applied.houseSystem, 'K');
+    // Saved and loaded again, the panel shows what was applied.
+    saveSetKeys(applied);
+    EXPECT_EQ(storedPanelSettings(applied).orbTexts, panelSettingsOf(applied).orbTexts);
+}
+
+TEST(SettingsColour, StoredColoursAreRedInTheLowByte) {
+    const struct {
+        BgrColor stored;
+        QColor shown;
+    } rows[] = {{0x0000FF, QColor(255, 0, 0)},
+                {0xFF0000, QColor(0, 0, 255)},
+                {0x00FF00, QColor(0, 255, 0)},
+                {0x123456, QColor(0x56, 0x34, 0x12)}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(qColorOf(row.stored), row.shown) << row.stored;
+        EXPECT_EQ(bgrOf(row.shown), row.stored) << row.stored;
+    }
+}
+
 TEST_F(Settings, SwitchesNeedShowAsc) {
     SettingsStore::set(kProgramTitle, "setup", "showfok", "True");
     WorkingSettings ws;

@@ -351,8 +351,8 @@ private slots:
         panel()->orbBoxes[3]->setText("6");
         panel()->Text10->setText("4");
         m_prompts.colors << QColor(255, 0, 0) << QColor(0, 0, 255);
-        m_w->PCol_Click(2);
-        m_w->PCol2_Click(4);
+        panel()->PCol_Click(2);
+        panel()->PCol2_Click(4);
         QTest::mouseClick(panel()->Command1, Qt::LeftButton);
 
         QCOMPARE(stored(kSettingsApp, "set", "0"), QString("9"));
