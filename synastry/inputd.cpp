@@ -47,7 +47,6 @@ inputD::inputD(QWidget* parent) : QDialog(parent) {
     auto* frames = new QHBoxLayout;
     frames->addWidget(buildFrame(kFirst, QString::fromUtf8(kPersonCaption[kFirst])));
     frames->addWidget(buildFrame(kSecond, QString::fromUtf8(kPersonCaption[kSecond])));
-    buildWorkingSet();
 
     auto* compute = new QPushButton(QStringLiteral("SZÁMOL"), this);
     compute->setObjectName(QStringLiteral("Command7"));
@@ -61,7 +60,6 @@ inputD::inputD(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
     layout->addLayout(bottom);
-    layout->addWidget(m_workFrame);
 
     m_draw = std::make_unique<frmDraw>();
     m_draw->pressOK = [this] { PressOK(); };
@@ -183,50 +181,6 @@ QGroupBox* inputD::buildFrame(int n, const QString& caption) {
     return frame;
 }
 
-// The engine reads one person at a time from these boxes, never shown.
-void inputD::buildWorkingSet() {
-    m_workFrame = new QGroupBox(QStringLiteral("temp"), this);
-    m_workFrame->setVisible(false);
-    auto box = [&](const char* name) {
-        auto* b = new QLineEdit(m_workFrame);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    auto option = [&](const char* name) {
-        auto* o = new QRadioButton(m_workFrame);
-        o->setObjectName(QLatin1String(name));
-        return o;
-    };
-    auto pair = [&](QRadioButton* a, QRadioButton* b) {
-        auto* group = new QButtonGroup(m_workFrame);
-        group->addButton(a);
-        group->addButton(b);
-        a->setChecked(true);
-    };
-    m_work.name = box("txtName");
-    m_work.year = box("txtYear");
-    m_work.month = box("txtMonth");
-    m_work.day = box("txtDay");
-    m_work.hour = box("txtBirthHour");
-    m_work.minute = box("txtBirthMinute");
-    m_work.am = option("optAM");
-    m_work.pm = option("optPM");
-    m_work.zone = box("txtTZ");
-    m_work.daylightSaving = new QCheckBox(m_workFrame);
-    m_work.daylightSaving->setObjectName(QStringLiteral("Check1"));
-    m_work.longDeg = box("txtLongDeg");
-    m_work.longMin = box("txtLongMin");
-    m_work.east = option("optEast");
-    m_work.west = option("optWest");
-    m_work.latDeg = box("txtLatDeg");
-    m_work.latMin = box("txtLatMin");
-    m_work.north = option("optNorth");
-    m_work.south = option("optSouth");
-    pair(m_work.am, m_work.pm);
-    pair(m_work.east, m_work.west);
-    pair(m_work.north, m_work.south);
-}
-
 void inputD::Command1_Click() {
     openChart(kFirst);
 }
@@ -280,16 +234,9 @@ void inputD::setPresentMoment(int n) {
     f.daylightSaving->setChecked(p.daylightSaving != 0);
 }
 
-void inputD::copyToWorkingSet(int n) {
-    const PersonFields& f = m_person[size_t(n)];
-    BirthData d = f.read();
-    m_work.fillTyped(d);
-    m_work.setHemispheres(d.east, d.north);
-}
-
-bool inputD::computeWorkingSet(int n, Chart& out) {
-    copyToWorkingSet(n);
-    ChartOutcome outcome = computeCheckedChart(m_work.read(), m_settings.engine(Wording::Synastry));
+bool inputD::computePerson(int n, Chart& out) {
+    ChartOutcome outcome =
+        computeCheckedChart(m_person[size_t(n)].read(), m_settings.engine(Wording::Synastry));
     if (!outcome.ok()) {
         prompts().message(
             QStringLiteral("%1: %2\nA rajz és a listák nem változtak.")
@@ -307,7 +254,7 @@ bool inputD::PressOK() {
         return false;
     m_computing = true;
     Chart second, first;
-    const bool ok = computeWorkingSet(kSecond, second) && computeWorkingSet(kFirst, first);
+    const bool ok = computePerson(kSecond, second) && computePerson(kFirst, first);
     if (ok) {
         const QString firstName = m_person[kFirst].name->text();
         const QString secondName = m_person[kSecond].name->text();

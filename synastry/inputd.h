@@ -57,16 +57,12 @@ protected:
 
 private:
     QGroupBox* buildFrame(int n, const QString& caption);
-    void buildWorkingSet();
     void openChart(int n);
     void setPresentMoment(int n);
-    void copyToWorkingSet(int n);
-    bool computeWorkingSet(int n, Chart& out);
+    bool computePerson(int n, Chart& out);
 
     WorkingSettings m_settings;
     std::array<PersonFields, 2> m_person;
-    PersonFields m_work; // the hidden working set the engine reads
-    QGroupBox* m_workFrame = nullptr;
     std::unique_ptr<frmDraw> m_draw;
     std::unique_ptr<frmListing> m_a1;
     std::unique_ptr<frmListing> m_a2;
