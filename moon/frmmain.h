@@ -1,19 +1,19 @@
 #pragma once
 // Nocturo's start window: the year, the month and the place of the calendar.
 
+#include "platform/widgets/placecontrols.h"
+
 #include <QPointer>
 #include <QWidget>
 
-class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace velorin {
 
 class frmCalendar;
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, public PlaceControls {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -30,15 +30,6 @@ public:
     QLineEdit* Text1 = nullptr; // year
     QLineEdit* Text2 = nullptr; // month
     QLineEdit* txtTZ = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QRadioButton* optEast = nullptr;
-    QRadioButton* optWest = nullptr;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QRadioButton* optNorth = nullptr;
-    QRadioButton* optSouth = nullptr;
     QPushButton* Command2 = nullptr;
 
 protected:
