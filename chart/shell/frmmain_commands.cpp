@@ -5,9 +5,9 @@
 #include "commands.h"
 #include "frmabout.h"
 #include "frmmain.h"
+#include "platform/timestep.h"
 #include "printing.h"
 #include "setuppanel.h"
-#include "timestep.h"
 #include "toolbar.h"
 #include "wheelsurface.h"
 

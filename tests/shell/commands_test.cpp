@@ -10,9 +10,9 @@
 #include "chart/shell/frmmain.h"
 #include "chart/shell/printing.h"
 #include "chart/shell/setuppanel.h"
-#include "chart/shell/timestep.h"
 #include "chart/shell/wheelsurface.h"
 #include "platform/textfile.h"
+#include "platform/timestep.h"
 
 #include <QApplication>
 #include <QDir>
