@@ -1,13 +1,13 @@
 #include "frmmain.h"
 
 #include "frmcalendar.h"
-#include "zonetext.h"
 
 #include "engine/moonday.h"
 #include "engine/positions.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/entrybinding.h"
 #include "platform/widgets/formrows.h"
 #include "platform/widgets/keyfilter.h"
 #include "platform/widgets/personfields.h"
@@ -101,11 +101,12 @@ void frmMain::buildWidgets() {
     KeyFilter::restrict(txtTZ, kDigits + ".-");
     txtTZ->installEventFilter(this);
 
+    bindText(Text1, m_entry.year);
+    bindText(Text2, m_entry.month);
+    bindPlace(place(), m_entry);
     connect(Check1, &QCheckBox::clicked, this, &frmMain::Check1_Click);
-    connect(optEast, &QRadioButton::clicked, this,
-            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), true)); });
-    connect(optWest, &QRadioButton::clicked, this,
-            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), false)); });
+    connect(optEast, &QRadioButton::clicked, this, [this] { chooseEast(true); });
+    connect(optWest, &QRadioButton::clicked, this, [this] { chooseEast(false); });
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
 }
 
@@ -115,13 +116,24 @@ void frmMain::Form_Load() {
     const QDate today = velorin::now().date();
     Text1->setText(today.toString(QStringLiteral("yyyy")));
     Text2->setText(QString::number(today.month()));
-    txtTZ->setText(QStringLiteral("-1"));
-    optEast->setChecked(true);
-    optNorth->setChecked(true);
+    // The entry starts at Budapest, East and North, an hour east of UT.
+    showPlace(place(), m_entry);
 }
 
+PlaceBoxes frmMain::place() const {
+    return {txtTZ,   Check1,    txtLongDeg, txtLongMin, optEast,
+            optWest, txtLatDeg, txtLatMin,  optNorth,   optSouth};
+}
+
+// Here the summer-time box moves the zone text itself: the calendar reads
+// nothing else.
 void frmMain::Check1_Click() {
-    txtTZ->setText(zoneTextAfterDaylightSaving(txtTZ->text(), Check1->isChecked()));
+    txtTZ->setText(zoneTextAfterDaylightSaving(m_entry.zone, m_entry.daylightSaving));
+}
+
+void frmMain::chooseEast(bool isEast) {
+    m_entry.chooseEast(isEast);
+    txtTZ->setText(m_entry.zone);
 }
 
 void frmMain::Command2_Click() {
@@ -130,7 +142,7 @@ void frmMain::Command2_Click() {
     if (m_busy)
         return;
     const MoonRequestOutcome request = readMoonRequest(
-        Text1->text().toStdString(), Text2->text().toStdString(), txtTZ->text().toStdString());
+        m_entry.year.toStdString(), m_entry.month.toStdString(), m_entry.zone.toStdString());
     if (!request.ok()) {
         prompts().message(QString::fromStdString(request.message), QString(),
                           MessageIcon::Critical);
@@ -142,7 +154,7 @@ void frmMain::Command2_Click() {
     m_calendar->raise();
     m_busy = true;
     Command2->setEnabled(false);
-    m_calendar->fillMonth(Text1->text(), *request.value, dataFolder() + QStringLiteral("moon/"));
+    m_calendar->fillMonth(m_entry.year, *request.value, dataFolder() + QStringLiteral("moon/"));
     Command2->setEnabled(true);
     m_busy = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Nocturo's start window: the year, the month and the place of the calendar.
 
+#include "platform/personentry.h"
 #include "platform/widgets/placecontrols.h"
 
 #include <QPointer>
@@ -40,7 +41,11 @@ private:
     void buildWidgets();
     void Form_Load();
     void moveAlongArrowChain(QWidget* from, int step);
+    PlaceBoxes place() const;
+    void chooseEast(bool isEast);
 
+    // The calendar's year and month and its place; the boxes only show it.
+    PersonEntry m_entry;
     QPointer<frmCalendar> m_calendar;
     bool m_busy = false;
 };

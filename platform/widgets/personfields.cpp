@@ -1,5 +1,8 @@
 #include "personfields.h"
 
+#include "entrybinding.h"
+#include "placecontrols.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -7,19 +10,9 @@
 #include <QVBoxLayout>
 
 namespace velorin {
-namespace {
-
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
-}
-
-void put(QLineEdit* box, const std::string& s) {
-    box->setText(QString::fromStdString(s));
-}
-
-} // namespace
 
 BirthData PersonFields::read(BirthData d) const {
+    auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
     d.name = text(name);
     d.year = text(year);
     d.month = text(month);
@@ -38,20 +31,34 @@ BirthData PersonFields::read(BirthData d) const {
     return d;
 }
 
-void PersonFields::fillTyped(const BirthData& d) const {
-    put(name, d.name);
-    put(year, d.year);
-    put(month, d.month);
-    put(day, d.day);
-    put(hour, d.hour);
-    put(minute, d.minute);
-    (d.am ? am : pm)->setChecked(true);
-    put(zone, d.zone);
-    daylightSaving->setChecked(d.daylightSaving != 0);
-    put(longDeg, d.longDeg);
-    put(longMin, d.longMin);
-    put(latDeg, d.latDeg);
-    put(latMin, d.latMin);
+PlaceBoxes PersonFields::place() const {
+    return {zone, daylightSaving, longDeg, longMin, east, west, latDeg, latMin, north, south};
+}
+
+void PersonFields::bind(PersonEntry& e) const {
+    bindText(name, e.name);
+    bindText(year, e.year);
+    bindText(month, e.month);
+    bindText(day, e.day);
+    bindText(hour, e.hour12);
+    bindText(minute, e.minute);
+    bindChecked(am, e.am);
+    QObject::connect(hour, &QLineEdit::textChanged, hour, [&e] { e.hour24FromPair(); });
+    QObject::connect(am, &QAbstractButton::toggled, am, [&e] { e.hour24FromPair(); });
+    bindPlace(place(), e);
+}
+
+void PersonFields::show(const PersonEntry& e) const {
+    // Each box writes itself back into e while this runs, so read from a copy.
+    const PersonEntry shown = e;
+    name->setText(shown.name);
+    year->setText(shown.year);
+    month->setText(shown.month);
+    day->setText(shown.day);
+    hour->setText(shown.hour12);
+    minute->setText(shown.minute);
+    (shown.am ? am : pm)->setChecked(true);
+    showPlace(place(), shown);
 }
 
 void PersonFields::setHemispheres(bool isEast, bool isNorth) const {

@@ -1,9 +1,10 @@
 #pragma once
-// One person's birth-data boxes and options, as the chart program's form and
-// each frame of the synastry dialog hold them: the one way from what the user
-// typed to the BirthData the engine takes, and back from a chart file.
+// One person's birth-data boxes and options, as each frame of the synastry
+// dialog holds them: a view of a PersonEntry, which holds the state and the
+// rules.
 
-#include "engine/birthdata.h"
+#include "platform/personentry.h"
+#include "platform/widgets/placecontrols.h"
 
 class QCheckBox;
 class QHBoxLayout;
@@ -35,11 +36,13 @@ struct PersonFields {
     // The boxes and options over base; what they do not hold (sex, the
     // 24-hour text, notes) stays as base has it.
     BirthData read(BirthData base = BirthData()) const;
-
-    // Name, date, time with its half of day, place, zone and daylight saving
-    // from d. The hemisphere options are left alone: whether a record's
-    // hemispheres count is the caller's rule.
-    void fillTyped(const BirthData& d) const;
+    PlaceBoxes place() const;
+    // Every box and option writes its changes into e, the 24-hour text
+    // following the 12-hour pair. e must outlive the boxes' signals: the
+    // window that owns both declares the entry before it builds the boxes.
+    void bind(PersonEntry& e) const;
+    // The entry into the boxes and options.
+    void show(const PersonEntry& e) const;
     void setHemispheres(bool isEast, bool isNorth) const;
 };
 

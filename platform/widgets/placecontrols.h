@@ -1,7 +1,7 @@
 #pragma once
-// The place boxes and options that the chart program's birth-data form and
-// Nocturo's start window both carry, under the names both windows give them
-// and with the same defaults, so the two windows cannot drift apart.
+// The place part of a person's boxes: the zone, summer time and both
+// coordinates, which the synastry frames, Nocturo's start window and the
+// chart program's birth-data form all carry.
 
 class QCheckBox;
 class QLineEdit;
@@ -10,6 +10,10 @@ class QWidget;
 
 namespace velorin {
 
+struct PersonEntry;
+
+// The place boxes and options under the names the birth-data form and
+// Nocturo's start window both give them.
 struct PlaceControls {
     QCheckBox* Check1 = nullptr; // summer time
     QLineEdit* txtLongDeg = nullptr;
@@ -21,10 +25,30 @@ struct PlaceControls {
     QRadioButton* optNorth = nullptr;
     QRadioButton* optSouth = nullptr;
 
-    // Creates them on owner at the design-time place, Budapest (neither
-    // option of a pair checked yet: the window's load step chooses), each
-    // option pair exclusive on its own.
+    // Creates them empty on owner, each option pair exclusive on its own;
+    // what they show comes from the window's entry.
     void createPlaceControls(QWidget* owner);
 };
+
+// Any window's place boxes, whatever it names them.
+struct PlaceBoxes {
+    QLineEdit* zone;
+    QCheckBox* daylightSaving;
+    QLineEdit* longDeg;
+    QLineEdit* longMin;
+    QRadioButton* east;
+    QRadioButton* west;
+    QLineEdit* latDeg;
+    QLineEdit* latMin;
+    QRadioButton* north;
+    QRadioButton* south;
+};
+
+// Each box and option writes its changes into e's place; e must outlive the
+// boxes' signals.
+void bindPlace(const PlaceBoxes& boxes, PersonEntry& e);
+// The entry's place into the boxes. They write it back into the entry as it
+// runs, so e is read as it was when called.
+void showPlace(const PlaceBoxes& boxes, const PersonEntry& e);
 
 } // namespace velorin
