@@ -1,17 +1,18 @@
 #pragma once
-// The birth-data form. Its fields are where the current person's data lives:
-// every chart computation reads them, and the chart and location files are
-// read into them and written from them. Created once, then shown and hidden.
+// The birth-data form. Its entry is where the current person's data lives:
+// every chart computation reads it, and the chart and location files are read
+// into it and written from it; the boxes show the entry and write the user's
+// edits into it. Created once, then shown and hidden.
 
 #include "atlas/atlas.h"
 #include "charthost.h"
 #include "platform/chartfile.h"
+#include "platform/personentry.h"
 #include "programstate.h"
 
 #include <QDialog>
 #include <optional>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -70,8 +71,13 @@ public:
     // cannot be read (or the conversion cannot be written).
     std::optional<ChartFile> mVerzioVizsgal(const QString& path);
 
-    // The fields as the engine and the chart file take them.
+    // The person as the engine and the chart file take them.
     BirthData birthData() const;
+    const PersonEntry& entry() const { return m_entry; }
+
+    // Moves the moment by minutes and applies the form; false, with nothing
+    // changed, when the date and time typed are no real moment.
+    bool stepMoment(int minutes);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,17 +86,14 @@ protected:
 
 private:
     void buildWidgets();
+    void bindEdits();
     void Form_Load();
     void fillLists();
-    void setPresentMoment();
     void readStartChart();
     bool openChart(const QString& path);
-    void fillFromChart(const ChartFile& file);
     void onZoneRow(int row);
-    void applyHemisphereRule(int row);
-    void forceZoneSign(bool nonPositive);
-    void setHemispheres(bool east, bool north);
-    void onBirthHourChanged();
+    // Puts the entry into the boxes; their own signals do not write back.
+    void showEntry();
     bool checkRange(QLineEdit* box, bool showMessage);
     void moveAlongArrowChain(QWidget* from, int step);
     bool apply(bool reportErrors);
@@ -126,18 +129,9 @@ private:
     // The picked place, its zone and offset on one line.
     QLabel* lblHely = nullptr;
 
-    // Kept in step by code and never shown: what the computation and the
-    // chart file use, beside what the user edits (Text1, Combo2).
-    QLineEdit* txtBirthHour = nullptr;
-    QRadioButton* optAM = nullptr;
-    QRadioButton* optPM = nullptr;
-    QLineEdit* txtTZ = nullptr;
-    QComboBox* Combo3 = nullptr;
-
-    // Set while the options are put back as a file stored them, so that the
-    // zone value read from the same file is not re-signed.
-    bool m_keepZoneSign = false;
-    bool m_inBirthHourRule = false;
+    PersonEntry m_entry;
+    // Set while showEntry writes the boxes.
+    bool m_showing = false;
     bool m_inRangeMessage = false;
     // The box whose range message was just shown by leaving it, so that the
     // OK click causing that leave does not show it a second time.

@@ -8,28 +8,20 @@
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 
 namespace velorin {
 
 namespace {
 
-const char* const kChartFilter = "Velorin file (*.ast)";
-const char* const kLocationFilter = "Velorin helység file (*.loc)";
-const char* const kProposedPlace = "helysegneve";
+const QString kChartFilter = QStringLiteral("Velorin file (*.ast)");
+const QString kLocationFilter = QStringLiteral("Velorin helység file (*.loc)");
+const QString kProposedPlace = QStringLiteral("helysegneve");
+const QString kTitle = QStringLiteral("Velorin");
 // Location files are a few dozen bytes; anything far larger is not one.
 constexpr qint64 kMaxLocationBytes = 64 * 1024;
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 
@@ -40,54 +32,28 @@ std::optional<ChartFile> frmAdatok::mVerzioVizsgal(const QString& path) {
     if (r.file->layout == ChartLayout::Current)
         return r.file;
 
-    const QString question =
+    const QString question = QStringLiteral(
         "A megnyitott asztrógram az Velorin előző verziójával volt készitve. Akarja "
         "konvertálni az új verzióra?\n\nMegjegyzés: a konvertálás után az asztrógram a régi "
-        "verziókkal nem lesz megnyitható!";
+        "verziókkal nem lesz megnyitható!");
     if (prompts().question(question, QString()) != Answer::Yes)
         return r.file;
 
     const QString record = formatConvertedRecord(r.file->data, kMaleText);
     QString error;
     if (!writeFileAtomically(path, toCp1250(record), &error)) {
-        prompts().message("Az asztrógram nem konvertálható: " + path + " (" + error +
-                              "). A file változatlan maradt.",
-                          "Velorin", MessageIcon::Critical);
+        prompts().message(
+            QStringLiteral("Az asztrógram nem konvertálható: %1 (%2). A file változatlan maradt.")
+                .arg(path, error),
+            kTitle, MessageIcon::Critical);
         return std::nullopt;
     }
-    prompts().message("Az asztrógram file átkonvertálva! Ne feledje beállitani az adatoknál a "
-                      "szülött nemét! (Alapbeállitás férfi).",
+    prompts().message(QStringLiteral("Az asztrógram file átkonvertálva! Ne feledje beállitani az "
+                                     "adatoknál a szülött nemét! (Alapbeállitás férfi)."),
                       QString(), MessageIcon::Information);
     r.file->layout = ChartLayout::Current;
     r.file->data.sex = kMaleText;
     return r.file;
-}
-
-void frmAdatok::fillFromChart(const ChartFile& file) {
-    const BirthData& d = file.data;
-    txtName->setText(q(d.name));
-    txtYear->setText(q(d.year));
-    txtMonth->setText(q(d.month));
-    txtDay->setText(q(d.day));
-    txtBirthHour->setText(q(d.hour));
-    txtBirthMinute->setText(q(d.minute));
-    txtLatDeg->setText(q(d.latDeg));
-    txtLatMin->setText(q(d.latMin));
-    txtLongDeg->setText(q(d.longDeg));
-    txtLongMin->setText(q(d.longMin));
-    txtTZ->setText(q(d.zone));
-    mZonaKeres();
-    Check1->setChecked(d.daylightSaving != 0);
-    txtMeg->setPlainText(q(d.notes));
-    if (file.layout == ChartLayout::Current) {
-        const int row = Combo1->findText(q(d.sex));
-        if (row >= 0)
-            Combo1->setCurrentIndex(row);
-    }
-    (d.am ? optAM : optPM)->setChecked(true);
-    // The hemispheres the chart was saved with outrank the zone row's guess.
-    if (file.hasHemispheres)
-        setHemispheres(d.east, d.north);
 }
 
 bool frmAdatok::openChart(const QString& path) {
@@ -96,17 +62,16 @@ bool frmAdatok::openChart(const QString& path) {
     const std::optional<ChartFile> file = mVerzioVizsgal(path);
     if (!file)
         return false;
-    fillFromChart(*file);
-    mHetNapja();
-    mOra24();
+    m_entry.fillFromChart(*file);
+    showEntry();
     mSzamol();
     hide();
     return true;
 }
 
 void frmAdatok::mMegnyit() {
-    const QString path =
-        prompts().openFile({"Asztrógram megnyitása", kChartFilter, chartFolder(), QString()});
+    const QString path = prompts().openFile(
+        {QStringLiteral("Asztrógram megnyitása"), kChartFilter, chartFolder(), QString()});
     if (path.isEmpty())
         return;
     if (!openChart(path))
@@ -134,27 +99,30 @@ void frmAdatok::mFelreMegnyit() {
 }
 
 void frmAdatok::mMent() {
-    const QString name = txtName->text();
+    const QString name = m_entry.name;
     if (QString::fromStdString(trimSpaces(name.toStdString())).isEmpty()) {
         if (isVisible())
             txtName->setFocus(Qt::OtherFocusReason);
         return;
     }
     const QString base =
-        name == "Ma" ? "Ma(" + now().toString("yy.MM.dd") + ")" : safeFileName(name);
-    const QString candidate = chartFolder() + base + ".ast";
+        name == QStringLiteral("Ma")
+            ? QStringLiteral("Ma(%1)").arg(now().toString(QStringLiteral("yy.MM.dd")))
+            : safeFileName(name);
+    const QString candidate = chartFolder() + base + QStringLiteral(".ast");
     QDir().mkpath(chartFolder());
     QString error;
-    const std::optional<QString> written =
-        writeUniqueFile(candidate, "ast", toCp1250(formatChartRecord(birthData())), &error);
+    const std::optional<QString> written = writeUniqueFile(
+        candidate, QStringLiteral("ast"), toCp1250(formatChartRecord(birthData())), &error);
     if (!written) {
-        prompts().message("Az asztrogram nincs mentve: a(z) " + chartFolder() + " mappában a(z) " +
-                              base + ".ast néven nem írható (" + error + ").",
-                          "Velorin", MessageIcon::Critical);
+        prompts().message(QStringLiteral("Az asztrogram nincs mentve: a(z) %1 mappában a(z) "
+                                         "%2.ast néven nem írható (%3).")
+                              .arg(chartFolder(), base, error),
+                          kTitle, MessageIcon::Critical);
         return;
     }
     const QString path = *written;
-    prompts().message("OK!", "Velorin", MessageIcon::Information);
+    prompts().message(QStringLiteral("OK!"), kTitle, MessageIcon::Information);
     setWindowTitle(path);
     m_state.chartSaved = true;
     m_state.currentChartPath = path;
@@ -162,76 +130,47 @@ void frmAdatok::mMent() {
 
 void frmAdatok::P1_Click() {
     QDir().mkpath(locationFolder());
-    QString path =
-        prompts().saveFile({"Hely mentése", kLocationFilter, locationFolder(), kProposedPlace});
+    QString path = prompts().saveFile(
+        {QStringLiteral("Hely mentése"), kLocationFilter, locationFolder(), kProposedPlace});
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
-        path += ".loc";
-    LocationFile l;
-    l.zone = txtTZ->text();
-    l.longDeg = txtLongDeg->text();
-    l.longMin = txtLongMin->text();
-    l.east = optEast->isChecked();
-    l.west = optWest->isChecked();
-    l.latDeg = txtLatDeg->text();
-    l.latMin = txtLatMin->text();
-    l.north = optNorth->isChecked();
-    l.south = optSouth->isChecked();
+        path += QStringLiteral(".loc");
     QString error;
-    if (!writeFileAtomically(path, toCp1250(formatLocationRecord(l)), &error)) {
-        prompts().message("A hely nincs mentve: " + path + " (" + error +
-                              "). A meglévő file változatlan maradt.",
-                          "Velorin", MessageIcon::Critical);
+    if (!writeFileAtomically(path, toCp1250(formatLocationRecord(m_entry.location())), &error)) {
+        prompts().message(QStringLiteral("A hely nincs mentve: %1 (%2). A meglévő file változatlan "
+                                         "maradt.")
+                              .arg(path, error),
+                          kTitle, MessageIcon::Critical);
         return;
     }
-    prompts().message("OK!", "Velorin", MessageIcon::Information);
+    prompts().message(QStringLiteral("OK!"), kTitle, MessageIcon::Information);
 }
 
 void frmAdatok::P2_Click() {
-    const QString path =
-        prompts().openFile({"Hely megnyitása", kLocationFilter, locationFolder(), kProposedPlace});
+    const QString path = prompts().openFile(
+        {QStringLiteral("Hely megnyitása"), kLocationFilter, locationFolder(), kProposedPlace});
     if (path.isEmpty())
         return;
     QByteArray bytes;
     QString error;
     if (!readSmallFile(path, bytes, kMaxLocationBytes, &error)) {
-        prompts().message("A hely file nem olvasható: " + path + " (" + error +
-                              "). Az adatok változatlanok.",
-                          "Velorin", MessageIcon::Critical);
+        prompts().message(
+            QStringLiteral("A hely file nem olvasható: %1 (%2). Az adatok változatlanok.")
+                .arg(path, error),
+            kTitle, MessageIcon::Critical);
         return;
     }
     const std::optional<LocationFile> l = parseLocationText(decodeTextFile(bytes));
     if (!l) {
-        prompts().message("Ez nem Velorin hely file: " + path + ". Az adatok változatlanok.",
-                          "Velorin", MessageIcon::Critical);
+        prompts().message(
+            QStringLiteral("Ez nem Velorin hely file: %1. Az adatok változatlanok.").arg(path),
+            kTitle, MessageIcon::Critical);
         return;
     }
 
-    // Field by field, as typed: a longitude option forces the sign of the
-    // zone value as a click on it does, even when it was already set.
-    txtTZ->setText(l->zone);
-    txtLongDeg->setText(l->longDeg);
-    txtLongMin->setText(l->longMin);
-    if (l->east) {
-        optEast->setChecked(true);
-        forceZoneSign(true);
-    }
-    if (l->west) {
-        optWest->setChecked(true);
-        forceZoneSign(false);
-    }
-    txtLatDeg->setText(l->latDeg);
-    txtLatMin->setText(l->latMin);
-    if (l->north)
-        optNorth->setChecked(true);
-    if (l->south)
-        optSouth->setChecked(true);
-    mZonaKeres();
-    // The zone row only guesses the latitude's hemisphere; the place file
-    // knows it (a southern place in an eastern zone stays southern).
-    if (l->north != l->south)
-        setHemispheres(optEast->isChecked(), l->north);
+    m_entry.fillFromLocation(*l);
+    showEntry();
 }
 
 } // namespace velorin

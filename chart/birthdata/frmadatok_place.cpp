@@ -7,9 +7,7 @@
 #include "frmhelyseg.h"
 #include "platform/uiprompts.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace velorin {
 
@@ -19,23 +17,24 @@ void frmAdatok::P3_Click() {
 }
 
 void frmAdatok::applyPlace(const Place& place) {
-    const PlaceFill fill = fillForPlace(place, txtYear->text(), txtMonth->text(), txtDay->text(),
-                                        Text1->text(), txtBirthMinute->text());
+    const PlaceFill fill = fillForPlace(place, m_entry.year, m_entry.month, m_entry.day,
+                                        m_entry.hour24, m_entry.minute);
     if (fill.zone) {
         // As a loaded file's zone: the matching row and its hemisphere rule,
         // or the text alone where no row has it (local mean time).
-        txtTZ->setText(fill.zone->zoneText);
-        mZonaKeres();
-        Check1->setChecked(fill.zone->daylightSaving);
+        m_entry.zone = fill.zone->zoneText;
+        m_entry.pickRowForZone();
+        m_entry.daylightSaving = fill.zone->daylightSaving;
     }
     const FormCoordinates& c = fill.coordinates;
-    txtLongDeg->setText(c.longDeg);
-    txtLongMin->setText(c.longMin);
-    txtLatDeg->setText(c.latDeg);
-    txtLatMin->setText(c.latMin);
+    m_entry.longDeg = c.longDeg;
+    m_entry.longMin = c.longMin;
+    m_entry.latDeg = c.latDeg;
+    m_entry.latMin = c.latMin;
     // The place's own hemispheres, without re-signing the zone just set
     // (a place west of Greenwich can keep an eastern zone, as Spain does).
-    setHemispheres(c.east, c.north);
+    m_entry.setHemispheres(c.east, c.north);
+    showEntry();
     lblHely->setText(fill.description);
     if (!fill.problem.isEmpty())
         prompts().message(fill.problem, QString(), MessageIcon::Warning);

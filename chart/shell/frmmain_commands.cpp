@@ -5,7 +5,6 @@
 #include "commands.h"
 #include "frmabout.h"
 #include "frmmain.h"
-#include "platform/timestep.h"
 #include "printing.h"
 #include "setuppanel.h"
 #include "toolbar.h"
@@ -33,7 +32,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
-#include <QRadioButton>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -282,41 +280,8 @@ void frmMain::redraw() {
 // ---------------------------------------------------------------- time
 
 void frmMain::timeStep(int minutes) {
-    auto box = [this](const char* name) { return m_form->findChild<QLineEdit*>(name); };
-    QLineEdit* year = box("txtYear");
-    QLineEdit* month = box("txtMonth");
-    QLineEdit* day = box("txtDay");
-    QLineEdit* hour24 = box("Text1");
-    QLineEdit* minute = box("txtBirthMinute");
-    QLineEdit* hour12 = box("txtBirthHour");
-    auto* am = m_form->findChild<QRadioButton*>("optAM");
-    auto* pm = m_form->findChild<QRadioButton*>("optPM");
-    if (!year || !month || !day || !hour24 || !minute || !hour12 || !am || !pm)
-        return;
-
-    const MomentTexts from{year->text(), month->text(), day->text(), hour24->text(),
-                           minute->text()};
-    const std::optional<MomentTexts> to = stepMoment(from, minutes);
-    if (!to) {
-        prompts().message(QStringLiteral("Az időpont nem léptethető: a(z) %1.%2.%3 %4:%5 nem "
-                                         "létező dátum vagy időpont. Az asztrogram változatlan "
-                                         "maradt.")
-                              .arg(from.year.trimmed(), from.month.trimmed(), from.day.trimmed(),
-                                   from.hour24.trimmed(), from.minute.trimmed()),
-                          kMessageTitle, MessageIcon::Critical);
-        return;
-    }
-    year->setText(to->year);
-    month->setText(to->month);
-    day->setText(to->day);
-    hour24->setText(to->hour24);
-    minute->setText(to->minute);
-    const TwelveHourTexts twelve = twelveHourTexts(to->hour24.toInt());
-    (twelve.am ? am : pm)->setChecked(true);
-    // The box's own rule shows a written 0 as 12.
-    hour12->setText(twelve.hour);
-    m_form->mHetNapja();
-    m_form->mSzamol();
+    if (!m_form->stepMoment(minutes))
+        prompts().message(m_form->entry().stepRefusal(), kMessageTitle, MessageIcon::Critical);
 }
 
 // ---------------------------------------------------------------- panels

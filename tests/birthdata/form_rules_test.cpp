@@ -1,16 +1,20 @@
-// The birth-data form's own rules, driven through its widgets.
+// The birth-data form through its widgets: what the boxes show of its entry,
+// what the user's edits and leaving a box do to it, and the messages.
 
 #include "fakehost.h"
+#include "tests/support/formharness.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 
 #include "chart/birthdata/frmadatok.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -32,19 +36,10 @@ private:
     FakeHost m_host;
     std::unique_ptr<frmAdatok> m_form;
 
-    QLineEdit* box(const char* name) { return m_form->findChild<QLineEdit*>(name); }
-    QRadioButton* opt(const char* name) { return m_form->findChild<QRadioButton*>(name); }
-    QComboBox* combo(const char* name) { return m_form->findChild<QComboBox*>(name); }
-
-    // Leaving a box, as moving the focus elsewhere does.
-    void leave(QLineEdit* b) {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(b, &out);
-    }
-    void typeHour(const QString& h) {
-        box("Text1")->setText(h);
-        leave(box("Text1"));
-    }
+    QLineEdit* box(const char* name) { return control<QLineEdit>(m_form.get(), name); }
+    QRadioButton* opt(const char* name) { return control<QRadioButton>(m_form.get(), name); }
+    QComboBox* combo(const char* name) { return control<QComboBox>(m_form.get(), name); }
+    const PersonEntry& entry() { return m_form->entry(); }
     // The computer's clock, in Budapest.
     static void setNow(int hour, int minute, QDate date = QDate(2009, 10, 31)) {
         setClock(
@@ -75,7 +70,7 @@ private slots:
         QCOMPARE(QString::fromStdString(d.year + "." + d.month + "." + d.day),
                  QString("2009.10.31"));
         QCOMPARE(box("Text1")->text(), QString("15"));
-        QCOMPARE(box("txtBirthHour")->text(), QString("3"));
+        QCOMPARE(QString::fromStdString(d.hour), QString("3"));
         QVERIFY(!d.am);
         QCOMPARE(box("txtBirthMinute")->text(), QString("07"));
         QCOMPARE(combo("Combo2")->currentIndex(), 15);
@@ -92,35 +87,30 @@ private slots:
         // A rerun of the load step lists every zone row once.
         m_form->ResetM();
         QCOMPARE(combo("Combo2")->count(), 39);
-        QCOMPARE(combo("Combo3")->count(), 39);
+        QCOMPARE(combo("Combo1")->count(), 2);
+        // Every named box and option is one the user sees.
+        m_form->show();
+        for (const QWidget* w : m_form->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<const QLineEdit*>(w) ||
+                                 qobject_cast<const QAbstractButton*>(w) ||
+                                 qobject_cast<const QComboBox*>(w);
+            if (control && !w->objectName().isEmpty())
+                QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+        }
     }
 
+    // The pair the computation reads follows the 24-hour box when it is
+    // left, and a load shows the pair back in the box.
     void hourPairFollowsThe24HourBox() {
-        const struct {
-            const char* typed;
-            const char* twelve;
-            bool am;
-        } rows[] = {{"15", "3", false},
-                    {"0", "12", true},
-                    {"12", "12", false},
-                    {"11", "11", true},
-                    {"23", "11", false}};
-        for (const auto& r : rows) {
-            typeHour(r.typed);
-            QCOMPARE(box("txtBirthHour")->text(), QString(r.twelve));
-            QCOMPARE(opt("optAM")->isChecked(), r.am);
-            // And back: the pair gives the hour that was typed.
-            box("Text1")->setText("99");
-            m_form->mOra24();
-            QCOMPARE(box("Text1")->text(), QString(r.typed));
-        }
-        // The 12-hour box never shows 0 or more than 12, whoever writes it.
-        opt("optAM")->setChecked(true);
-        box("txtBirthHour")->setText("0");
-        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
-        box("txtBirthHour")->setText("14");
-        QCOMPARE(box("txtBirthHour")->text(), QString("2"));
-        QVERIFY(opt("optPM")->isChecked());
+        const QString before = entry().hour12;
+        box("Text1")->setText("15");
+        QCOMPARE(entry().hour12, before); // typing alone moves nothing
+        leaveBox(box("Text1"));
+        QCOMPARE(entry().hour12, QString("3"));
+        QVERIFY(!entry().am);
+        box("Text1")->setText("99");
+        m_form->mOra24();
+        QCOMPARE(box("Text1")->text(), QString("15"));
     }
 
     void nowButtonAtMidnightAndNoon() {
@@ -128,15 +118,15 @@ private slots:
         setNow(0, 30);
         m_form->Command1_Click();
         QCOMPARE(box("txtName")->text(), QString("Ma"));
-        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
-        QVERIFY(opt("optAM")->isChecked());
+        QCOMPARE(entry().hour12, QString("12"));
+        QVERIFY(entry().am);
         QCOMPARE(box("Text1")->text(), QString("0"));
         QCOMPARE(box("txtBirthMinute")->text(), QString("30"));
 
         // Before noon the clock's two digits, as the chart file stores them.
         setNow(9, 5);
         m_form->Command1_Click();
-        QCOMPARE(box("txtBirthHour")->text(), QString("09"));
+        QCOMPARE(entry().hour12, QString("09"));
         QCOMPARE(box("Text1")->text(), QString("9"));
         QCOMPARE(box("txtBirthMinute")->text(), QString("05"));
 
@@ -145,10 +135,10 @@ private slots:
         combo("Combo2")->setCurrentIndex(8);
         setNow(12, 30);
         m_form->Command1_Click();
-        QCOMPARE(box("txtBirthHour")->text(), QString("12"));
-        QVERIFY(opt("optPM")->isChecked());
+        QCOMPARE(entry().hour12, QString("12"));
+        QVERIFY(!entry().am);
         QCOMPARE(box("Text1")->text(), QString("12"));
-        QCOMPARE(box("txtTZ")->text(), QString("-1"));
+        QCOMPARE(entry().zone, QString("-1"));
         QCOMPARE(combo("Combo2")->currentIndex(), 15);
         QVERIFY(opt("optWest")->isChecked());
         QVERIFY(!m_form->findChild<QCheckBox*>("Check1")->isChecked());
@@ -156,56 +146,33 @@ private slots:
         // 14:00 on a summer day in Budapest is 12:00 UT: zone -1 with the box.
         setNow(14, 0, QDate(2026, 7, 1));
         m_form->Command1_Click();
-        QCOMPARE(box("txtTZ")->text(), QString("-1"));
+        QCOMPARE(entry().zone, QString("-1"));
         QVERIFY(m_form->findChild<QCheckBox*>("Check1")->isChecked());
         QVERIFY(opt("optWest")->isChecked());
     }
 
+    // Picking a row moves the zone and both hemisphere options; a click on
+    // West afterwards signs the zone and leaves the row.
     void zoneRowsSetZoneAndHemispheres() {
-        const struct {
-            int row;
-            const char* zone;
-            bool east;
-        } rows[] = {{13, "1", false},   {14, "0", true},  {15, "-1", true},
-                    {20, "-4,5", true}, {0, "12", false}, {38, "-14", true}};
-        for (const auto& r : rows) {
-            combo("Combo2")->setCurrentIndex(r.row);
-            QCOMPARE(box("txtTZ")->text(), QString(r.zone));
-            QCOMPARE(combo("Combo3")->currentIndex(), r.row);
-            QCOMPARE(opt("optEast")->isChecked(), r.east);
-            QCOMPARE(opt("optNorth")->isChecked(), r.east);
-        }
+        combo("Combo2")->setCurrentIndex(13);
+        QCOMPARE(entry().zone, QString("1"));
+        QVERIFY(opt("optWest")->isChecked());
+        QVERIFY(opt("optSouth")->isChecked());
+        combo("Combo2")->setCurrentIndex(20);
+        QCOMPARE(entry().zone, QString("-4,5"));
+        QVERIFY(opt("optEast")->isChecked());
+        QVERIFY(opt("optNorth")->isChecked());
         QCOMPARE(combo("Combo2")->itemText(20), QString("[UTC + 4:30] afganisztáni idő"));
 
-        // The zone value finds its row as a number, whichever decimal mark.
-        box("txtTZ")->setText("-5.5");
-        m_form->mZonaKeres();
-        QCOMPARE(combo("Combo2")->currentIndex(), 22);
-        QCOMPARE(box("txtTZ")->text(), QString("-5,5"));
-        // An unlisted zone moves nothing.
-        opt("optSouth")->setChecked(true);
-        box("txtTZ")->setText("1,5");
-        m_form->mZonaKeres();
-        QCOMPARE(combo("Combo2")->currentIndex(), 22);
-        QVERIFY(opt("optSouth")->isChecked());
-        QVERIFY(opt("optEast")->isChecked());
-    }
-
-    void eastAndWestForceTheZoneSign() {
-        const struct {
-            const char* zone;
-            bool clickEast;
-            const char* after;
-        } rows[] = {{"-1", false, "1"},    {"5", true, "-5"},      {"0", true, "0"},
-                    {"5,5", true, "-5,5"}, {"-3.5", false, "3.5"}, {"abc", true, "abc"},
-                    {"", false, ""}};
-        for (const auto& r : rows) {
-            // Start from the other option so that the click is a change.
-            (r.clickEast ? opt("optWest") : opt("optEast"))->setChecked(true);
-            box("txtTZ")->setText(r.zone);
-            QTest::mouseClick(r.clickEast ? opt("optEast") : opt("optWest"), Qt::LeftButton);
-            QCOMPARE(box("txtTZ")->text(), QString(r.after));
-        }
+        opt("optWest")->click();
+        QCOMPARE(entry().zone, QString("4,5"));
+        QVERIFY(!entry().east);
+        QCOMPARE(combo("Combo2")->currentIndex(), 20);
+        opt("optSouth")->click();
+        QVERIFY(!entry().north);
+        opt("optEast")->click();
+        QCOMPARE(entry().zone, QString("-4,5"));
+        QVERIFY(entry().east && !entry().north);
     }
 
     void rangeChecksKeepTheFocusAndName() {
@@ -220,7 +187,7 @@ private slots:
         for (const auto& r : rows) {
             m_prompts.clear();
             box(r.box)->setText(r.value);
-            leave(box(r.box));
+            leaveBox(box(r.box));
             if (!r.message) {
                 QVERIFY2(m_prompts.messages.isEmpty(), r.box);
                 continue;
@@ -244,13 +211,9 @@ private slots:
             const char* box;
             const char* typed;
             const char* result;
-        } rows[] = {{"txtYear", "-500x", "-500"},
-                    {"txtMonth", "-1a2", "12"},
-                    {"txtDay", "3.1", "31"},
-                    {"txtBirthMinute", "4.5,", "4.5"},
-                    {"txtTZ", "-5.5,a", "-5.5"},
-                    {"txtLatDeg", "+47", "47"},
-                    {"txtName", "Kiss Ágnes", "Kiss Ágnes"}};
+        } rows[] = {{"txtYear", "-500x", "-500"}, {"txtMonth", "-1a2", "12"},
+                    {"txtDay", "3.1", "31"},      {"txtBirthMinute", "4.5,", "4.5"},
+                    {"txtLatDeg", "+47", "47"},   {"txtName", "Kiss Ágnes", "Kiss Ágnes"}};
         for (const auto& r : rows) {
             box(r.box)->clear();
             QTest::keyClicks(box(r.box), QString::fromUtf8(r.typed));
@@ -282,6 +245,35 @@ private slots:
         QTRY_COMPARE(box("txtLatDeg")->selectedText(), QString("47"));
         QTest::keyClicks(box("txtLatDeg"), "48");
         QCOMPARE(box("txtLatDeg")->text(), QString("48"));
+    }
+
+    // Every control the user edits reaches what the computation reads.
+    void everyEditReachesThePerson() {
+        const struct {
+            const char* box;
+            std::string BirthData::*field;
+        } boxes[] = {{"txtName", &BirthData::name},       {"txtYear", &BirthData::year},
+                     {"txtMonth", &BirthData::month},     {"txtDay", &BirthData::day},
+                     {"Text1", &BirthData::hour24},       {"txtBirthMinute", &BirthData::minute},
+                     {"txtLongDeg", &BirthData::longDeg}, {"txtLongMin", &BirthData::longMin},
+                     {"txtLatDeg", &BirthData::latDeg},   {"txtLatMin", &BirthData::latMin}};
+        for (const auto& b : boxes) {
+            box(b.box)->clear();
+            QTest::keyClicks(box(b.box), "8");
+            QCOMPARE(QString::fromStdString(m_form->birthData().*b.field), QString("8"));
+        }
+        combo("Combo1")->setCurrentIndex(1);
+        combo("Combo2")->setCurrentIndex(15);
+        control<QCheckBox>(m_form.get(), "Check1")->click();
+        opt("optWest")->click();
+        opt("optSouth")->click();
+        control<QPlainTextEdit>(m_form.get(), "txtMeg")->setPlainText("egy\nkettő");
+        const BirthData d = m_form->birthData();
+        QCOMPARE(QString::fromStdString(d.sex), QString("Nő"));
+        QCOMPARE(d.daylightSaving, 1);
+        QVERIFY(!d.east && !d.north);
+        QCOMPARE(QString::fromStdString(d.zone), QString("1"));
+        QCOMPARE(QString::fromStdString(d.notes), QString("egy\r\nkettő"));
     }
 
     void weekdayFollowsTheDate() {

@@ -1,6 +1,7 @@
 // The chart program's main window: start-up, settings panel, toolbar, the
 // wheel surface and shut-down, offscreen.
 
+#include "tests/support/formharness.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 
@@ -47,7 +48,7 @@ private:
     template <typename T> T* own(const char* name) {
         return m_w->findChild<T*>(name, Qt::FindDirectChildrenOnly);
     }
-    QLineEdit* formBox(const char* name) { return m_w->adatok()->findChild<QLineEdit*>(name); }
+    QLineEdit* formBox(const char* name) { return control<QLineEdit>(m_w->adatok(), name); }
     SetupPanel* panel() { return own<SetupPanel>("pSetup"); }
     WheelSurface* surface() { return own<WheelSurface>("wheelSurface"); }
     void start(const QString& chartPath = QString()) {
@@ -269,7 +270,7 @@ private slots:
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Anna]"));
         QVERIFY(m_w->state().chartSaved);
         QCOMPARE(m_w->state().currentChartPath, path);
-        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QCOMPARE(m_w->adatok()->entry().zone, QString("5"));
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
     }
 
@@ -295,10 +296,15 @@ private slots:
 
     void unreadableCommandLineChartIsReported() {
         start(m_env.chartFolder() + "missing.ast");
+        // In Hungarian: which file failed, and that it and the form's present
+        // moment are what stays.
         QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY(m_prompts.messages.first().text.startsWith("Error 53 ("));
-        QVERIFY(
-            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        const QString text = m_prompts.messages.first().text;
+        QVERIFY2(text.startsWith("Az asztrógram file nem olvasható: " + m_env.chartFolder() +
+                                 "missing.ast"),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith("A file változatlan maradt; az adatok a jelen időpontot mutatják."),
+                 qPrintable(text));
         // The program still starts, with the present moment.
         QVERIFY(m_w->chart());
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Ma]"));
@@ -326,8 +332,9 @@ private slots:
                                            "255");
         start();
         QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY(
-            m_prompts.messages.first().text.endsWith(") in procedure Form_Load of Form frmAdatok"));
+        QCOMPARE(m_prompts.messages.first().text,
+                 QString("A beállítások egyik színe (aspcolor-3) nem olvasható; az orbiszok és a "
+                         "színek az alapértelmezettek. A tárolt beállítások változatlanok."));
         QCOMPARE(m_w->state().settings.orbs[0], 10.0f);
         QCOMPARE(m_w->state().settings.aspectColors[0], BgrColor(0));
         QVERIFY(m_w->state().settings.showAsc);
@@ -381,7 +388,7 @@ private slots:
         m_w->PPP_Click(10);
         QTest::mouseClick(panel()->Command1, Qt::LeftButton);
         QCOMPARE(m_w->windowTitle(), QString("Tarvessa [Bob]"));
-        QCOMPARE(formBox("txtTZ")->text(), QString("5"));
+        QCOMPARE(m_w->adatok()->entry().zone, QString("5"));
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optWest")->isChecked());
         QVERIFY(m_w->adatok()->findChild<QRadioButton*>("optNorth")->isChecked());
     }
