@@ -11,26 +11,6 @@
 
 namespace velorin {
 
-BirthData PersonFields::read(BirthData d) const {
-    auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
-    d.name = text(name);
-    d.year = text(year);
-    d.month = text(month);
-    d.day = text(day);
-    d.hour = text(hour);
-    d.minute = text(minute);
-    d.am = am->isChecked();
-    d.zone = text(zone);
-    d.daylightSaving = daylightSaving->isChecked() ? 1 : 0;
-    d.longDeg = text(longDeg);
-    d.longMin = text(longMin);
-    d.east = east->isChecked();
-    d.latDeg = text(latDeg);
-    d.latMin = text(latMin);
-    d.north = north->isChecked();
-    return d;
-}
-
 PlaceBoxes PersonFields::place() const {
     return {zone, daylightSaving, longDeg, longMin, east, west, latDeg, latMin, north, south};
 }

@@ -33,9 +33,6 @@ struct PersonFields {
     QRadioButton* north = nullptr;
     QRadioButton* south = nullptr;
 
-    // The boxes and options over base; what they do not hold (sex, the
-    // 24-hour text, notes) stays as base has it.
-    BirthData read(BirthData base = BirthData()) const;
     PlaceBoxes place() const;
     // Every box and option writes its changes into e, the 24-hour text
     // following the 12-hour pair. e must outlive the boxes' signals: the
