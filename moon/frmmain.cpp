@@ -7,7 +7,6 @@
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
-#include "platform/widgets/entrybinding.h"
 #include "platform/widgets/formrows.h"
 #include "platform/widgets/keyfilter.h"
 #include "platform/widgets/personfields.h"
@@ -17,7 +16,6 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,10 +77,7 @@ void frmMain::buildWidgets() {
     grid->addWidget(fieldCaption(QStringLiteral("IDŐZÓNA"), frame), 0, 0, 1, 2);
     grid->addWidget(txtTZ, 1, 0, 1, 2);
     grid->addWidget(Check1, 1, 2, 1, 3);
-    grid->addWidget(fieldCaption(QStringLiteral("HOSSZ. FOK"), frame), 2, 0, 1, 3);
-    grid->addWidget(fieldCaption(QStringLiteral("SZÉL. FOK"), frame), 2, 3, 1, 3);
-    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), 3, 0, 1, 3);
-    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), 3, 3, 1, 3);
+    addCoordinateRows(grid, 2, 0, 3, 3);
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(date);
@@ -101,9 +96,7 @@ void frmMain::buildWidgets() {
     KeyFilter::restrict(txtTZ, kDigits + ".-");
     txtTZ->installEventFilter(this);
 
-    bindText(Text1, m_entry.year);
-    bindText(Text2, m_entry.month);
-    bindPlace(place(), m_entry);
+    fields().bind(m_entry);
     connect(Check1, &QCheckBox::clicked, this, &frmMain::Check1_Click);
     connect(optEast, &QRadioButton::clicked, this, [this] { chooseEast(true); });
     connect(optWest, &QRadioButton::clicked, this, [this] { chooseEast(false); });
@@ -114,15 +107,25 @@ void frmMain::Form_Load() {
     setWindowTitle(QStringLiteral("NOCTURO V") + versionText());
     initEngine(programFolder().toStdString());
     const QDate today = velorin::now().date();
-    Text1->setText(today.toString(QStringLiteral("yyyy")));
-    Text2->setText(QString::number(today.month()));
-    // The entry starts at Budapest, East and North, an hour east of UT.
-    showPlace(place(), m_entry);
+    m_entry.year = today.toString(QStringLiteral("yyyy"));
+    m_entry.month = QString::number(today.month());
+    // The place is the entry's own start: Budapest, an hour east of UT.
+    fields().show(m_entry);
 }
 
-PlaceBoxes frmMain::place() const {
-    return {txtTZ,   Check1,    txtLongDeg, txtLongMin, optEast,
-            optWest, txtLatDeg, txtLatMin,  optNorth,   optSouth};
+PersonFields frmMain::fields() const {
+    return {.year = Text1,
+            .month = Text2,
+            .zone = txtTZ,
+            .daylightSaving = Check1,
+            .longDeg = txtLongDeg,
+            .longMin = txtLongMin,
+            .east = optEast,
+            .west = optWest,
+            .latDeg = txtLatDeg,
+            .latMin = txtLatMin,
+            .north = optNorth,
+            .south = optSouth};
 }
 
 // Here the summer-time box moves the zone text itself: the calendar reads

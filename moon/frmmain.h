@@ -2,6 +2,7 @@
 // Nocturo's start window: the year, the month and the place of the calendar.
 
 #include "platform/personentry.h"
+#include "platform/widgets/personfields.h"
 #include "platform/widgets/placecontrols.h"
 
 #include <QPointer>
@@ -41,7 +42,7 @@ private:
     void buildWidgets();
     void Form_Load();
     void moveAlongArrowChain(QWidget* from, int step);
-    PlaceBoxes place() const;
+    PersonFields fields() const;
     void chooseEast(bool isEast);
 
     // The calendar's year and month and its place; the boxes only show it.

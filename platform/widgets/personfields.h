@@ -1,10 +1,9 @@
 #pragma once
-// One person's birth-data boxes and options, as each frame of the synastry
-// dialog holds them: a view of a PersonEntry, which holds the state and the
-// rules.
+// The boxes and options a window shows a PersonEntry in, which holds the
+// state and the rules: a synastry frame has them all, Nocturo's start window
+// only the year, the month and the place, and leaves the rest null.
 
 #include "platform/personentry.h"
-#include "platform/widgets/placecontrols.h"
 
 class QCheckBox;
 class QHBoxLayout;
@@ -33,12 +32,13 @@ struct PersonFields {
     QRadioButton* north = nullptr;
     QRadioButton* south = nullptr;
 
-    PlaceBoxes place() const;
-    // Every box and option writes its changes into e, the 24-hour text
-    // following the 12-hour pair. e must outlive the boxes' signals: the
-    // window that owns both declares the entry before it builds the boxes.
+    // Every box and option writes its changes into e, whoever makes them
+    // (the user, a test, or show), so the entry is never behind what the
+    // window shows; the 24-hour text follows the 12-hour pair. e must outlive
+    // the boxes' signals: the window that owns both declares the entry before
+    // it builds the boxes.
     void bind(PersonEntry& e) const;
-    // The entry into the boxes and options.
+    // The entry into the boxes and options, as it was when called.
     void show(const PersonEntry& e) const;
     void setHemispheres(bool isEast, bool isNorth) const;
 };

@@ -1,11 +1,13 @@
 #include "placecontrols.h"
 
-#include "entrybinding.h"
-
-#include "platform/personentry.h"
+#include "formrows.h"
+#include "personfields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -44,27 +46,16 @@ void PlaceControls::createPlaceControls(QWidget* owner) {
     exclusive(optNorth, optSouth);
 }
 
-void bindPlace(const PlaceBoxes& b, PersonEntry& e) {
-    bindText(b.zone, e.zone);
-    bindChecked(b.daylightSaving, e.daylightSaving);
-    bindText(b.longDeg, e.longDeg);
-    bindText(b.longMin, e.longMin);
-    bindChecked(b.east, e.east);
-    bindText(b.latDeg, e.latDeg);
-    bindText(b.latMin, e.latMin);
-    bindChecked(b.north, e.north);
-}
-
-void showPlace(const PlaceBoxes& b, const PersonEntry& e) {
-    const PersonEntry shown = e;
-    b.zone->setText(shown.zone);
-    b.daylightSaving->setChecked(shown.daylightSaving);
-    b.longDeg->setText(shown.longDeg);
-    b.longMin->setText(shown.longMin);
-    (shown.east ? b.east : b.west)->setChecked(true);
-    b.latDeg->setText(shown.latDeg);
-    b.latMin->setText(shown.latMin);
-    (shown.north ? b.north : b.south)->setChecked(true);
+void PlaceControls::addCoordinateRows(QGridLayout* grid, int row, int column, int longSpan,
+                                      int latSpan) const {
+    QWidget* parent = grid->parentWidget();
+    const int latColumn = column + longSpan;
+    grid->addWidget(fieldCaption(QStringLiteral("HOSSZ. FOK"), parent), row, column, 1, longSpan);
+    grid->addWidget(fieldCaption(QStringLiteral("SZÉL. FOK"), parent), row, latColumn, 1, latSpan);
+    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), row + 1, column, 1,
+                    longSpan);
+    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), row + 1, latColumn, 1,
+                    latSpan);
 }
 
 } // namespace velorin

@@ -1,19 +1,16 @@
 #pragma once
-// The place part of a person's boxes: the zone, summer time and both
-// coordinates, which the synastry frames, Nocturo's start window and the
-// chart program's birth-data form all carry.
+// The place boxes and options that the chart program's birth-data form and
+// Nocturo's start window both carry.
 
 class QCheckBox;
+class QGridLayout;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
 
 namespace velorin {
 
-struct PersonEntry;
-
-// The place boxes and options under the names the birth-data form and
-// Nocturo's start window both give them.
+// Under the names both windows give them.
 struct PlaceControls {
     QCheckBox* Check1 = nullptr; // summer time
     QLineEdit* txtLongDeg = nullptr;
@@ -28,27 +25,9 @@ struct PlaceControls {
     // Creates them empty on owner, each option pair exclusive on its own;
     // what they show comes from the window's entry.
     void createPlaceControls(QWidget* owner);
+    // Longitude then latitude side by side from column, each under its
+    // caption: the captions in row, the boxes and options in the row below.
+    void addCoordinateRows(QGridLayout* grid, int row, int column, int longSpan, int latSpan) const;
 };
-
-// Any window's place boxes, whatever it names them.
-struct PlaceBoxes {
-    QLineEdit* zone;
-    QCheckBox* daylightSaving;
-    QLineEdit* longDeg;
-    QLineEdit* longMin;
-    QRadioButton* east;
-    QRadioButton* west;
-    QLineEdit* latDeg;
-    QLineEdit* latMin;
-    QRadioButton* north;
-    QRadioButton* south;
-};
-
-// Each box and option writes its changes into e's place; e must outlive the
-// boxes' signals.
-void bindPlace(const PlaceBoxes& boxes, PersonEntry& e);
-// The entry's place into the boxes. They write it back into the entry as it
-// runs, so e is read as it was when called.
-void showPlace(const PlaceBoxes& boxes, const PersonEntry& e);
 
 } // namespace velorin
