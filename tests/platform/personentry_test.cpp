@@ -1,6 +1,7 @@
 // The rules a birth-data form applies to one person's texts, without a widget.
 
 #include "platform/personentry.h"
+#include "platform/timestep.h"
 #include "tests/support/birthdata.h"
 
 #include <QTimeZone>
@@ -162,6 +163,32 @@ TEST(PersonEntry, TheWeekdayIsNamedOnlyForARealDate) {
         e.month = u(r.month);
         e.day = u(r.day);
         EXPECT_EQ(e.weekdayText(), u(r.weekday)) << r.year << "." << r.month << "." << r.day;
+    }
+}
+
+TEST(TimeStep, RollsTheCalendarWithinTheYearsAFormHolds) {
+    const struct {
+        const char* from; // year month day hour24 minute
+        int minutes;
+        const char* to; // "" when refused
+    } rows[] = {
+        {"2009 12 31 23 58", 30, "2010 01 01 00 28"},
+        {"2009 10 31 12 10", -3, "2009 10 31 12 07"},
+        {"2009 10 31 11 59", 3, "2009 10 31 12 02"},
+        {"2012 2 28 23 59", 1, "2012 02 29 00 00"},
+        {"2012 3 1 0 0", -1440, "2012 02 29 00 00"},
+        {"2009 2 31 10 00", 3, ""},
+        {"2009 2 3 24 00", 3, ""},
+        {"2009 2 x 10 00", 3, ""},
+        {"9999 12 31 23 59", 1, ""},
+    };
+    for (const auto& r : rows) {
+        const QStringList f = u(r.from).split(QLatin1Char(' '));
+        const auto to = stepMoment({f[0], f[1], f[2], f[3], f[4]}, r.minutes);
+        const QString got =
+            to ? QStringList({to->year, to->month, to->day, to->hour24, to->minute}).join(' ')
+               : QString();
+        EXPECT_EQ(got, u(r.to)) << r.from;
     }
 }
 

@@ -13,7 +13,6 @@
 #include "chart/shell/setuppanel.h"
 #include "chart/shell/wheelsurface.h"
 #include "platform/textfile.h"
-#include "platform/timestep.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,32 +116,6 @@ private slots:
         m_w.reset();
         setPrinterDialogs(nullptr);
         setPrompts(nullptr);
-    }
-
-    void stepMomentRollsTheCalendar_data() {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<int>("minutes");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("new year") << "2009 12 31 23 58" << 30 << "2010 01 01 00 28";
-        QTest::newRow("back over noon") << "2009 10 31 12 10" << -3 << "2009 10 31 12 07";
-        QTest::newRow("forward over noon") << "2009 10 31 11 59" << 3 << "2009 10 31 12 02";
-        QTest::newRow("leap day") << "2012 2 28 23 59" << 1 << "2012 02 29 00 00";
-        QTest::newRow("day back") << "2012 3 1 0 0" << -1440 << "2012 02 29 00 00";
-        QTest::newRow("31 February") << "2009 2 31 10 00" << 3 << "";
-        QTest::newRow("hour 24") << "2009 2 3 24 00" << 3 << "";
-        QTest::newRow("not a number") << "2009 2 x 10 00" << 3 << "";
-        QTest::newRow("past the last year") << "9999 12 31 23 59" << 1 << "";
-    }
-    void stepMomentRollsTheCalendar() {
-        QFETCH(QString, from);
-        QFETCH(int, minutes);
-        QFETCH(QString, to);
-        const QStringList f = from.split(' ');
-        const auto r = stepMoment({f[0], f[1], f[2], f[3], f[4]}, minutes);
-        const QString got =
-            r ? QStringList({r->year, r->month, r->day, r->hour24, r->minute}).join(' ')
-              : QString();
-        QCOMPARE(got, to);
     }
 
     void timeStepsFillBothClocks() {
