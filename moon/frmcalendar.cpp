@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "platform/textfile.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/formrows.h"
 #include "platform/widgets/screenfit.h"
 
 #include <QApplication>
@@ -214,13 +215,10 @@ frmCalendar::frmCalendar(QWidget* parent)
     Command1->setSizePolicy(keep);
     connect(Command1, &QPushButton::clicked, this, &frmCalendar::Command1_Click);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(Command1);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(Label2);
     outer->addLayout(grid);
-    outer->addLayout(bottom);
+    outer->addLayout(rightAlignedRow(Command1));
     openWithinScreen(this, sizeHint());
 }
 

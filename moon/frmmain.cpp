@@ -1,23 +1,21 @@
 #include "frmmain.h"
 
 #include "frmcalendar.h"
-#include "zonetext.h"
 
 #include "engine/moonday.h"
 #include "engine/positions.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
+#include "platform/widgets/formrows.h"
 #include "platform/widgets/keyfilter.h"
 #include "platform/widgets/personfields.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +26,6 @@
 
 namespace velorin {
 namespace {
-
-QLabel* caption(const QString& s, QWidget* parent) {
-    auto* l = new QLabel(s, parent);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    return l;
-}
 
 QString versionText() {
     return QStringLiteral("%1.%2.%3")
@@ -67,34 +59,14 @@ void frmMain::buildWidgets() {
     Text1 = makeBox("Text1", 60);
     Text2 = makeBox("Text2", 40);
     txtTZ = makeBox("txtTZ", 60);
-    txtLongDeg = makeBox("txtLongDeg", 40);
-    txtLongMin = makeBox("txtLongMin", 40);
-    txtLatDeg = makeBox("txtLatDeg", 40);
-    txtLatMin = makeBox("txtLatMin", 40);
-    Check1 = new QCheckBox(QStringLiteral("Nyári idöszámitás"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    auto makeOption = [this](const char* name, const QString& text) {
-        auto* o = new QRadioButton(text, this);
-        o->setObjectName(QString::fromLatin1(name));
-        return o;
-    };
-    optEast = makeOption("optEast", QStringLiteral("KELET"));
-    optWest = makeOption("optWest", QStringLiteral("NYUGAT"));
-    optNorth = makeOption("optNorth", QStringLiteral("ÉSZAK"));
-    optSouth = makeOption("optSouth", QStringLiteral("DÉL"));
-    auto* ew = new QButtonGroup(this);
-    ew->addButton(optEast);
-    ew->addButton(optWest);
-    auto* ns = new QButtonGroup(this);
-    ns->addButton(optNorth);
-    ns->addButton(optSouth);
+    createPlaceControls(this);
     Command2 = new QPushButton(QStringLiteral("NAPTÁR KÉSZITÉSE"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setDefault(true);
 
     auto* date = new QGridLayout;
-    date->addWidget(caption(QStringLiteral("ÉV"), this), 0, 0);
-    date->addWidget(caption(QStringLiteral("HÓNAP"), this), 0, 1);
+    date->addWidget(fieldCaption(QStringLiteral("ÉV"), this), 0, 0);
+    date->addWidget(fieldCaption(QStringLiteral("HÓNAP"), this), 0, 1);
     date->addWidget(Text1, 1, 0);
     date->addWidget(Text2, 1, 1);
     date->setColumnStretch(2, 1);
@@ -102,22 +74,15 @@ void frmMain::buildWidgets() {
     auto* frame = new QGroupBox(QStringLiteral("Hely adatai"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(caption(QStringLiteral("IDŐZÓNA"), frame), 0, 0, 1, 2);
+    grid->addWidget(fieldCaption(QStringLiteral("IDŐZÓNA"), frame), 0, 0, 1, 2);
     grid->addWidget(txtTZ, 1, 0, 1, 2);
     grid->addWidget(Check1, 1, 2, 1, 3);
-    grid->addWidget(caption(QStringLiteral("HOSSZ. FOK"), frame), 2, 0, 1, 3);
-    grid->addWidget(caption(QStringLiteral("SZÉL. FOK"), frame), 2, 3, 1, 3);
-    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), 3, 0, 1, 3);
-    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), 3, 3, 1, 3);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(Command2);
+    addCoordinateRows(grid, 2, 0, 3, 3);
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(date);
     outer->addWidget(frame);
-    outer->addLayout(bottom);
+    outer->addLayout(rightAlignedRow(Command2));
 
     QWidget* order[] = {Text1,   Text2,     txtTZ,     Check1,   txtLongDeg, txtLongMin, optEast,
                         optWest, txtLatDeg, txtLatMin, optNorth, optSouth,   Command2};
@@ -131,11 +96,10 @@ void frmMain::buildWidgets() {
     KeyFilter::restrict(txtTZ, kDigits + ".-");
     txtTZ->installEventFilter(this);
 
+    fields().bind(m_entry);
     connect(Check1, &QCheckBox::clicked, this, &frmMain::Check1_Click);
-    connect(optEast, &QRadioButton::clicked, this,
-            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), true)); });
-    connect(optWest, &QRadioButton::clicked, this,
-            [this] { txtTZ->setText(zoneTextForHemisphere(txtTZ->text(), false)); });
+    connect(optEast, &QRadioButton::clicked, this, [this] { chooseEast(true); });
+    connect(optWest, &QRadioButton::clicked, this, [this] { chooseEast(false); });
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
 }
 
@@ -143,19 +107,36 @@ void frmMain::Form_Load() {
     setWindowTitle(QStringLiteral("NOCTURO V") + versionText());
     initEngine(programFolder().toStdString());
     const QDate today = velorin::now().date();
-    Text1->setText(today.toString(QStringLiteral("yyyy")));
-    Text2->setText(QString::number(today.month()));
-    txtTZ->setText(QStringLiteral("-1"));
-    txtLongDeg->setText(QStringLiteral("19"));
-    txtLongMin->setText(QStringLiteral("07"));
-    optEast->setChecked(true);
-    txtLatDeg->setText(QStringLiteral("47"));
-    txtLatMin->setText(QStringLiteral("035"));
-    optNorth->setChecked(true);
+    m_entry.year = today.toString(QStringLiteral("yyyy"));
+    m_entry.month = QString::number(today.month());
+    // The place is the entry's own start: Budapest, an hour east of UT.
+    fields().show(m_entry);
 }
 
+PersonFields frmMain::fields() const {
+    return {.year = Text1,
+            .month = Text2,
+            .zone = txtTZ,
+            .daylightSaving = Check1,
+            .longDeg = txtLongDeg,
+            .longMin = txtLongMin,
+            .east = optEast,
+            .west = optWest,
+            .latDeg = txtLatDeg,
+            .latMin = txtLatMin,
+            .north = optNorth,
+            .south = optSouth};
+}
+
+// Here the summer-time box moves the zone text itself: the calendar reads
+// nothing else.
 void frmMain::Check1_Click() {
-    txtTZ->setText(zoneTextAfterDaylightSaving(txtTZ->text(), Check1->isChecked()));
+    txtTZ->setText(zoneTextAfterDaylightSaving(m_entry.zone, m_entry.daylightSaving));
+}
+
+void frmMain::chooseEast(bool isEast) {
+    m_entry.chooseEast(isEast);
+    txtTZ->setText(m_entry.zone);
 }
 
 void frmMain::Command2_Click() {
@@ -164,7 +145,7 @@ void frmMain::Command2_Click() {
     if (m_busy)
         return;
     const MoonRequestOutcome request = readMoonRequest(
-        Text1->text().toStdString(), Text2->text().toStdString(), txtTZ->text().toStdString());
+        m_entry.year.toStdString(), m_entry.month.toStdString(), m_entry.zone.toStdString());
     if (!request.ok()) {
         prompts().message(QString::fromStdString(request.message), QString(),
                           MessageIcon::Critical);
@@ -176,7 +157,7 @@ void frmMain::Command2_Click() {
     m_calendar->raise();
     m_busy = true;
     Command2->setEnabled(false);
-    m_calendar->fillMonth(Text1->text(), *request.value, dataFolder() + QStringLiteral("moon/"));
+    m_calendar->fillMonth(m_entry.year, *request.value, dataFolder() + QStringLiteral("moon/"));
     Command2->setEnabled(true);
     m_busy = false;
 }

@@ -1,19 +1,21 @@
 #pragma once
 // Nocturo's start window: the year, the month and the place of the calendar.
 
+#include "platform/personentry.h"
+#include "platform/widgets/personfields.h"
+#include "platform/widgets/placecontrols.h"
+
 #include <QPointer>
 #include <QWidget>
 
-class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace velorin {
 
 class frmCalendar;
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, public PlaceControls {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -30,15 +32,6 @@ public:
     QLineEdit* Text1 = nullptr; // year
     QLineEdit* Text2 = nullptr; // month
     QLineEdit* txtTZ = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QRadioButton* optEast = nullptr;
-    QRadioButton* optWest = nullptr;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QRadioButton* optNorth = nullptr;
-    QRadioButton* optSouth = nullptr;
     QPushButton* Command2 = nullptr;
 
 protected:
@@ -49,7 +42,11 @@ private:
     void buildWidgets();
     void Form_Load();
     void moveAlongArrowChain(QWidget* from, int step);
+    PersonFields fields() const;
+    void chooseEast(bool isEast);
 
+    // The calendar's year and month and its place; the boxes only show it.
+    PersonEntry m_entry;
     QPointer<frmCalendar> m_calendar;
     bool m_busy = false;
 };

@@ -4,7 +4,6 @@
 
 #include "assets/artwork.h"
 #include "platform/widgets/application.h"
-#include "platform/widgets/qtprompts.h"
 
 #include <QApplication>
 
@@ -12,15 +11,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velorin::prepareApplication(app, QStringLiteral("Nocturo"));
     QApplication::setWindowIcon(velorin::artworkIcon(QStringLiteral("nocturo")));
-
-    velorin::QtPrompts qtPrompts;
-    velorin::setPrompts(&qtPrompts);
-    int status = 0;
-    {
-        velorin::frmMain window;
-        window.show();
-        status = QApplication::exec();
-    }
-    velorin::setPrompts(nullptr);
-    return status;
+    return velorin::runWithDialogs([] { return std::make_unique<velorin::frmMain>(); });
 }

@@ -8,7 +8,6 @@
 #include "platform/chartfile.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
-#include "platform/presentmoment.h"
 #include "platform/uiprompts.h"
 
 #include <QButtonGroup>
@@ -32,6 +31,17 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The place this dialog starts with for both persons.
+PersonEntry startEntry() {
+    PersonEntry e;
+    e.zone = QStringLiteral("-2");
+    e.longDeg = QStringLiteral("22");
+    e.longMin = QStringLiteral("45");
+    e.latDeg = QStringLiteral("47");
+    e.latMin = QStringLiteral("25");
+    return e;
+}
+
 } // namespace
 
 TwelveHourText synastryClockHour(const QTime& time) {
@@ -40,14 +50,13 @@ TwelveHourText synastryClockHour(const QTime& time) {
     return {QString::number(time.hour() - 12), false};
 }
 
-inputD::inputD(QWidget* parent) : QDialog(parent) {
+inputD::inputD(QWidget* parent) : QDialog(parent), m_entry{startEntry(), startEntry()} {
     setObjectName(QStringLiteral("inputD"));
     setWindowTitle(QStringLiteral("Synastry – két személy adatai"));
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(buildFrame(kFirst, QString::fromUtf8(kPersonCaption[kFirst])));
     frames->addWidget(buildFrame(kSecond, QString::fromUtf8(kPersonCaption[kSecond])));
-    buildWorkingSet();
 
     auto* compute = new QPushButton(QStringLiteral("SZÁMOL"), this);
     compute->setObjectName(QStringLiteral("Command7"));
@@ -61,7 +70,6 @@ inputD::inputD(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
     layout->addLayout(bottom);
-    layout->addWidget(m_workFrame);
 
     m_draw = std::make_unique<frmDraw>();
     m_draw->pressOK = [this] { PressOK(); };
@@ -86,8 +94,8 @@ QGroupBox* inputD::buildFrame(int n, const QString& caption) {
     auto* frame = new QGroupBox(caption, this);
     PersonFields& f = m_person[size_t(n)];
     const QString suffix = QStringLiteral("_%1").arg(n);
-    auto box = [&](const char* name, const QString& value, int width) {
-        auto* b = new QLineEdit(value, frame);
+    auto box = [&](const char* name, int width) {
+        auto* b = new QLineEdit(frame);
         b->setObjectName(QLatin1String(name) + suffix);
         b->setMaximumWidth(width);
         return b;
@@ -101,30 +109,29 @@ QGroupBox* inputD::buildFrame(int n, const QString& caption) {
         auto* group = new QButtonGroup(frame);
         group->addButton(a);
         group->addButton(b);
-        a->setChecked(true);
         auto* row = new QHBoxLayout;
         row->addWidget(a);
         row->addWidget(b);
         row->addStretch();
         return row;
     };
-    f.name = box("txtName1", QStringLiteral("Ma"), 400);
-    f.year = box("txtYear1", QString(), 60);
-    f.month = box("txtMonth1", QString(), 40);
-    f.day = box("txtDay1", QString(), 40);
-    f.hour = box("txtBirthHour1", QString(), 40);
-    f.minute = box("txtBirthMinute1", QString(), 40);
+    f.name = box("txtName1", 400);
+    f.year = box("txtYear1", 60);
+    f.month = box("txtMonth1", 40);
+    f.day = box("txtDay1", 40);
+    f.hour = box("txtBirthHour1", 40);
+    f.minute = box("txtBirthMinute1", 40);
     f.am = option("optAM1", QStringLiteral("DE"));
     f.pm = option("optPM1", QStringLiteral("DU"));
-    f.zone = box("txtTZ1", QStringLiteral("-2"), 60);
+    f.zone = box("txtTZ1", 60);
     f.daylightSaving = new QCheckBox(QStringLiteral("Nyári idöszám."), frame);
     f.daylightSaving->setObjectName(QStringLiteral("Check11") + suffix);
-    f.longDeg = box("txtLongDeg1", QStringLiteral("22"), 50);
-    f.longMin = box("txtLongMin1", QStringLiteral("45"), 40);
+    f.longDeg = box("txtLongDeg1", 50);
+    f.longMin = box("txtLongMin1", 40);
     f.east = option("optEast1", QStringLiteral("KELET"));
     f.west = option("optWest1", QStringLiteral("NYUGAT"));
-    f.latDeg = box("txtLatDeg1", QStringLiteral("47"), 50);
-    f.latMin = box("txtLatMin1", QStringLiteral("25"), 40);
+    f.latDeg = box("txtLatDeg1", 50);
+    f.latMin = box("txtLatMin1", 40);
     f.north = option("optNorth1", QStringLiteral("ÉSZAK"));
     f.south = option("optSouth1", QStringLiteral("DÉL"));
 
@@ -180,51 +187,10 @@ QGroupBox* inputD::buildFrame(int n, const QString& caption) {
     }
     buttons->addStretch();
     grid->addLayout(buttons, row, 1);
-    return frame;
-}
 
-// The engine reads one person at a time from these boxes, never shown.
-void inputD::buildWorkingSet() {
-    m_workFrame = new QGroupBox(QStringLiteral("temp"), this);
-    m_workFrame->setVisible(false);
-    auto box = [&](const char* name) {
-        auto* b = new QLineEdit(m_workFrame);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    auto option = [&](const char* name) {
-        auto* o = new QRadioButton(m_workFrame);
-        o->setObjectName(QLatin1String(name));
-        return o;
-    };
-    auto pair = [&](QRadioButton* a, QRadioButton* b) {
-        auto* group = new QButtonGroup(m_workFrame);
-        group->addButton(a);
-        group->addButton(b);
-        a->setChecked(true);
-    };
-    m_work.name = box("txtName");
-    m_work.year = box("txtYear");
-    m_work.month = box("txtMonth");
-    m_work.day = box("txtDay");
-    m_work.hour = box("txtBirthHour");
-    m_work.minute = box("txtBirthMinute");
-    m_work.am = option("optAM");
-    m_work.pm = option("optPM");
-    m_work.zone = box("txtTZ");
-    m_work.daylightSaving = new QCheckBox(m_workFrame);
-    m_work.daylightSaving->setObjectName(QStringLiteral("Check1"));
-    m_work.longDeg = box("txtLongDeg");
-    m_work.longMin = box("txtLongMin");
-    m_work.east = option("optEast");
-    m_work.west = option("optWest");
-    m_work.latDeg = box("txtLatDeg");
-    m_work.latMin = box("txtLatMin");
-    m_work.north = option("optNorth");
-    m_work.south = option("optSouth");
-    pair(m_work.am, m_work.pm);
-    pair(m_work.east, m_work.west);
-    pair(m_work.north, m_work.south);
+    f.bind(m_entry[size_t(n)]);
+    f.show(m_entry[size_t(n)]);
+    return frame;
 }
 
 void inputD::Command1_Click() {
@@ -247,49 +213,43 @@ void inputD::openChart(int n) {
     const QString path = prompts().openFile(req);
     if (path.isEmpty())
         return;
-    const PersonFields& f = m_person[size_t(n)];
+    PersonEntry& e = m_entry[size_t(n)];
     // The whole record is read before any field changes.
-    const ReadResult r = readChartFile(path, f.read());
+    const ReadResult r = readChartFile(path, e.toBirthData());
     if (!r.file) {
         prompts().message(r.error + QStringLiteral("\n%1 adatai nem változtak.")
                                         .arg(QString::fromUtf8(kPersonCaption[n])),
                           QString(), MessageIcon::Critical);
         return;
     }
-    f.fillTyped(r.file->data);
+    e.fillTyped(r.file->data);
+    // This dialog has no 12-hour rule: the hour stands as the file has it,
+    // and the computation reads it so.
+    e.hour12 = q(r.file->data.hour);
+    e.hour24FromPair();
     // Files written with the hemispheres carry them; older ones keep the
     // options the user set.
     if (r.file->hasHemispheres)
-        f.setHemispheres(r.file->data.east, r.file->data.north);
+        e.setHemispheres(r.file->data.east, r.file->data.north);
+    m_person[size_t(n)].show(e);
 }
 
 void inputD::setPresentMoment(int n) {
     const QDateTime moment = now();
-    const PersonFields& f = m_person[size_t(n)];
-    const BirthData p = presentMoment(moment, f.read());
+    PersonEntry& e = m_entry[size_t(n)];
+    e.takePresentMoment(moment);
+    // "MA" writes the clock as it reads: "00" at half past midnight, "0" at
+    // half past noon, not the form's 12.
     const TwelveHourText clock = synastryClockHour(moment.time());
-    f.name->setText(q(p.name));
-    f.hour->setText(clock.hour);
-    (clock.am ? f.am : f.pm)->setChecked(true);
-    f.minute->setText(q(p.minute));
-    f.day->setText(q(p.day));
-    f.month->setText(q(p.month));
-    f.year->setText(q(p.year));
-    // The clock's reading belongs to the computer's zone; the place stays.
-    f.zone->setText(q(p.zone));
-    f.daylightSaving->setChecked(p.daylightSaving != 0);
+    e.hour12 = clock.hour;
+    e.am = clock.am;
+    e.hour24FromPair();
+    m_person[size_t(n)].show(e);
 }
 
-void inputD::copyToWorkingSet(int n) {
-    const PersonFields& f = m_person[size_t(n)];
-    BirthData d = f.read();
-    m_work.fillTyped(d);
-    m_work.setHemispheres(d.east, d.north);
-}
-
-bool inputD::computeWorkingSet(int n, Chart& out) {
-    copyToWorkingSet(n);
-    ChartOutcome outcome = computeCheckedChart(m_work.read(), m_settings.engine(Wording::Synastry));
+bool inputD::computePerson(int n, Chart& out) {
+    ChartOutcome outcome =
+        computeCheckedChart(m_entry[size_t(n)].toBirthData(), m_settings.engine(Wording::Synastry));
     if (!outcome.ok()) {
         prompts().message(
             QStringLiteral("%1: %2\nA rajz és a listák nem változtak.")
@@ -307,10 +267,10 @@ bool inputD::PressOK() {
         return false;
     m_computing = true;
     Chart second, first;
-    const bool ok = computeWorkingSet(kSecond, second) && computeWorkingSet(kFirst, first);
+    const bool ok = computePerson(kSecond, second) && computePerson(kFirst, first);
     if (ok) {
-        const QString firstName = m_person[kFirst].name->text();
-        const QString secondName = m_person[kSecond].name->text();
+        const QString firstName = m_entry[kFirst].name;
+        const QString secondName = m_entry[kSecond].name;
         m_a1->showListing(secondName, q(second.listing));
         Longitudes secondPositions{};
         for (int b = 1; b <= kDrawnBodies; ++b)

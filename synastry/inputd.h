@@ -3,6 +3,7 @@
 // each fillable from a chart file, and the computation of both charts.
 
 #include "engine/chart.h"
+#include "platform/personentry.h"
 #include "platform/settings.h"
 #include "platform/widgets/personfields.h"
 
@@ -51,22 +52,21 @@ public:
     frmListing& frmA2() { return *m_a2; }
     const WorkingSettings& settings() const { return m_settings; }
     const PersonFields& person(int n) const { return m_person[size_t(n)]; }
+    const PersonEntry& entry(int n) const { return m_entry[size_t(n)]; }
 
 protected:
     void reject() override;
 
 private:
     QGroupBox* buildFrame(int n, const QString& caption);
-    void buildWorkingSet();
     void openChart(int n);
     void setPresentMoment(int n);
-    void copyToWorkingSet(int n);
-    bool computeWorkingSet(int n, Chart& out);
+    bool computePerson(int n, Chart& out);
 
     WorkingSettings m_settings;
+    // Each person's state; the boxes of m_person only show it.
+    std::array<PersonEntry, 2> m_entry;
     std::array<PersonFields, 2> m_person;
-    PersonFields m_work; // the hidden working set the engine reads
-    QGroupBox* m_workFrame = nullptr;
     std::unique_ptr<frmDraw> m_draw;
     std::unique_ptr<frmListing> m_a1;
     std::unique_ptr<frmListing> m_a2;

@@ -4,7 +4,6 @@
 
 #include "assets/artwork.h"
 #include "platform/widgets/application.h"
-#include "platform/widgets/qtprompts.h"
 
 #include <QApplication>
 
@@ -12,16 +11,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velorin::prepareApplication(app, QStringLiteral("synastry"));
     QApplication::setWindowIcon(velorin::artworkIcon(QStringLiteral("synastry")));
-    velorin::QtPrompts qtPrompts;
-    velorin::setPrompts(&qtPrompts);
-    int status = 0;
-    {
-        velorin::inputD dialog;
+    return velorin::runWithDialogs([&app] {
+        auto dialog = std::make_unique<velorin::inputD>();
         // Closing the input dialog ends the program, whatever else is open.
-        QObject::connect(&dialog, &QDialog::finished, &app, &QApplication::quit);
-        dialog.show();
-        status = QApplication::exec();
-    }
-    velorin::setPrompts(nullptr);
-    return status;
+        QObject::connect(dialog.get(), &QDialog::finished, &app, &QApplication::quit);
+        return dialog;
+    });
 }

@@ -6,7 +6,6 @@
 #include "assets/artwork.h"
 #include "platform/uiprompts.h"
 #include "platform/widgets/application.h"
-#include "platform/widgets/qtprompts.h"
 
 #include <QApplication>
 #include <iostream>
@@ -54,16 +53,8 @@ int main(int argc, char** argv) {
         if (!chartPath)
             return 0;
 
-        velorin::QtPrompts qtPrompts;
-        velorin::setPrompts(&qtPrompts);
-        int status = 0;
-        {
-            velorin::frmMain window(*chartPath);
-            window.show();
-            status = QApplication::exec();
-        }
-        velorin::setPrompts(nullptr);
-        return status;
+        return velorin::runWithDialogs(
+            [&] { return std::make_unique<velorin::frmMain>(*chartPath); });
     } catch (const std::bad_alloc&) {
         std::cerr << "Tarvessa: " << kOutOfMemory << '\n';
         return 1;

@@ -1,11 +1,14 @@
 #include "application.h"
 
+#include "qtprompts.h"
+
 #include "engine/numbers.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 namespace velorin {
 
@@ -42,6 +45,19 @@ bool prepareApplication(QApplication& app, const QString& applicationName) {
     else
         delete suite;
     return qtLoaded;
+}
+
+int runWithDialogs(const std::function<std::unique_ptr<QWidget>()>& makeWindow) {
+    QtPrompts qtPrompts;
+    setPrompts(&qtPrompts);
+    int status = 0;
+    {
+        const std::unique_ptr<QWidget> window = makeWindow();
+        window->show();
+        status = QApplication::exec();
+    }
+    setPrompts(nullptr);
+    return status;
 }
 
 } // namespace velorin

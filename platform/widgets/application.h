@@ -5,8 +5,12 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QApplication;
 class QLocale;
+class QWidget;
 
 namespace velorin {
 
@@ -17,6 +21,12 @@ namespace velorin {
 // when Qt's translation could not be found; the program then still runs,
 // with Qt's English texts where the suite's catalogue has none.
 bool prepareApplication(QApplication& app, const QString& applicationName);
+
+// Shows the window that makeWindow builds and runs the event loop with Qt's
+// dialogs answering every prompt; returns the loop's status. The window is
+// destroyed before the dialogs stop answering, so whatever it asks while
+// closing still reaches the user.
+int runWithDialogs(const std::function<std::unique_ptr<QWidget>()>& makeWindow);
 
 // The decimal separator the Fixed format takes from locale: its own when it
 // is one ASCII character, else the point.

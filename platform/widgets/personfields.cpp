@@ -5,53 +5,76 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace velorin {
+
 namespace {
 
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
+struct BoxField {
+    QLineEdit* box;
+    QString PersonEntry::*field;
+};
+
+// A check box, or a pair of options of which the first means true.
+struct ChoiceField {
+    QAbstractButton* yes;
+    QAbstractButton* no; // null for a check box
+    bool PersonEntry::*field;
+};
+
+std::array<BoxField, 11> boxFields(const PersonFields& f) {
+    return {{{f.name, &PersonEntry::name},
+             {f.year, &PersonEntry::year},
+             {f.month, &PersonEntry::month},
+             {f.day, &PersonEntry::day},
+             {f.hour, &PersonEntry::hour12},
+             {f.minute, &PersonEntry::minute},
+             {f.zone, &PersonEntry::zone},
+             {f.longDeg, &PersonEntry::longDeg},
+             {f.longMin, &PersonEntry::longMin},
+             {f.latDeg, &PersonEntry::latDeg},
+             {f.latMin, &PersonEntry::latMin}}};
 }
 
-void put(QLineEdit* box, const std::string& s) {
-    box->setText(QString::fromStdString(s));
+std::array<ChoiceField, 4> choiceFields(const PersonFields& f) {
+    return {{{f.am, f.pm, &PersonEntry::am},
+             {f.daylightSaving, nullptr, &PersonEntry::daylightSaving},
+             {f.east, f.west, &PersonEntry::east},
+             {f.north, f.south, &PersonEntry::north}}};
 }
 
 } // namespace
 
-BirthData PersonFields::read(BirthData d) const {
-    d.name = text(name);
-    d.year = text(year);
-    d.month = text(month);
-    d.day = text(day);
-    d.hour = text(hour);
-    d.minute = text(minute);
-    d.am = am->isChecked();
-    d.zone = text(zone);
-    d.daylightSaving = daylightSaving->isChecked() ? 1 : 0;
-    d.longDeg = text(longDeg);
-    d.longMin = text(longMin);
-    d.east = east->isChecked();
-    d.latDeg = text(latDeg);
-    d.latMin = text(latMin);
-    d.north = north->isChecked();
-    return d;
+void PersonFields::bind(PersonEntry& e) const {
+    for (const BoxField& b : boxFields(*this))
+        if (b.box)
+            QObject::connect(b.box, &QLineEdit::textChanged, b.box,
+                             [&text = e.*b.field](const QString& t) { text = t; });
+    for (const ChoiceField& c : choiceFields(*this))
+        if (c.yes)
+            QObject::connect(c.yes, &QAbstractButton::toggled, c.yes,
+                             [&choice = e.*c.field](bool on) { choice = on; });
+    // Connected after the fields, so the pair is current when it is read.
+    if (hour && am) {
+        QObject::connect(hour, &QLineEdit::textChanged, hour, [&e] { e.hour24FromPair(); });
+        QObject::connect(am, &QAbstractButton::toggled, am, [&e] { e.hour24FromPair(); });
+    }
 }
 
-void PersonFields::fillTyped(const BirthData& d) const {
-    put(name, d.name);
-    put(year, d.year);
-    put(month, d.month);
-    put(day, d.day);
-    put(hour, d.hour);
-    put(minute, d.minute);
-    (d.am ? am : pm)->setChecked(true);
-    put(zone, d.zone);
-    daylightSaving->setChecked(d.daylightSaving != 0);
-    put(longDeg, d.longDeg);
-    put(longMin, d.longMin);
-    put(latDeg, d.latDeg);
-    put(latMin, d.latMin);
+void PersonFields::show(const PersonEntry& e) const {
+    // Each box writes itself back into e while this runs.
+    const PersonEntry shown = e;
+    for (const BoxField& b : boxFields(*this))
+        if (b.box)
+            b.box->setText(shown.*b.field);
+    for (const ChoiceField& c : choiceFields(*this)) {
+        const bool yes = shown.*c.field;
+        if (c.no)
+            (yes ? c.yes : c.no)->setChecked(true);
+        else if (c.yes)
+            c.yes->setChecked(yes);
+    }
 }
 
 void PersonFields::setHemispheres(bool isEast, bool isNorth) const {

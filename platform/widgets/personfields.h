@@ -1,9 +1,9 @@
 #pragma once
-// One person's birth-data boxes and options, as the chart program's form and
-// each frame of the synastry dialog hold them: the one way from what the user
-// typed to the BirthData the engine takes, and back from a chart file.
+// The boxes and options a window shows a PersonEntry in, which holds the
+// state and the rules: a synastry frame has them all, Nocturo's start window
+// only the year, the month and the place, and leaves the rest null.
 
-#include "engine/birthdata.h"
+#include "platform/personentry.h"
 
 class QCheckBox;
 class QHBoxLayout;
@@ -32,14 +32,14 @@ struct PersonFields {
     QRadioButton* north = nullptr;
     QRadioButton* south = nullptr;
 
-    // The boxes and options over base; what they do not hold (sex, the
-    // 24-hour text, notes) stays as base has it.
-    BirthData read(BirthData base = BirthData()) const;
-
-    // Name, date, time with its half of day, place, zone and daylight saving
-    // from d. The hemisphere options are left alone: whether a record's
-    // hemispheres count is the caller's rule.
-    void fillTyped(const BirthData& d) const;
+    // Every box and option writes its changes into e, whoever makes them
+    // (the user, a test, or show), so the entry is never behind what the
+    // window shows; the 24-hour text follows the 12-hour pair. e must outlive
+    // the boxes' signals: the window that owns both declares the entry before
+    // it builds the boxes.
+    void bind(PersonEntry& e) const;
+    // The entry into the boxes and options, as it was when called.
+    void show(const PersonEntry& e) const;
     void setHemispheres(bool isEast, bool isNorth) const;
 };
 

@@ -5,7 +5,6 @@
 
 #include "moon/frmcalendar.h"
 #include "moon/frmmain.h"
-#include "moon/zonetext.h"
 
 #include "assets/moonphase.h"
 #include "platform/folders.h"
@@ -93,12 +92,13 @@ private slots:
         QTest::mouseClick(w.optEast, Qt::LeftButton);
         QCOMPARE(w.txtTZ->text(), QString("-1"));
 
-        // The rules behind them, at their edges.
-        QCOMPARE(zoneTextAfterDaylightSaving("5.5", true), QString("4.5"));
-        QCOMPARE(zoneTextAfterDaylightSaving("0", false), QString("1"));
-        QCOMPARE(zoneTextAfterDaylightSaving("", true), QString("-1"));
-        QCOMPARE(zoneTextForHemisphere("0", true), QString("0"));
-        QCOMPARE(zoneTextForHemisphere("x", true), QString("x"));
+        // A zone the user typed is the one the options and the box act on.
+        w.txtTZ->clear();
+        QTest::keyClicks(w.txtTZ, "3.5");
+        QTest::mouseClick(w.optEast, Qt::LeftButton);
+        QCOMPARE(w.txtTZ->text(), QString("-3.5"));
+        QTest::mouseClick(w.Check1, Qt::LeftButton);
+        QCOMPARE(w.txtTZ->text(), QString("-4.5"));
     }
 
     void keysAreFilteredAndArrowsWalkThePlaceFields() {

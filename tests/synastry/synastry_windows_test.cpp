@@ -59,6 +59,14 @@ private:
             << (f.east->isChecked() ? "K" : "NY") << (f.north->isChecked() ? "É" : "D");
         return out;
     }
+    static QStringList textsOf(const PersonEntry& e) {
+        return {e.name,    e.year,
+                e.month,   e.day,
+                e.hour12,  e.minute,
+                e.zone,    e.longDeg,
+                e.longMin, e.latDeg,
+                e.latMin,  QString::number(e.am + 2 * e.east + 4 * e.north + 8 * e.daylightSaving)};
+    }
     void setPerson(int n, const QString& name, const QString& day) {
         const PersonFields& f = m_dialog->person(n);
         f.name->setText(name);
@@ -136,6 +144,52 @@ private slots:
         QCOMPARE(fieldsOf(inputD::kFirst), before);
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages.first().text.contains("Elsö személy adatai nem változtak"));
+    }
+
+    // Each box and option writes into its own person's entry, which the
+    // computation reads; a box wired to the wrong field or person computes
+    // what the user did not type.
+    void everyBoxWritesItsOwnFieldOfItsPersonsEntry() {
+        m_dialog->show();
+        for (int n : {inputD::kFirst, inputD::kSecond}) {
+            const PersonFields& f = m_dialog->person(n);
+            const PersonEntry& e = m_dialog->entry(n);
+            const QStringList other = textsOf(m_dialog->entry(1 - n));
+            const struct {
+                QLineEdit* box;
+                const QString& field;
+            } rows[] = {{f.name, e.name},     {f.year, e.year},       {f.month, e.month},
+                        {f.day, e.day},       {f.hour, e.hour12},     {f.minute, e.minute},
+                        {f.zone, e.zone},     {f.longDeg, e.longDeg}, {f.longMin, e.longMin},
+                        {f.latDeg, e.latDeg}, {f.latMin, e.latMin}};
+            int i = 0;
+            for (const auto& r : rows) {
+                const QString typed = QString::number(n * 100 + ++i);
+                r.box->clear();
+                QTest::keyClicks(r.box, typed);
+                QVERIFY2(r.field == typed, qPrintable(r.box->objectName()));
+            }
+            f.hour->setText("3");
+            f.pm->click();
+            f.west->click();
+            f.south->click();
+            f.daylightSaving->click();
+            QVERIFY(!e.am && !e.east && !e.north && e.daylightSaving);
+            QCOMPARE(e.hour24, QString("15"));
+            QCOMPARE(textsOf(m_dialog->entry(1 - n)), other);
+        }
+    }
+
+    // The dialog has no 12-hour rule: a file's hour 14 before noon computes
+    // as 14 o'clock, as typed, not as the form's 2 o'clock.
+    void aFilesHourStandsAsWritten() {
+        m_prompts.files << chartFile("h14.ast", QByteArray(kAnna14)
+                                                    .replace(",\"2\",\"50\"", ",\"14\",\"50\"")
+                                                    .replace("#FALSE#", "#TRUE#"));
+        m_dialog->Command1_Click();
+        QCOMPARE(m_dialog->person(inputD::kFirst).hour->text(), QString("14"));
+        QVERIFY(m_dialog->entry(inputD::kFirst).am);
+        QCOMPARE(m_dialog->entry(inputD::kFirst).hour24, QString("14"));
     }
 
     void presentMomentForTheSecondPerson_data() {
