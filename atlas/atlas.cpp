@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <mutex>
+#include <unordered_map>
 
 namespace velorin {
 
@@ -92,13 +93,20 @@ bool Atlas::placeAt(std::uint32_t index, Place* out) const {
     Place p;
     if (!text(atlasLe32(r), &p.name) || p.name.isEmpty() || latitude < -9'000'000 ||
         latitude > 9'000'000 || longitude < -18'000'000 || longitude > 18'000'000 ||
-        region >= m_regions.size() || zone >= m_zones.size())
+        region >= m_regionCount || zone >= m_zoneCount)
         return refuse(QStringLiteral("%1. helység").arg(index + 1));
-    p.country = m_regions[region].first;
-    p.region = m_regions[region].second;
+    const auto* country = reinterpret_cast<const char*>(m_regions) + kAtlasRegionBytes * region;
+    if (country[0] < 'A' || country[0] > 'Z' || country[1] < 'A' || country[1] > 'Z' ||
+        !text(atlasLe32(country + 2), &p.region))
+        return refuse(QStringLiteral("%1. régió").arg(region + 1));
+    QByteArrayView zoneName;
+    if (!atlasString(m_text, m_textBytes, atlasLe32(m_zones + 4 * zone), &zoneName) ||
+        !validAtlasZoneName(zoneName))
+        return refuse(QStringLiteral("%1. időzóna").arg(zone + 1));
+    p.country = QString::fromLatin1(country, 2);
     p.latitude = latitude / 1e5;
     p.longitude = longitude / 1e5;
-    p.zone = m_zones[zone];
+    p.zone = QString::fromLatin1(zoneName);
     p.population = atlasLe32(r + 12);
     *out = std::move(p);
     return true;
@@ -189,30 +197,37 @@ std::vector<Place> Atlas::search(QStringView query, int limit) const {
         if (chosen.size() < size_t(limit))
             chosen.push_back(hit);
     }
-    hits.clear();
-    if (chosen.size() < size_t(limit)) {
-        for (std::uint32_t i = wholeEnd; i < last; ++i)
-            if (!hitOf(i, &hits.emplace_back()))
-                return {};
-    }
-    // A whole name before the longer names it begins, each place once. Only
-    // the smallest few hits of a wide range (a single letter) are needed;
-    // more are sorted only when places found already crowd the front.
-    const size_t wholeTaken = chosen.size();
-    size_t sorted = std::min(hits.size(), size_t(limit) * 2);
-    while (!hits.empty()) {
-        std::partial_sort(hits.begin(), hits.begin() + std::ptrdiff_t(sorted), hits.end());
-        chosen.resize(wholeTaken);
-        for (size_t i = 0; i < sorted && chosen.size() < size_t(limit); ++i) {
-            const std::uint32_t place = placeOf(hits[i]);
-            if ((i == 0 || placeOf(hits[i - 1]) != place) &&
-                !std::binary_search(wholePlaces.begin(), wholePlaces.end(), place))
-                chosen.push_back(hits[i]);
+    // A whole name before the longer names it begins, each place once: of
+    // a wide range (a single letter) only the smallest places still needed
+    // are kept while it is scanned, each with its best hit.
+    const size_t need = size_t(limit) - chosen.size();
+    std::vector<std::uint32_t> largest; // a max-heap of place indices
+    std::unordered_map<std::uint32_t, std::uint64_t> best;
+    for (std::uint32_t i = wholeEnd; i < last && need > 0; ++i) {
+        std::uint64_t hit = 0;
+        if (!hitOf(i, &hit))
+            return {};
+        const std::uint32_t place = placeOf(hit);
+        if (largest.size() == need && place > largest.front())
+            continue;
+        if (const auto it = best.find(place); it != best.end()) {
+            it->second = std::min(it->second, hit);
+            continue;
         }
-        if (chosen.size() == size_t(limit) || sorted == hits.size())
-            break;
-        sorted = std::min(hits.size(), sorted * 2);
+        if (std::binary_search(wholePlaces.begin(), wholePlaces.end(), place))
+            continue;
+        best.emplace(place, hit);
+        largest.push_back(place);
+        std::push_heap(largest.begin(), largest.end());
+        if (largest.size() > need) {
+            std::pop_heap(largest.begin(), largest.end());
+            best.erase(largest.back());
+            largest.pop_back();
+        }
     }
+    std::sort_heap(largest.begin(), largest.end());
+    for (const std::uint32_t place : largest)
+        chosen.push_back(best[place]);
 
     found.reserve(chosen.size());
     for (const std::uint64_t hit : chosen) {
@@ -231,12 +246,7 @@ std::vector<Place> Atlas::search(QStringView query, int limit) const {
 }
 
 std::size_t Atlas::memoryBytes() const {
-    std::size_t bytes = sizeof(*this);
-    for (const QString& z : m_zones)
-        bytes += size_t(z.capacity()) * 2;
-    for (const auto& [country, name] : m_regions)
-        bytes += sizeof(country) * 2 + size_t(country.capacity() + name.capacity()) * 2;
-    return bytes;
+    return sizeof(*this) + size_t(m_path.capacity()) * 2;
 }
 
 } // namespace velorin

@@ -89,10 +89,10 @@ private:
     const unsigned char* m_index = nullptr;
     const unsigned char* m_text = nullptr;
     const unsigned char* m_keys = nullptr;
+    const unsigned char* m_zones = nullptr;
+    const unsigned char* m_regions = nullptr;
     std::uint32_t m_placeCount = 0, m_entryCount = 0, m_textBytes = 0, m_keyBytes = 0;
-    // Zones and regions are few and read by every place; checked at open.
-    std::vector<QString> m_zones;
-    std::vector<std::pair<QString, QString>> m_regions; // country, name
+    std::uint32_t m_zoneCount = 0, m_regionCount = 0;
 
     mutable std::atomic<bool> m_damaged{false};
     mutable std::mutex m_damageLock;

@@ -1,8 +1,8 @@
 // Opening the atlas file. The file is checked as if it came from anywhere,
 // but only as far as it is used: the header, the counts and the extent of
-// every table here, the zones and regions (few, and read by every place)
-// here as well; each place, name and index entry when a search first reads
-// it (atlas.cpp). A fault found either way refuses the whole file.
+// every table here; each place, with its region and zone, each name and
+// each index entry when a search first reads it (atlas.cpp). A fault found
+// either way refuses the whole file.
 //
 // Layout, integers little-endian except the version:
 //   "VLRATLAS", u32 big-endian version (2), u32 places, u32 regions,
@@ -25,14 +25,15 @@
 
 namespace velorin {
 
-namespace {
-
-bool validZoneName(QByteArrayView name) {
+bool validAtlasZoneName(QByteArrayView name) {
+    // strchr finds a NUL too, as the end of its list.
     for (char c : name)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || std::strchr("/_+-", c)))
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || (c != '\0' && std::strchr("/_+-", c))))
             return false;
     return !name.isEmpty();
 }
+
+namespace {
 
 // Well-formed UTF-8 without overlong forms, surrogates or values past U+10FFFF.
 bool validUtf8(QByteArrayView bytes) {
@@ -140,25 +141,10 @@ std::unique_ptr<Atlas> AtlasReader::read(const QString& path, QString* error) {
     atlas->m_text = atlas->m_index + quint64(kAtlasEntryBytes) * entries;
     atlas->m_keys = atlas->m_text + textBytes;
 
-    atlas->m_zones.resize(zones);
-    for (quint32 i = 0; i < zones; ++i) {
-        QByteArrayView name;
-        if (!atlasString(atlas->m_text, textBytes, atlasLe32(zoneTable + 4 * i), &name) ||
-            !validZoneName(name))
-            return fail(QStringLiteral("sérült (%1. időzóna)").arg(i + 1));
-        atlas->m_zones[i] = QString::fromLatin1(name);
-    }
-    atlas->m_regions.resize(regions);
-    for (quint32 i = 0; i < regions; ++i) {
-        const auto* r = reinterpret_cast<const char*>(regionTable) + kAtlasRegionBytes * i;
-        QByteArrayView name;
-        if (!std::isupper(static_cast<unsigned char>(r[0])) ||
-            !std::isupper(static_cast<unsigned char>(r[1])) ||
-            !atlasString(atlas->m_text, textBytes, atlasLe32(r + 2), &name) ||
-            !validAtlasName(name))
-            return fail(QStringLiteral("sérült (%1. régió)").arg(i + 1));
-        atlas->m_regions[i] = {QString::fromLatin1(r, 2), QString::fromUtf8(name)};
-    }
+    atlas->m_zones = zoneTable;
+    atlas->m_zoneCount = zones;
+    atlas->m_regions = regionTable;
+    atlas->m_regionCount = regions;
     return atlas;
 }
 

@@ -52,6 +52,9 @@ inline bool atlasString(const unsigned char* table, quint32 bytes, quint32 offse
 // (one bit away from a letter) would split or shift the rows a name is
 // printed in.
 bool validAtlasName(QByteArrayView name);
+// An IANA zone name: letters, digits and "/_+-" only, so it can name no
+// path outside the zone database.
+bool validAtlasZoneName(QByteArrayView name);
 
 inline QString atlasRefusal(const QString& path, const QString& why) {
     return QStringLiteral("A helységtár (%1) nem olvasható: %2.").arg(path, why);

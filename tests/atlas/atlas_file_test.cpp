@@ -182,6 +182,7 @@ TEST_F(AtlasFile, RefusesDamagedFiles) {
         {"cut short", [](QByteArray& b, const Layout&) { b.chop(1); }},
         {"a byte more", [](QByteArray& b, const Layout&) { b.append('\0'); }},
         {"reserved header byte set", [](QByteArray& b, const Layout&) { b[40] = 1; }},
+        // Found when a search or a place first reads it.
         {"zone name with a path escape",
          [](QByteArray& b, const Layout& l) {
              b.replace(l.text + get32(b, l.zones) + 1, 3, "../");
@@ -191,7 +192,8 @@ TEST_F(AtlasFile, RefusesDamagedFiles) {
         {"lower-case country", [](QByteArray& b, const Layout& l) { b[l.regions] = 'r'; }},
         {"tab in a region name",
          [](QByteArray& b, const Layout& l) { b[l.text + get32(b, l.regions + 2) + 2] = '\t'; }},
-        // Found when a search or a place first reads it.
+        {"NUL in a zone name",
+         [](QByteArray& b, const Layout& l) { b[l.text + get32(b, l.zones) + 3] = '\0'; }},
         {"line feed in a place name",
          [](QByteArray& b, const Layout& l) { b[l.nameOf(b, 2) + 2] = '\n'; }},
         {"broken UTF-8 in a name",
