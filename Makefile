@@ -58,7 +58,7 @@ fuzz: deps
 .PHONY: bench
 bench: build
 	@mkdir -p $(BUILD)/bench-results
-	@for b in bench_engine bench_forecast wheel_bench interpretation_bench report_bench programs_bench; do \
+	@for b in bench_engine bench_forecast wheel_bench interpretation_bench report_bench programs_bench bench_atlas; do \
 		echo "running $$b"; \
 		QT_QPA_PLATFORM=offscreen $(BUILD)/bin/$$b --benchmark_out=$(BUILD)/bench-results/$$b.json \
 			--benchmark_out_format=json >/dev/null || exit 1; \

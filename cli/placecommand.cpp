@@ -13,9 +13,12 @@ namespace {
 
 const char* kPlaceHelp =
     "usage: velorin place QUERY [--at YYYY-MM-DDTHH:MM] [--limit N]\n"
-    "Places of the atlas whose name starts with QUERY (accents and case ignored),\n"
-    "largest first, at most N of them (default 10), one a line, tab-separated:\n"
-    "name, country code, region, latitude, longitude (decimal degrees, north and\n"
+    "Places of the atlas whose name or one of whose other names (Hungarian,\n"
+    "English and local names, Latin script) starts with QUERY (accents and case\n"
+    "ignored), largest first, at most N of them (default 10), one a line,\n"
+    "tab-separated: name (a place found by another name shows it in brackets:\n"
+    "\"Cluj-Napoca (Kolozsvár)\"), country code, region, latitude, longitude (decimal degrees, "
+    "north and\n"
     "east positive), IANA zone, population. With --at, two more fields for that\n"
     "local date and time at the place: the zone text as the birth-data form holds\n"
     "it (hours to add for Universal Time, positive west, decimal comma) and the\n"
@@ -90,6 +93,10 @@ int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
         return 1;
     }
     const std::vector<Place> places = atlas->search(QString::fromStdString(query), limit);
+    if (places.empty() && !atlas->error().isEmpty()) {
+        err << "velorin: " << atlas->error().toStdString() << '\n';
+        return 1;
+    }
     if (places.empty()) {
         err << "velorin: nincs \"" << query << "\" kezdetű helység a helységtárban\n";
         return 1;
@@ -97,7 +104,7 @@ int runPlace(const Args& arguments, std::ostream& out, std::ostream& err) {
     int status = 0;
     for (const Place& p : places) {
         QString line = QString("%1\t%2\t%3\t%4\t%5\t%6\t%7")
-                           .arg(p.name, p.country, p.region)
+                           .arg(p.shownName(), p.country, p.region)
                            .arg(p.latitude, 0, 'f', 5)
                            .arg(p.longitude, 0, 'f', 5)
                            .arg(p.zone)

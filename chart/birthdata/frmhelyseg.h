@@ -1,7 +1,7 @@
 #pragma once
 // The place search window of the birth-data form: the user types the start
-// of a place name, sees the matches with their country and region, largest
-// first, and picks one.
+// of a place name (or of another name of it, Kolozsvár for Cluj-Napoca), sees
+// the matches with their country and region, largest first, and picks one.
 
 #include "atlas/atlas.h"
 

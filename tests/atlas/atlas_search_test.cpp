@@ -1,5 +1,5 @@
 // Search in the committed atlas: accents and case ignored, largest first,
-// and the Hungarian towns users will look for.
+// and the Hungarian towns users will look for, by their Hungarian names too.
 
 #include "atlas/atlas.h"
 
@@ -51,6 +51,44 @@ TEST(AtlasSearch, FindsWhatIsTypedWithoutAccents) {
     EXPECT_NEAR(szeged.longitude, 20.15, 0.05);
 }
 
+TEST(AtlasSearch, FindsTownsByTheirHungarianNames) {
+    struct Case {
+        const char* query;
+        const char* name;
+        const char* otherName;
+        const char* country;
+    };
+    const Case cases[] = {
+        {"Kolozsvár", "Cluj-Napoca", "Kolozsvár", "RO"},
+        {"kolozsvar", "Cluj-Napoca", "Kolozsvár", "RO"},
+        {"Pozsony", "Bratislava", "Pozsony", "SK"},
+        {"Bécs", "Vienna", "Bécs", "AT"},
+        {"Párizs", "Paris", "Párizs", "FR"},
+        {"Nagyvárad", "Oradea", "Nagyvárad", "RO"},
+        {"Szabadka", "Subotica", "Szabadka", "RS"},
+        {"Kassa", "Košice", "Kassa", "SK"},
+        // The Hungarian spelling of the names that search alike.
+        {"Temesvar", "Timişoara", "Temesvár", "RO"},
+        // By its own name the place shows no other one.
+        {"Cluj", "Cluj-Napoca", "", "RO"},
+        {"Wien", "Vienna", "Wien", "AT"},
+    };
+    for (const Case& c : cases) {
+        const auto found = atlas().search(QString::fromUtf8(c.query), 1);
+        ASSERT_EQ(found.size(), 1u) << c.query;
+        EXPECT_EQ(found[0].name, QString::fromUtf8(c.name)) << c.query;
+        EXPECT_EQ(found[0].otherName, QString::fromUtf8(c.otherName)) << c.query;
+        EXPECT_EQ(found[0].country, c.country) << c.query;
+    }
+    // Codes and other scripts of the same places find nothing by themselves.
+    for (const char16_t* q : {u"CLJ", u"Клуж", u"ブラチスラヴァ"}) {
+        for (const Place& p : atlas().search(QStringView(q), 100))
+            EXPECT_TRUE(p.otherName.isEmpty() ||
+                        QStringView(p.otherName).startsWith(QStringView(q), Qt::CaseInsensitive))
+                << p.shownName().toStdString();
+    }
+}
+
 TEST(AtlasSearch, LargestFirstWithinTheLimit) {
     const auto found = atlas().search(u"sankt", 50); // no place is called just that
     ASSERT_EQ(found.size(), 50u);
@@ -77,6 +115,9 @@ TEST(AtlasSearch, CoversTheWorldAndHungary) {
         zones.insert(p.zone);
     }
     EXPECT_GT(hungarian, 850);
+    // The file is used where it lies: what opening it costs in memory does
+    // not grow with its 24 MB.
+    EXPECT_LT(atlas().memoryBytes(), 1u << 20);
     // A zone the system's tz database lacks would leave its places without
     // any reading.
     for (const QString& z : zones)

@@ -97,6 +97,17 @@ private slots:
         QVERIFY(w.chosen());
         QCOMPARE(w.chosen()->name, QString("Hódmezővásárhely"));
 
+        // A town found by its Hungarian name shows it, and gives the place.
+        frmHelyseg byOtherName(m_atlas.get(), QString());
+        QTest::keyClicks(byOtherName.txtKeres, "kolozsv");
+        QVERIFY(byOtherName.lstHelyseg->topLevelItemCount() >= 1);
+        QCOMPARE(byOtherName.lstHelyseg->topLevelItem(0)->text(0),
+                 QString("Cluj-Napoca (Kolozsvár)"));
+        QTest::keyClick(byOtherName.txtKeres, Qt::Key_Return);
+        QVERIFY(byOtherName.chosen());
+        QCOMPARE(byOtherName.chosen()->name, QString("Cluj-Napoca"));
+        QCOMPARE(byOtherName.chosen()->zone, QString("Europe/Bucharest"));
+
         // Down in the box moves in the list; cancelling picks nothing.
         frmHelyseg again(m_atlas.get(), QString());
         again.show();

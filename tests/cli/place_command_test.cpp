@@ -46,6 +46,17 @@ TEST(PlaceCommand, PrintsMatchesWithTheZoneOfTheMoment) {
         {{"Casablanca", "--limit", "1", "--at", "2024-03-20T12:00"},
          "Casablanca\tMA\tCasablanca-Settat\t33.58831\t-7.61138\tAfrica/Casablanca\t3144909"
          "\t0\t0\n"},
+        // Found by its Hungarian name, which the line shows after its own.
+        {{"Kolozsvár", "--limit", "1"},
+         "Cluj-Napoca (Kolozsvár)\tRO\tCluj County\t46.76667\t23.60000\tEurope/Bucharest"
+         "\t316748\n"},
+        {{"pozsony", "--limit", "1", "--at", "1950-07-01T12:00"},
+         "Bratislava (Pozsony)\tSK\tBratislava Region\t48.14816\t17.10674\tEurope/Bratislava"
+         "\t423737\t-1\t0\n"},
+        {{"Bécs", "--limit", "1"},
+         "Vienna (Bécs)\tAT\tVienna\t48.20849\t16.37208\tEurope/Vienna\t1691468\n"},
+        {{"Parizs", "--limit", "1"},
+         "Paris (Párizs)\tFR\tÎle-de-France\t48.85341\t2.34880\tEurope/Paris\t2138551\n"},
         // Dublin's summer of 1965, before the change of rule, is summer time proper.
         {{"Dublin", "--limit", "1", "--at", "1965-07-01T12:00"},
          "Dublin\tIE\tLeinster\t53.33306\t-6.24889\tEurope/Dublin\t1024027\t0\t1\n"},
