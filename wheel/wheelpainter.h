@@ -94,10 +94,13 @@ public:
     void drawTextBlocks(const Chart& chart);
 
 private:
+    enum FontRole { Small, SmallBold, HouseNumber, CuspLabel, FontRoles };
+
     // origin is the top-left corner of the text's cell.
-    void text(QPointF origin, const QString& s, const QColor& color, const QFont& font);
+    void text(QPointF origin, const QString& s, const QColor& color, FontRole font);
     void haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
-                  const QFont& font);
+                  FontRole font);
+    double ascent(FontRole font);
     void line(WheelPoint a, WheelPoint b);
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
@@ -110,10 +113,12 @@ private:
     QPainter& p_;
     WheelGeometry g_;
     bool vector_ = false;
-    QFont small_;     // the 8-point labels and text blocks
-    QFont smallBold_; // the retrograde mark
-    QFont houseNumber_;
-    QFont cuspLabel_;
+    // Shaped texts are kept per thread and drawn as glyph runs: only on plain
+    // raster images, where that gives drawText's pixels.
+    bool reuseText_ = false;
+    // Small: the 8-point labels and text blocks; SmallBold: the retrograde mark.
+    std::array<QFont, FontRoles> fonts_;
+    std::array<double, FontRoles> ascents_{};
 };
 
 // The natal wheel on the whole of surface: cleared, then every step, the

@@ -28,6 +28,13 @@ Chart chartWithAscendant(double ascendant) {
     for (int h = 1; h <= 12; ++h)
         c.cuspRing[size_t(h)] = std::fmod(ascendant + 270 + 30.0 * (h - 1), 360);
     c.retroFlags = "    R  R         ";
+    // The margin's rows as the listing writes them, with a line end, a
+    // trailing blank and a letter beyond ASCII, which takes another shaping path.
+    for (int h = 1; h <= 12; ++h)
+        c.houseTexts[size_t(h)] = std::to_string(h) + "h-BAK " + std::to_string(h * 2.37) + "\r\n";
+    for (int b = 0; b < 15; ++b)
+        c.bodyTexts[size_t(b)] = "NAP -BIK " + std::to_string(l[b + 1]) + (b % 3 ? " " : " R");
+    c.bodyTexts[3] = "VÉNU-IKR 6.87 ";
     return c;
 }
 
