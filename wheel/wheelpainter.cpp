@@ -441,18 +441,20 @@ namespace {
 // depends only on the size and two colours, not on the chart. The band is the
 // largest antialiased area of the wheel and was most of a frame's cost; every
 // repaint of the window (a mouse-wheel notch, a click) is at the same size.
-void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
+void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
     p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     p.setRenderHint(QPainter::Antialiasing);
     WheelPainter wp(p, g);
-    wp.drawRings(pal.circles, pal.band);
+    wp.drawRings(circles, band);
 }
 
 // Everything the layer's pixels depend on. The rings follow from the size
-// alone (the rotation turns nothing round); the format decides how the
-// antialiased edges blend.
+// and the margin, which gives the outer radius (the rotation turns nothing
+// round); the format decides how the antialiased edges blend.
 struct LayerKey {
     QSize size;
+    double radius = 0;
     QImage::Format format = QImage::Format_Invalid;
     QRgb circles = 0;
     QRgb band = 0;
@@ -577,20 +579,20 @@ void copyLayer(QImage& target, const LayerCache& cache) {
 }
 
 // Paints the layer through the cache when the target allows it.
-void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
+void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                     const QColor& band) {
     QImage* target = cacheableTarget(p, size);
     if (!target) {
-        paintStaticLayer(p, size, g, pal);
+        paintStaticLayer(p, size, g, circles, band);
         return;
     }
-    const LayerKey key{size, target->format(), pal.circles.rgba(), pal.band.rgba(),
-                       pal.band.isValid()};
+    const LayerKey key{size, g.R, target->format(), circles.rgba(), band.rgba(), band.isValid()};
     LayerCache& cache = layerCache();
     if (cache.image.isNull() || !(cache.key == key)) {
         cache.image = QImage(size, key.format);
         setWheelResolution(cache.image);
         QPainter lp(&cache.image);
-        paintStaticLayer(lp, size, g, pal);
+        paintStaticLayer(lp, size, g, circles, band);
         lp.end();
         cache.runs = layerRuns(cache.image);
         cache.key = key;
@@ -610,36 +612,43 @@ void setWheelLayerCache(bool enabled) {
     reuseEnabled() = enabled;
 }
 
+std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const WheelGeometry& g,
+                                            const WheelPalette& pal, const QColor& band) {
+    if (!g.drawable()) {
+        p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
+        return std::nullopt;
+    }
+    drawStaticLayer(p, size, g, pal.circles, band);
+    std::optional<WheelPainter> wp(std::in_place, p, g);
+    wp->drawScale(pal.circles);
+    wp->drawSignGlyphs();
+    return wp;
+}
+
 std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
                                  const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                  const WheelSelection& selection, int visibleTop) {
     WheelGeometry g =
         WheelGeometry::make(size.width(), size.height(), kNatalMargin, chart.cuspRing[4]);
     g.visibleTop = visibleTop;
-    if (!g.drawable()) {
-        p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
-        return {};
-    }
-
     const WheelPalette pal = WheelPalette::from(ws);
-    drawStaticLayer(p, size, g, pal);
-    WheelPainter wp(p, g);
-    wp.drawScale(pal.circles);
-    wp.drawSignGlyphs();
-    wp.drawHouses(chart.cuspRing, pal.houses, ws.showFok);
-    wp.drawTextBlocks(chart);
-    wp.drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
+    std::optional<WheelPainter> wp = paintWheelFrame(p, size, g, pal, pal.band);
+    if (!wp)
+        return {};
+    wp->drawHouses(chart.cuspRing, pal.houses, ws.showFok);
+    wp->drawTextBlocks(chart);
+    wp->drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
     for (const Aspect& a : aspects) {
         if (selection.filter && a.first != selection.glyph + 1 && a.second != selection.glyph + 1)
             continue;
-        wp.drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
-                     pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
+        wp->drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
+                      pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
     }
     BodyStyle natal;
     natal.degreeLabels = ws.showFok;
     const BodyPlacements places =
         placeBodies(g, chart.longitude, kNatalCrowding, natal.glyphSize / 2.0);
-    return wp.drawBodies(places, chart.longitude, chart.retroFlags, natal);
+    return wp->drawBodies(places, chart.longitude, chart.retroFlags, natal);
 }
 
 } // namespace velorin

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QRect>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,14 @@ private:
     std::array<QFont, FontRoles> fonts_;
     std::array<double, FontRoles> ascents_{};
 };
+
+// The part every wheel starts with, painted by p on a client area of size
+// pixels: the background, the rings (the zodiac band when band is valid), the
+// degree scale and the sign glyphs. Returns the painter for the rest, or
+// nothing when the area is too small for a wheel (only the background is
+// painted then).
+std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const WheelGeometry& g,
+                                            const WheelPalette& pal, const QColor& band);
 
 // The natal wheel on the whole of surface: cleared, then every step, the
 // bodies last so that no line crosses a glyph. The

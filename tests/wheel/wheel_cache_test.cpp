@@ -3,9 +3,11 @@
 // pixel, whatever changed in between; and a painter that is not a plain image
 // must never receive the reused pixels.
 
+#include "wheel/synastrywheel.h"
 #include "wheel/wheelpainter.h"
 
 #include "engine/angles.h"
+#include "engine/crossangles.h"
 
 #include <QPainter>
 #include <cmath>
@@ -136,4 +138,42 @@ TEST(WheelLayerCache, TransformedOrClippedPaintersPaintEverything) {
         setWheelLayerCache(true);
         EXPECT_EQ(firstDifferentRow(images[0], images[1]), -1) << k.painter;
     }
+}
+
+// The comparison wheel starts from the same reused layer, with its own
+// margin and no band: a natal layer of the same size must never stand in for
+// it, nor the other way round.
+TEST(WheelLayerCache, NatalAndSynastryFramesInTurnEqualOnesPaintedAfresh) {
+    const Chart first = chartWithAscendant(40);
+    const Chart second = chartWithAscendant(200);
+    const WorkingSettings ws = settings(0x000000, 0x80FFFF);
+    const auto cross = findCrossAspects(first.longitude, second.longitude, ws.engine());
+    struct Frame {
+        const char* wheel;
+        QSize size;
+        bool synastry;
+    };
+    const Frame frames[] = {
+        {"natal", {1000, 700}, false},           {"synastry, same size", {1000, 700}, true},
+        {"synastry again", {1000, 700}, true},   {"natal again", {1000, 700}, false},
+        {"synastry, smaller", {500, 400}, true},
+    };
+    auto paintAll = [&](bool cached) {
+        std::vector<QImage> images;
+        setWheelLayerCache(cached);
+        for (const Frame& f : frames) {
+            QImage img(f.size, QImage::Format_RGB32);
+            if (f.synastry)
+                drawSynastryWheel(img, first, second.longitude, cross, ws);
+            else
+                drawRadix(img, first, findAspects(first, ws.engine()), ws);
+            images.push_back(img);
+        }
+        setWheelLayerCache(true);
+        return images;
+    };
+    const std::vector<QImage> fresh = paintAll(false);
+    const std::vector<QImage> reused = paintAll(true);
+    for (size_t k = 0; k < std::size(frames); ++k)
+        EXPECT_EQ(firstDifferentRow(fresh[k], reused[k]), -1) << frames[k].wheel;
 }
