@@ -473,6 +473,10 @@ struct LayerRun {
 struct LayerCache {
     bool enabled = true;
     LayerKey key;
+    // The key of the last frame painted without the layer. A layer is kept
+    // only for a key seen twice in a row: a one-off picture and the first
+    // frame of a start would pay for keeping it and never use it.
+    LayerKey lastUncached;
     QImage image;
     std::vector<LayerRun> runs; // row by row, left to right
 };
@@ -589,6 +593,11 @@ void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QCol
     const LayerKey key{size, g.R, target->format(), circles.rgba(), band.rgba(), band.isValid()};
     LayerCache& cache = layerCache();
     if (cache.image.isNull() || !(cache.key == key)) {
+        if (!(cache.lastUncached == key)) {
+            cache.lastUncached = key;
+            paintStaticLayer(p, size, g, circles, band);
+            return;
+        }
         cache.image = QImage(size, key.format);
         setWheelResolution(cache.image);
         QPainter lp(&cache.image);

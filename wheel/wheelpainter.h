@@ -148,9 +148,10 @@ std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
                                  const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                  const WheelSelection& selection = {}, int visibleTop = 0);
 
-// On plain raster images the background, rings, scale and sign glyphs are
-// kept per thread for the last size, colours and Ascendant and copied in;
-// off, every painting starts afresh. For comparing the two.
+// On plain raster images the background and the rings with the band are kept
+// per thread for the last size, margin and colours painted twice in a row and
+// copied in, and shaped texts are kept and drawn as glyph runs; off, every
+// painting starts afresh. For comparing the two.
 void setWheelLayerCache(bool enabled);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
