@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <map>
 
 namespace velorin {
@@ -449,9 +450,10 @@ void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QCo
     wp.drawRings(circles, band);
 }
 
-// Everything the layer's pixels depend on. The rings follow from the size
-// and the margin, which gives the outer radius (the rotation turns nothing
-// round); the format decides how the antialiased edges blend.
+// Everything a layer's pixels depend on. The rings follow from the size and
+// the margin, which gives the outer radius; the format decides how the
+// antialiased edges blend. The degree scale and the sign glyphs turn with
+// the rotation, so a layer that holds them is for that rotation alone.
 struct LayerKey {
     QSize size;
     double radius = 0;
@@ -459,6 +461,8 @@ struct LayerKey {
     QRgb circles = 0;
     QRgb band = 0;
     bool bandValid = false;
+    bool withScale = false;
+    double rotation = 0;
 
     bool operator==(const LayerKey&) const = default;
 };
@@ -470,15 +474,23 @@ struct LayerRun {
     int x1 = 0;
 };
 
-struct LayerCache {
-    bool enabled = true;
+struct Layer {
     LayerKey key;
-    // The key of the last frame painted without the layer. A layer is kept
-    // only for a key seen twice in a row: a one-off picture and the first
-    // frame of a start would pay for keeping it and never use it.
+    // The key of the last frame painted without this layer. A layer is kept
+    // only for a key seen twice in a row: a one-off picture, the first frame
+    // of a start and a frame a minute on (a new rotation) would pay for
+    // keeping it and never use it.
     LayerKey lastUncached;
     QImage image;
     std::vector<LayerRun> runs; // row by row, left to right
+};
+
+struct LayerCache {
+    bool enabled = true;
+    // The rings alone, for a new rotation; the rings, the degree scale and the
+    // sign glyphs, for a repaint of the same chart (a click, a switch).
+    Layer rings;
+    Layer ringsAndScale;
 };
 
 // Per thread, so that pictures painted in parallel neither share nor lock.
@@ -566,7 +578,7 @@ QImage* cacheableTarget(QPainter& p, QSize size) {
 // frame, most of them plain background, and was most of what a frame cost.
 // The painter draws into the same memory and keeps no copy of it; an image
 // shared with another QImage is left to drawImage, which respects sharing.
-void copyLayer(QImage& target, const LayerCache& cache) {
+void copyLayer(QImage& target, const Layer& cache) {
     const int width = cache.image.width();
     auto run = cache.runs.begin();
     for (int y = 0; y < cache.image.height(); ++y) {
@@ -582,36 +594,69 @@ void copyLayer(QImage& target, const LayerCache& cache) {
     }
 }
 
-// Paints the layer through the cache when the target allows it.
-void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
-                     const QColor& band) {
+// Puts the layer of key on target, kept or made now by paint; false when
+// the caller has to paint it itself (the key's first frame).
+bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
+                const std::function<void(QPainter&)>& paint) {
+    if (layer.image.isNull() || !(layer.key == key)) {
+        if (!(layer.lastUncached == key)) {
+            layer.lastUncached = key;
+            return false;
+        }
+        layer.image = QImage(key.size, key.format);
+        setWheelResolution(layer.image);
+        QPainter lp(&layer.image);
+        paint(lp);
+        lp.end();
+        layer.runs = layerRuns(layer.image);
+        layer.key = key;
+    }
+    if (target.size() == key.size && target.isDetached())
+        copyLayer(target, layer);
+    else
+        p.drawImage(QPoint(0, 0), layer.image);
+    return true;
+}
+
+// The frame up to the sign glyphs, through the kept layers where the target
+// allows it, painted otherwise.
+void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
+    auto rings = [&](QPainter& lp) { paintStaticLayer(lp, size, g, circles, band); };
+    auto scale = [&](QPainter& lp) {
+        WheelPainter wp(lp, g);
+        wp.drawScale(circles);
+        wp.drawSignGlyphs();
+    };
     QImage* target = cacheableTarget(p, size);
     if (!target) {
-        paintStaticLayer(p, size, g, circles, band);
+        rings(p);
+        scale(p);
         return;
     }
-    const LayerKey key{size, g.R, target->format(), circles.rgba(), band.rgba(), band.isValid()};
+    LayerKey key{size, g.R,  target->format(), circles.rgba(), band.rgba(), band.isValid(),
+                 true, g.rot};
     LayerCache& cache = layerCache();
-    if (cache.image.isNull() || !(cache.key == key)) {
-        if (!(cache.lastUncached == key)) {
-            cache.lastUncached = key;
-            paintStaticLayer(p, size, g, circles, band);
-            return;
-        }
-        cache.image = QImage(size, key.format);
-        setWheelResolution(cache.image);
-        QPainter lp(&cache.image);
-        paintStaticLayer(lp, size, g, circles, band);
-        lp.end();
-        cache.runs = layerRuns(cache.image);
-        cache.key = key;
+    auto restoreState = [&] {
+        // As painting the steps leaves the painter.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(circles, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    };
+    if (reuseLayer(p, *target, cache.ringsAndScale, key, [&](QPainter& lp) {
+            rings(lp);
+            scale(lp);
+        })) {
+        restoreState();
+        return;
     }
-    if (target->size() == size && target->isDetached())
-        copyLayer(*target, cache);
+    key.withScale = false;
+    key.rotation = 0;
+    if (reuseLayer(p, *target, cache.rings, key, rings))
+        restoreState();
     else
-        p.drawImage(QPoint(0, 0), cache.image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush); // as the rings leave it
+        rings(p);
+    scale(p);
 }
 
 } // namespace
@@ -627,11 +672,8 @@ std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const Wheel
         p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
         return std::nullopt;
     }
-    drawStaticLayer(p, size, g, pal.circles, band);
-    std::optional<WheelPainter> wp(std::in_place, p, g);
-    wp->drawScale(pal.circles);
-    wp->drawSignGlyphs();
-    return wp;
+    paintFrameLayers(p, size, g, pal.circles, band);
+    return std::optional<WheelPainter>(std::in_place, p, g);
 }
 
 std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
