@@ -34,6 +34,19 @@ QStringList artworkNames() {
     return names;
 }
 
+namespace {
+
+QPixmap rendered(QSvgRenderer& renderer, int side) {
+    QPixmap pm(side, side);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&p);
+    return pm;
+}
+
+} // namespace
+
 QPixmap artworkPixmap(const QString& name, int side) {
     registerArtwork();
     // Asked for by name only, so an unknown one is a quiet null rather than
@@ -43,14 +56,11 @@ QPixmap artworkPixmap(const QString& name, int side) {
     QSvgRenderer renderer(artworkPath(name));
     if (!renderer.isValid())
         return {};
-    QPixmap pm(side, side);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&p);
-    return pm;
+    return rendered(renderer, side);
 }
 
+// The document is parsed once for both pictures: the toolbar's icons are
+// made at every start, and parsing was half of their cost.
 QIcon artworkIcon(const QString& name) {
     registerArtwork();
     if (!QFile::exists(artworkPath(name)))
@@ -60,8 +70,10 @@ QIcon artworkIcon(const QString& name) {
         return {};
     const int side = qMax(renderer.defaultSize().width(), renderer.defaultSize().height());
     QIcon icon;
-    icon.addPixmap(artworkPixmap(name, side));
-    icon.addPixmap(artworkPixmap(name, side * 2));
+    if (side <= 0)
+        return icon;
+    icon.addPixmap(rendered(renderer, side));
+    icon.addPixmap(rendered(renderer, side * 2));
     return icon;
 }
 

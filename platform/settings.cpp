@@ -237,8 +237,17 @@ void saveSetKeys(const WorkingSettings& ws) {
 
 void saveSwitches(const WorkingSettings& ws) {
     const QString app = kProgramTitle;
-    SettingsStore::set(app, "setup", "showasc", ws.showAsc ? "True" : "False");
-    SettingsStore::set(app, "setup", "showfok", ws.showFok ? "True" : "False");
+    const QString asc = ws.showAsc ? QStringLiteral("True") : QStringLiteral("False");
+    const QString fok = ws.showFok ? QStringLiteral("True") : QStringLiteral("False");
+    // Every close used to rewrite the store twice, each time synced to disk,
+    // though the switches seldom change; that was a tenth of a start and end.
+    {
+        const StoreReader store(app);
+        if (store.get("setup", "showasc") == asc && store.get("setup", "showfok") == fok)
+            return;
+    }
+    SettingsStore::set(app, "setup", "showasc", asc);
+    SettingsStore::set(app, "setup", "showfok", fok);
 }
 
 QColor qColorOf(BgrColor c) {

@@ -31,8 +31,7 @@ std::vector<GlyphHit> drawSynastryWheel(QImage& surface, const Chart& first,
                                         const WorkingSettings& ws,
                                         const WheelSelection& selection) {
     setWheelResolution(surface);
-    surface.fill(kWheelBackground);
-    QPainter p(&surface);
+    QPainter p(&surface); // paintSynastryWheel fills the whole surface first
     return paintSynastryWheel(p, surface.size(), first, second, aspects, ws, selection);
 }
 
@@ -41,19 +40,13 @@ std::vector<GlyphHit> paintSynastryWheel(QPainter& p, QSize size, const Chart& f
                                          const std::vector<CrossAspect>& aspects,
                                          const WorkingSettings& ws,
                                          const WheelSelection& selection) {
-    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     const WheelGeometry g =
         WheelGeometry::make(size.width(), size.height(), kSynastryMargin, first.cuspRing[4]);
-    if (!g.drawable())
-        return {};
-
-    p.setRenderHint(QPainter::Antialiasing);
-    WheelPainter wp(p, g);
     const WheelPalette pal = WheelPalette::from(ws);
-
-    wp.drawRings(pal.circles, QColor()); // no zodiac band here
-    wp.drawScale(pal.circles);
-    wp.drawSignGlyphs();
+    std::optional<WheelPainter> frame = paintWheelFrame(p, size, g, pal, QColor()); // no band
+    if (!frame)
+        return {};
+    WheelPainter& wp = *frame;
     wp.drawHouses(first.cuspRing, pal.houses, false);
     wp.drawAxes(first.longitude, pal.angleAxes, pal.nodeAxis, false);
     for (const CrossAspect& a : aspects) {

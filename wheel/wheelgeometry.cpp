@@ -40,8 +40,16 @@ WheelGeometry WheelGeometry::make(double width, double height, double margin, do
 }
 
 WheelPoint WheelGeometry::P(double a, double r) const {
-    double t = radians(a);
-    return {cx + r * std::cos(t), cy - r * std::sin(t)};
+    return P(ray(a), r);
+}
+
+WheelRay WheelGeometry::ray(double a) const {
+    const double t = radians(a);
+    return {std::cos(t), std::sin(t)};
+}
+
+WheelPoint WheelGeometry::P(WheelRay ray, double r) const {
+    return {cx + r * ray.cos, cy - r * ray.sin};
 }
 
 double WheelGeometry::bodyAngle(double longitude) const {

@@ -14,6 +14,12 @@ struct WheelPoint {
     double y = 0;
 };
 
+// The cosine and sine of a wheel angle, for several points on its ray.
+struct WheelRay {
+    double cos = 1;
+    double sin = 0;
+};
+
 struct WheelSegment {
     WheelPoint from;
     WheelPoint to;
@@ -84,6 +90,10 @@ struct WheelGeometry {
 
     // P(a, r): a in degrees, counter-clockwise on the screen (y grows downward).
     WheelPoint P(double a, double r) const;
+    // P(a, r) == P(ray(a), r), bit for bit: the degree scale's three radii
+    // share one angle's cosine and sine.
+    WheelRay ray(double a) const;
+    WheelPoint P(WheelRay ray, double r) const;
 
     // The angle at which a longitude is drawn.
     double bodyAngle(double longitude) const;

@@ -4,10 +4,16 @@
 #include "engine/numbers.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <map>
 
 namespace velorin {
@@ -49,6 +55,64 @@ QFont courier(double points, bool bold) {
 
 QFont arial(double points, bool bold, bool italic) {
     return wheelFont({"Arial", "Liberation Sans"}, QFont::SansSerif, points, bold, italic);
+}
+
+// In the order of WheelPainter's font roles. Built once per thread: a font
+// made anew for every frame was resolved anew against the font database.
+const std::array<QFont, 4>& wheelFonts() {
+    thread_local const std::array<QFont, 4> fonts{courier(8, false), courier(8, true),
+                                                  arial(12, true, true), arial(8, false, false)};
+    return fonts;
+}
+
+// Off for comparing a painting that reuses earlier work with one that does not.
+bool& reuseEnabled() {
+    thread_local bool enabled = true;
+    return enabled;
+}
+
+// A text as drawText lays it out, kept so that it is shaped once: shaping
+// (font fallback, harfbuzz) cost more than drawing. The house numbers, the
+// block rows and most degree labels repeat from one frame to the next.
+struct ShapedText {
+    QList<QGlyphRun> runs;
+    double ascent = 0; // of the line the runs' baseline lies on
+};
+
+struct TextKey {
+    int role = 0;
+    int dpi = 0;
+    QString text;
+
+    bool operator==(const TextKey&) const = default;
+};
+
+size_t qHash(const TextKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.role, k.dpi, k.text);
+}
+
+const ShapedText& shapedText(int role, const QFont& font, const QString& s,
+                             const QPaintDevice* device) {
+    thread_local QHash<TextKey, ShapedText> texts;
+    // The labels change with the chart; a long session must not grow this.
+    constexpr qsizetype kMaxTexts = 4096;
+    const TextKey key{role, device->logicalDpiY(), s};
+    auto it = texts.constFind(key);
+    if (it != texts.constEnd())
+        return *it;
+    if (texts.size() >= kMaxTexts)
+        texts.clear();
+    QTextLayout layout(s, font, const_cast<QPaintDevice*>(device));
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedText shaped;
+    shaped.runs = layout.glyphRuns();
+    shaped.ascent = line.isValid() ? line.ascent() : 0;
+    return *texts.insert(key, shaped);
 }
 
 // Degrees within the sign with two decimals, as the listing writes them.
@@ -148,18 +212,22 @@ void setWheelResolution(QImage& image) {
 }
 
 WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
-    : p_(painter), g_(geometry), small_(courier(8, false)), smallBold_(courier(8, true)),
-      houseNumber_(arial(12, true, true)), cuspLabel_(arial(8, false, false)) {
+    : p_(painter), g_(geometry), fonts_(wheelFonts()) {
+    ascents_.fill(-1);
     const QPaintEngine* engine = painter.paintEngine();
     vector_ = engine && engine->type() != QPaintEngine::Raster;
+    // A transformed painter draws text as paths, which glyph runs would not match.
+    reuseText_ = !vector_ && reuseEnabled() && painter.device() &&
+                 painter.device()->devType() == QInternal::Image &&
+                 painter.combinedTransform().type() == QTransform::TxNone;
     // Point sizes were chosen for 96 dpi images. A printer resolves them at
     // its own resolution while the drawing is scaled from the wheel's pixels,
     // so the text would outgrow the lines; keep it at the wheel's proportion.
     const QPaintDevice* device = painter.device();
     if (vector_ && device && device->logicalDpiY() > 0 && device->logicalDpiY() != kWheelDpi) {
         const double k = double(kWheelDpi) / device->logicalDpiY();
-        for (QFont* f : {&small_, &smallBold_, &houseNumber_, &cuspLabel_})
-            f->setPointSizeF(f->pointSizeF() * k);
+        for (QFont& f : fonts_)
+            f.setPointSizeF(f.pointSizeF() * k);
     }
 }
 
@@ -179,15 +247,28 @@ void WheelPainter::line(WheelPoint a, WheelPoint b) {
     p_.drawLine(toQt(a), toQt(b));
 }
 
-void WheelPainter::text(QPointF origin, const QString& s, const QColor& color, const QFont& font) {
-    p_.setFont(font);
+double WheelPainter::ascent(FontRole font) {
+    double& a = ascents_[font];
+    if (a < 0)
+        a = QFontMetricsF(fonts_[font], p_.device()).ascent();
+    return a;
+}
+
+void WheelPainter::text(QPointF origin, const QString& s, const QColor& color, FontRole font) {
     p_.setPen(color);
-    QFontMetricsF fm(font, p_.device());
-    p_.drawText(QPointF(origin.x(), origin.y() + fm.ascent()), s);
+    if (reuseText_) {
+        const ShapedText& shaped = shapedText(font, fonts_[font], s, p_.device());
+        const QPointF at(origin.x(), origin.y() + ascent(font) - shaped.ascent);
+        for (const QGlyphRun& run : shaped.runs)
+            p_.drawGlyphRun(at, run);
+        return;
+    }
+    p_.setFont(fonts_[font]);
+    p_.drawText(QPointF(origin.x(), origin.y() + ascent(font)), s);
 }
 
 void WheelPainter::haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
-                            const QFont& font) {
+                            FontRole font) {
     text(halo, s, kWhite, font);
     text(origin, s, color, font);
 }
@@ -210,6 +291,11 @@ void WheelPainter::drawRings(const QColor& circles, const QColor& band) {
 }
 
 void WheelPainter::drawScale(const QColor& color) {
+    // The sign lines and 10-degree marks lie on rays of the degree scale:
+    // each ray's cosine and sine are worked out once, not up to three times.
+    std::array<WheelRay, 361> rays;
+    for (int i = 1; i <= 360; ++i)
+        rays[size_t(i)] = g_.ray(i + g_.rot);
     // Each group in one call: the painter sets the pen up once, not 400 times.
     QVarLengthArray<QLineF, 360> lines;
     auto flush = [&](double width) {
@@ -218,13 +304,13 @@ void WheelPainter::drawScale(const QColor& color) {
         lines.clear();
     };
     for (int i = 1; i <= 331; i += 30)
-        lines.append({toQt(g_.P(i + g_.rot, g_.R2)), toQt(g_.P(i + g_.rot, g_.R))});
+        lines.append({toQt(g_.P(rays[size_t(i)], g_.R2)), toQt(g_.P(rays[size_t(i)], g_.R))});
     flush(1);
     for (int i = 1; i <= 360; ++i)
-        lines.append({toQt(g_.P(i + g_.rot, g_.R3)), toQt(g_.P(i + g_.rot, g_.R2))});
+        lines.append({toQt(g_.P(rays[size_t(i)], g_.R3)), toQt(g_.P(rays[size_t(i)], g_.R2))});
     flush(1);
     for (int i = 1; i <= 351; i += 10)
-        lines.append({toQt(g_.P(i + g_.rot, g_.R3)), toQt(g_.P(i + g_.rot, g_.R2))});
+        lines.append({toQt(g_.P(rays[size_t(i)], g_.R3)), toQt(g_.P(rays[size_t(i)], g_.R2))});
     flush(2);
     setPen(color, 1);
 }
@@ -249,10 +335,10 @@ std::vector<GlyphHit> WheelPainter::drawBodies(const BodyPlacements& places,
         const double x = b.label.x, y = b.label.y;
         if (style.degreeLabels && i != SouthNode && i != Ascendant && i != Midheaven)
             haloText({x - 16, y + 20}, {x - 15, y + 19}, degreeText(longitude[size_t(i)]),
-                     kDarkGreen, small_);
+                     kDarkGreen, Small);
         if (style.retrogradeMarks && size_t(i) <= retroFlags.size() &&
             retroFlags[size_t(i - 1)] == 'R')
-            text({x - 21, y - 16}, QStringLiteral("R"), kBlue, smallBold_);
+            text({x - 21, y - 16}, QStringLiteral("R"), kBlue, SmallBold);
 
         const int size = style.glyphSize;
         const WheelPoint at = b.placed;
@@ -291,10 +377,10 @@ void WheelPainter::drawHouses(const std::array<double, 14>& cuspRing, const QCol
         line(g_.P(a, g_.R4), g_.P(a, g_.R3));
 
         const WheelPoint n = g_.houseNumberPoint(cusp);
-        text({n.x - 8, n.y - 8}, QString::number(houseNumberOfSlot(h)), color, houseNumber_);
+        text({n.x - 8, n.y - 8}, QString::number(houseNumberOfSlot(h)), color, HouseNumber);
         if (cuspLabels)
             haloText({n.x - 7, n.y + 8}, {n.x - 8, n.y + 9},
-                     QLatin1Char('[') + degreeText(cusp) + QLatin1Char(']'), kBlack, cuspLabel_);
+                     QLatin1Char('[') + degreeText(cusp) + QLatin1Char(']'), kBlack, CuspLabel);
     }
     setPen(color, 1);
 }
@@ -302,7 +388,7 @@ void WheelPainter::drawHouses(const std::array<double, 14>& cuspRing, const QCol
 void WheelPainter::drawTextBlocks(const Chart& chart) {
     for (int k = 0; k <= 12; ++k)
         text({6, 90.0 + 16 * k}, rowText(chart.houseTexts[size_t(k)]), k % 2 == 0 ? kBlue : kRed,
-             small_);
+             Small);
 
     struct Row {
         int body;
@@ -317,7 +403,7 @@ void WheelPainter::drawTextBlocks(const Chart& chart) {
         {Pluto, 494, kRed},    {SouthNode, 526, kDarkGrey}, {Lilith, 542, kBlack},
     };
     for (const Row& r : rows)
-        text({6, double(r.y)}, rowText(chart.bodyTexts[size_t(r.body - 1)]), r.color, small_);
+        text({6, double(r.y)}, rowText(chart.bodyTexts[size_t(r.body - 1)]), r.color, Small);
 }
 
 void WheelPainter::drawAxes(const std::array<double, 17>& longitude, const QColor& angles,
@@ -356,30 +442,55 @@ namespace {
 // depends only on the size and two colours, not on the chart. The band is the
 // largest antialiased area of the wheel and was most of a frame's cost; every
 // repaint of the window (a mouse-wheel notch, a click) is at the same size.
-void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
+void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
     p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
     p.setRenderHint(QPainter::Antialiasing);
     WheelPainter wp(p, g);
-    wp.drawRings(pal.circles, pal.band);
+    wp.drawRings(circles, band);
 }
 
-// Everything the layer's pixels depend on. The rings follow from the size
-// alone (the rotation turns nothing round); the format decides how the
-// antialiased edges blend.
+// Everything a layer's pixels depend on. The rings follow from the size and
+// the margin, which gives the outer radius; the format decides how the
+// antialiased edges blend. The degree scale and the sign glyphs turn with
+// the rotation, so a layer that holds them is for that rotation alone.
 struct LayerKey {
     QSize size;
+    double radius = 0;
     QImage::Format format = QImage::Format_Invalid;
     QRgb circles = 0;
     QRgb band = 0;
     bool bandValid = false;
+    bool withScale = false;
+    double rotation = 0;
 
     bool operator==(const LayerKey&) const = default;
 };
 
+// Columns [x0, x1) of row y of the layer that hold more than background.
+struct LayerRun {
+    int y = 0;
+    int x0 = 0;
+    int x1 = 0;
+};
+
+struct Layer {
+    LayerKey key;
+    // The key of the last frame painted without this layer. A layer is kept
+    // only for a key seen twice in a row: a one-off picture, the first frame
+    // of a start and a frame a minute on (a new rotation) would pay for
+    // keeping it and never use it.
+    LayerKey lastUncached;
+    QImage image;
+    std::vector<LayerRun> runs; // row by row, left to right
+};
+
 struct LayerCache {
     bool enabled = true;
-    LayerKey key;
-    QImage image;
+    // The rings alone, for a new rotation; the rings, the degree scale and the
+    // sign glyphs, for a repaint of the same chart (a click, a switch).
+    Layer rings;
+    Layer ringsAndScale;
 };
 
 // Per thread, so that pictures painted in parallel neither share nor lock.
@@ -392,17 +503,64 @@ LayerCache& layerCache() {
 // time: such sizes are one-off pictures, not window frames.
 constexpr qint64 kMaxCachedLayerPixels = qint64(3840) * 2160;
 
+// The background as a 32-bit pixel of both cacheable formats (it is opaque,
+// so premultiplying changes nothing).
+const quint32 kBackgroundPixel = qPremultiply(kWheelBackground.rgba());
+
+// White has four equal bytes, so a row of it is one memset, which is several
+// times faster than a loop of 32-bit stores.
+void fillBackground(quint32* to, int count) {
+    if (count <= 0)
+        return;
+    if (kBackgroundPixel == 0xFFFFFFFFu)
+        std::memset(to, 0xFF, size_t(count) * sizeof(quint32));
+    else
+        std::fill_n(to, count, kBackgroundPixel);
+}
+
+// Runs of background shorter than this are copied with their neighbours:
+// one more run costs more than the few pixels.
+constexpr int kShortestGap = 16;
+
+std::vector<LayerRun> layerRuns(const QImage& layer) {
+    std::vector<LayerRun> runs;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(layer.constScanLine(y));
+        int x = 0;
+        while (x < layer.width()) {
+            while (x < layer.width() && row[x] == kBackgroundPixel)
+                ++x;
+            if (x == layer.width())
+                break;
+            const int start = x;
+            int end = x;
+            while (x < layer.width()) {
+                if (row[x] != kBackgroundPixel) {
+                    end = ++x;
+                    continue;
+                }
+                if (x - end >= kShortestGap)
+                    break;
+                ++x;
+            }
+            runs.push_back({y, start, end});
+            x = end;
+        }
+    }
+    return runs;
+}
+
 // The image painter's target when the cached layer, copied to the origin,
 // gives exactly the pixels painting would: an untransformed, unclipped,
 // opaque raster image at a device pixel ratio of 1. Anything else (SVG, PDF,
 // a printer, a scaled painter) is painted afresh so that vectors stay vectors.
-const QImage* cacheableTarget(const QPainter& p, QSize size) {
+QImage* cacheableTarget(QPainter& p, QSize size) {
     const QPaintEngine* engine = p.paintEngine();
-    const QPaintDevice* device = p.device();
+    QPaintDevice* device = p.device();
     if (!layerCache().enabled || !engine || engine->type() != QPaintEngine::Raster || !device ||
         device->devType() != QInternal::Image)
         return nullptr;
-    const auto* image = static_cast<const QImage*>(device);
+    auto* image = static_cast<QImage*>(device);
     const QImage::Format f = image->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return nullptr;
@@ -415,33 +573,107 @@ const QImage* cacheableTarget(const QPainter& p, QSize size) {
     return image;
 }
 
-// Paints the layer through the cache when the target allows it.
-void drawStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const WheelPalette& pal) {
-    const QImage* target = cacheableTarget(p, size);
+// The frame's background and the layer's runs written straight into the
+// target's rows: copying the whole layer read and wrote every pixel of the
+// frame, most of them plain background, and was most of what a frame cost.
+// The painter draws into the same memory and keeps no copy of it; an image
+// shared with another QImage is left to drawImage, which respects sharing.
+void copyLayer(QImage& target, const Layer& cache) {
+    const int width = cache.image.width();
+    auto run = cache.runs.begin();
+    for (int y = 0; y < cache.image.height(); ++y) {
+        auto* to = reinterpret_cast<quint32*>(target.scanLine(y));
+        const auto* from = reinterpret_cast<const quint32*>(cache.image.constScanLine(y));
+        int x = 0;
+        for (; run != cache.runs.end() && run->y == y; ++run) {
+            fillBackground(to + x, run->x0 - x);
+            std::memcpy(to + run->x0, from + run->x0, size_t(run->x1 - run->x0) * sizeof(quint32));
+            x = run->x1;
+        }
+        fillBackground(to + x, width - x);
+    }
+}
+
+// Puts the layer of key on target, kept or made now by paint; false when
+// the caller has to paint it itself (the key's first frame).
+bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
+                const std::function<void(QPainter&)>& paint) {
+    if (layer.image.isNull() || !(layer.key == key)) {
+        if (!(layer.lastUncached == key)) {
+            layer.lastUncached = key;
+            return false;
+        }
+        layer.image = QImage(key.size, key.format);
+        setWheelResolution(layer.image);
+        QPainter lp(&layer.image);
+        paint(lp);
+        lp.end();
+        layer.runs = layerRuns(layer.image);
+        layer.key = key;
+    }
+    if (target.size() == key.size && target.isDetached())
+        copyLayer(target, layer);
+    else
+        p.drawImage(QPoint(0, 0), layer.image);
+    return true;
+}
+
+// The frame up to the sign glyphs, through the kept layers where the target
+// allows it, painted otherwise.
+void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
+    auto rings = [&](QPainter& lp) { paintStaticLayer(lp, size, g, circles, band); };
+    auto scale = [&](QPainter& lp) {
+        WheelPainter wp(lp, g);
+        wp.drawScale(circles);
+        wp.drawSignGlyphs();
+    };
+    QImage* target = cacheableTarget(p, size);
     if (!target) {
-        paintStaticLayer(p, size, g, pal);
+        rings(p);
+        scale(p);
         return;
     }
-    const LayerKey key{size, target->format(), pal.circles.rgba(), pal.band.rgba(),
-                       pal.band.isValid()};
+    LayerKey key{size, g.R,  target->format(), circles.rgba(), band.rgba(), band.isValid(),
+                 true, g.rot};
     LayerCache& cache = layerCache();
-    if (cache.image.isNull() || !(cache.key == key)) {
-        cache.image = QImage(size, key.format);
-        setWheelResolution(cache.image);
-        QPainter lp(&cache.image);
-        paintStaticLayer(lp, size, g, pal);
-        lp.end();
-        cache.key = key;
+    auto restoreState = [&] {
+        // As painting the steps leaves the painter.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(circles, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    };
+    if (reuseLayer(p, *target, cache.ringsAndScale, key, [&](QPainter& lp) {
+            rings(lp);
+            scale(lp);
+        })) {
+        restoreState();
+        return;
     }
-    p.drawImage(QPoint(0, 0), cache.image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush); // as the rings leave it
+    key.withScale = false;
+    key.rotation = 0;
+    if (reuseLayer(p, *target, cache.rings, key, rings))
+        restoreState();
+    else
+        rings(p);
+    scale(p);
 }
 
 } // namespace
 
 void setWheelLayerCache(bool enabled) {
     layerCache().enabled = enabled;
+    reuseEnabled() = enabled;
+}
+
+std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const WheelGeometry& g,
+                                            const WheelPalette& pal, const QColor& band) {
+    if (!g.drawable()) {
+        p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
+        return std::nullopt;
+    }
+    paintFrameLayers(p, size, g, pal.circles, band);
+    return std::optional<WheelPainter>(std::in_place, p, g);
 }
 
 std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
@@ -450,30 +682,24 @@ std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
     WheelGeometry g =
         WheelGeometry::make(size.width(), size.height(), kNatalMargin, chart.cuspRing[4]);
     g.visibleTop = visibleTop;
-    if (!g.drawable()) {
-        p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
-        return {};
-    }
-
     const WheelPalette pal = WheelPalette::from(ws);
-    drawStaticLayer(p, size, g, pal);
-    WheelPainter wp(p, g);
-    wp.drawScale(pal.circles);
-    wp.drawSignGlyphs();
-    wp.drawHouses(chart.cuspRing, pal.houses, ws.showFok);
-    wp.drawTextBlocks(chart);
-    wp.drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
+    std::optional<WheelPainter> wp = paintWheelFrame(p, size, g, pal, pal.band);
+    if (!wp)
+        return {};
+    wp->drawHouses(chart.cuspRing, pal.houses, ws.showFok);
+    wp->drawTextBlocks(chart);
+    wp->drawAxes(chart.longitude, pal.angleAxes, pal.nodeAxis, true);
     for (const Aspect& a : aspects) {
         if (selection.filter && a.first != selection.glyph + 1 && a.second != selection.glyph + 1)
             continue;
-        wp.drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
-                     pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
+        wp->drawChord(chart.longitude[size_t(a.first)], chart.longitude[size_t(a.second)],
+                      pal.aspects[size_t(aspectKind(a.kind).settingIndex)]);
     }
     BodyStyle natal;
     natal.degreeLabels = ws.showFok;
     const BodyPlacements places =
         placeBodies(g, chart.longitude, kNatalCrowding, natal.glyphSize / 2.0);
-    return wp.drawBodies(places, chart.longitude, chart.retroFlags, natal);
+    return wp->drawBodies(places, chart.longitude, chart.retroFlags, natal);
 }
 
 } // namespace velorin

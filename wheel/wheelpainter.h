@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QRect>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,10 +95,13 @@ public:
     void drawTextBlocks(const Chart& chart);
 
 private:
+    enum FontRole { Small, SmallBold, HouseNumber, CuspLabel, FontRoles };
+
     // origin is the top-left corner of the text's cell.
-    void text(QPointF origin, const QString& s, const QColor& color, const QFont& font);
+    void text(QPointF origin, const QString& s, const QColor& color, FontRole font);
     void haloText(QPointF halo, QPointF origin, const QString& s, const QColor& color,
-                  const QFont& font);
+                  FontRole font);
+    double ascent(FontRole font);
     void line(WheelPoint a, WheelPoint b);
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
@@ -110,11 +114,21 @@ private:
     QPainter& p_;
     WheelGeometry g_;
     bool vector_ = false;
-    QFont small_;     // the 8-point labels and text blocks
-    QFont smallBold_; // the retrograde mark
-    QFont houseNumber_;
-    QFont cuspLabel_;
+    // Shaped texts are kept per thread and drawn as glyph runs: only on plain
+    // raster images, where that gives drawText's pixels.
+    bool reuseText_ = false;
+    // Small: the 8-point labels and text blocks; SmallBold: the retrograde mark.
+    std::array<QFont, FontRoles> fonts_;
+    std::array<double, FontRoles> ascents_{};
 };
+
+// The part every wheel starts with, painted by p on a client area of size
+// pixels: the background, the rings (the zodiac band when band is valid), the
+// degree scale and the sign glyphs. Returns the painter for the rest, or
+// nothing when the area is too small for a wheel (only the background is
+// painted then).
+std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const WheelGeometry& g,
+                                            const WheelPalette& pal, const QColor& band);
 
 // The natal wheel on the whole of surface: cleared, then every step, the
 // bodies last so that no line crosses a glyph. The
@@ -134,9 +148,10 @@ std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
                                  const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                  const WheelSelection& selection = {}, int visibleTop = 0);
 
-// On plain raster images the background, rings, scale and sign glyphs are
-// kept per thread for the last size, colours and Ascendant and copied in;
-// off, every painting starts afresh. For comparing the two.
+// On plain raster images the background and the rings with the band are kept
+// per thread for the last size, margin and colours painted twice in a row and
+// copied in, and shaped texts are kept and drawn as glyph runs; off, every
+// painting starts afresh. For comparing the two.
 void setWheelLayerCache(bool enabled);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels

@@ -27,6 +27,16 @@ const struct {
     {".svg", PictureFormat::Svg}, {".pdf", PictureFormat::Pdf},
 };
 
+// Paints on device with a painter of its own; false when the device refused
+// to begin or could not finish (a failed write).
+bool paintOn(QPaintDevice& device, const std::function<void(QPainter&)>& paint) {
+    QPainter p;
+    if (!p.begin(&device))
+        return false;
+    paint(p);
+    return p.end();
+}
+
 } // namespace
 
 std::optional<PictureFormat> pictureFormatOf(const QString& path) {
@@ -62,11 +72,7 @@ QByteArray paintVectorPage(VectorFormat format, QSize size, const QString& title
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(kWheelDpi);
         svg.setTitle(title);
-        QPainter p;
-        if (!p.begin(&svg))
-            return {};
-        paint(p);
-        if (!p.end())
+        if (!paintOn(svg, paint))
             return {};
     } else {
         QPdfWriter pdf(&buffer);
@@ -77,11 +83,7 @@ QByteArray paintVectorPage(VectorFormat format, QSize size, const QString& title
         pdf.setPageLayout(
             QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                         QPageLayout::Portrait, QMarginsF()));
-        QPainter p;
-        if (!p.begin(&pdf))
-            return {};
-        paint(p);
-        if (!p.end())
+        if (!paintOn(pdf, paint))
             return {};
     }
     return bytes;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QImageReader>
 #include <QSvgRenderer>
@@ -49,6 +50,22 @@ TEST(Artwork, EveryResourceRendersAtButtonSize) {
         // A picture reduced to a speck or drawn outside its box would pass
         // the validity check and still show an empty button.
         EXPECT_GT(inkedPixels(pm.toImage()), 28 * 28 / 20);
+    }
+}
+
+// An icon holds the picture at its own size and at twice that for dense
+// screens; each must be the one artworkPixmap draws, not a scaled or blank one.
+TEST(Artwork, IconsHoldThePicturesAtOneAndTwiceTheirSize) {
+    for (const QString& name : artworkNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const QSize own = QSvgRenderer(artworkPath(name)).defaultSize();
+        const int side = qMax(own.width(), own.height());
+        const QIcon icon = artworkIcon(name);
+        ASSERT_EQ(icon.availableSizes(), (QList<QSize>{{side, side}, {2 * side, 2 * side}}));
+        for (int s : {side, 2 * side})
+            EXPECT_EQ(icon.pixmap(QSize(s, s)).toImage().convertToFormat(QImage::Format_ARGB32),
+                      artworkPixmap(name, s).toImage().convertToFormat(QImage::Format_ARGB32))
+                << s;
     }
 }
 

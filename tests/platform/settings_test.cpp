@@ -201,6 +201,55 @@ TEST_F(Settings, SwitchesNeedShowAsc) {
     EXPECT_FALSE(ws.showAsc);
 }
 
+// Closing the chart program saves the two switches; the store file is
+// replaced only when one of them differs from what it holds.
+TEST_F(Settings, SwitchesAreWrittenOnlyWhenTheyChange) {
+    struct Case {
+        const char* stored; // the store's file before, or nullptr for none
+        bool showAsc;
+        bool showFok;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {nullptr, false, false, true},
+        {"[setup]\nshowasc=False\nshowfok=False\n", false, false, false},
+        {"[setup]\nshowasc=True\nshowfok=True\n", true, true, false},
+        {"[setup]\nshowasc=True\nshowfok=False\n", true, true, true},
+        {"[setup]\nshowasc=False\nshowfok=True\n", true, true, true},
+        {"[setup]\nshowfok=False\n", false, false, true},
+    };
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velorin";
+    const QString path = folder + "/" + kProgramTitle + ".ini";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "no store");
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ino_t before = 0;
+        if (c.stored) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.stored);
+            f.close();
+            struct stat st {};
+            ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+            before = st.st_ino;
+        }
+        WorkingSettings ws;
+        ws.showAsc = c.showAsc;
+        ws.showFok = c.showFok;
+        saveSwitches(ws);
+        // The store is replaced through a new file, so a rewrite shows as a
+        // new inode.
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_ino != before, c.rewritten);
+        WorkingSettings back;
+        loadSwitches(back);
+        EXPECT_EQ(back.showAsc, c.showAsc);
+        EXPECT_EQ(back.showFok, c.showFok);
+    }
+}
+
 } // namespace
 
 namespace {

@@ -3,9 +3,11 @@
 // pixel, whatever changed in between; and a painter that is not a plain image
 // must never receive the reused pixels.
 
+#include "wheel/synastrywheel.h"
 #include "wheel/wheelpainter.h"
 
 #include "engine/angles.h"
+#include "engine/crossangles.h"
 
 #include <QPainter>
 #include <cmath>
@@ -28,6 +30,13 @@ Chart chartWithAscendant(double ascendant) {
     for (int h = 1; h <= 12; ++h)
         c.cuspRing[size_t(h)] = std::fmod(ascendant + 270 + 30.0 * (h - 1), 360);
     c.retroFlags = "    R  R         ";
+    // The margin's rows as the listing writes them, with a line end, a
+    // trailing blank and a letter beyond ASCII, which takes another shaping path.
+    for (int h = 1; h <= 12; ++h)
+        c.houseTexts[size_t(h)] = std::to_string(h) + "h-BAK " + std::to_string(h * 2.37) + "\r\n";
+    for (int b = 0; b < 15; ++b)
+        c.bodyTexts[size_t(b)] = "NAP -BIK " + std::to_string(l[b + 1]) + (b % 3 ? " " : " R");
+    c.bodyTexts[3] = "VÉNU-IKR 6.87 ";
     return c;
 }
 
@@ -87,17 +96,22 @@ TEST(WheelLayerCache, EveryFrameEqualsOnePaintedAfresh) {
          123.65},
         {"back to the first", {800, 600}, QImage::Format_RGB32, 0x000000, 0x80FFFF, 0},
     };
+    // A layer is kept only once its frame repeats, so the reusing run paints
+    // each frame twice: the next frame then finds the previous one's layer.
     auto paintAll = [&](bool cached) {
         std::vector<QImage> images;
         for (const Frame& f : frames)
-            images.push_back(painted(f.size, f.format, chartWithAscendant(f.ascendant),
-                                     settings(f.circles, f.band), cached));
+            for (int n = 0; n < (cached ? 2 : 1); ++n)
+                images.push_back(painted(f.size, f.format, chartWithAscendant(f.ascendant),
+                                         settings(f.circles, f.band), cached));
         return images;
     };
     const std::vector<QImage> fresh = paintAll(false);
     const std::vector<QImage> reused = paintAll(true);
     for (size_t k = 0; k < std::size(frames); ++k)
-        EXPECT_EQ(firstDifferentRow(fresh[k], reused[k]), -1) << frames[k].change;
+        for (size_t n = 0; n < 2; ++n)
+            EXPECT_EQ(firstDifferentRow(fresh[k], reused[2 * k + n]), -1)
+                << frames[k].change << ", painting " << n + 1;
 }
 
 TEST(WheelLayerCache, TransformedOrClippedPaintersPaintEverything) {
@@ -105,6 +119,7 @@ TEST(WheelLayerCache, TransformedOrClippedPaintersPaintEverything) {
     const WorkingSettings ws = settings(0x000000, 0x80FFFF);
     const QSize size(640, 480);
     // Prime the layer at this size, so that a wrong reuse would have it to hand.
+    painted(size, QImage::Format_RGB32, c, ws, true);
     painted(size, QImage::Format_RGB32, c, ws, true);
 
     struct Case {
@@ -129,4 +144,42 @@ TEST(WheelLayerCache, TransformedOrClippedPaintersPaintEverything) {
         setWheelLayerCache(true);
         EXPECT_EQ(firstDifferentRow(images[0], images[1]), -1) << k.painter;
     }
+}
+
+// The comparison wheel starts from the same reused layer, with its own
+// margin and no band: a natal layer of the same size must never stand in for
+// it, nor the other way round.
+TEST(WheelLayerCache, NatalAndSynastryFramesInTurnEqualOnesPaintedAfresh) {
+    const Chart first = chartWithAscendant(40);
+    const Chart second = chartWithAscendant(200);
+    const WorkingSettings ws = settings(0x000000, 0x80FFFF);
+    const auto cross = findCrossAspects(first.longitude, second.longitude, ws.engine());
+    struct Frame {
+        const char* wheel;
+        QSize size;
+        bool synastry;
+    };
+    const Frame frames[] = {
+        {"natal", {1000, 700}, false},           {"synastry, same size", {1000, 700}, true},
+        {"synastry again", {1000, 700}, true},   {"natal again", {1000, 700}, false},
+        {"synastry, smaller", {500, 400}, true},
+    };
+    auto paintAll = [&](bool cached) {
+        std::vector<QImage> images;
+        setWheelLayerCache(cached);
+        for (const Frame& f : frames) {
+            QImage img(f.size, QImage::Format_RGB32);
+            if (f.synastry)
+                drawSynastryWheel(img, first, second.longitude, cross, ws);
+            else
+                drawRadix(img, first, findAspects(first, ws.engine()), ws);
+            images.push_back(img);
+        }
+        setWheelLayerCache(true);
+        return images;
+    };
+    const std::vector<QImage> fresh = paintAll(false);
+    const std::vector<QImage> reused = paintAll(true);
+    for (size_t k = 0; k < std::size(frames); ++k)
+        EXPECT_EQ(firstDifferentRow(fresh[k], reused[k]), -1) << frames[k].wheel;
 }
