@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velorin;
 
@@ -233,6 +234,11 @@ TEST_F(Settings, SwitchesAreWrittenOnlyWhenTheyChange) {
             struct stat st {};
             ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
             before = st.st_ino;
+            // A second name keeps the old inode allocated, so a rewrite cannot
+            // be handed the same number back.
+            ASSERT_EQ(::link(QFile::encodeName(path).constData(),
+                             QFile::encodeName(path + ".pin").constData()),
+                      0);
         }
         WorkingSettings ws;
         ws.showAsc = c.showAsc;
