@@ -35,6 +35,22 @@ QString boxLines(const QString& text) {
     return t;
 }
 
+// A record's name, date, time, zone and summer time as typed.
+void takeMoment(PersonEntry& e, const BirthData& d) {
+    e.name = q(d.name);
+    e.year = q(d.year);
+    e.month = q(d.month);
+    e.day = q(d.day);
+    e.setHour12(q(d.hour));
+    e.minute = q(d.minute);
+    e.zone = q(d.zone);
+    e.daylightSaving = d.daylightSaving != 0;
+    // After the hour: the record's half of day outranks what the 12-hour
+    // rule guessed from an hour above 12.
+    e.am = d.am;
+    e.hour24FromPair();
+}
+
 } // namespace
 
 void PersonEntry::setHour12(const QString& text) {
@@ -132,42 +148,21 @@ QString PersonEntry::stepRefusal() const {
 }
 
 void PersonEntry::takePresentMoment(const QDateTime& now) {
-    const BirthData p = presentMoment(now, toBirthData());
-    name = QStringLiteral("Ma");
-    am = p.am;
-    setHour12(q(p.hour));
-    minute = q(p.minute);
-    day = q(p.day);
-    month = q(p.month);
-    year = q(p.year);
+    takeMoment(*this, presentMoment(now, toBirthData()));
     // The clock's reading belongs to the computer's zone; the place stays,
     // hemispheres included, so the row is taken without its rule.
-    zone = q(p.zone);
     const int row = findZoneRow(zone);
     if (row >= 0)
         zoneRow = row;
-    daylightSaving = p.daylightSaving != 0;
-    hour24FromPair();
 }
 
 void PersonEntry::fillTyped(const BirthData& d) {
-    name = q(d.name);
-    year = q(d.year);
-    month = q(d.month);
-    day = q(d.day);
-    setHour12(q(d.hour));
-    minute = q(d.minute);
+    takeMoment(*this, d);
     latDeg = q(d.latDeg);
     latMin = q(d.latMin);
     longDeg = q(d.longDeg);
     longMin = q(d.longMin);
-    zone = q(d.zone);
-    daylightSaving = d.daylightSaving != 0;
     notes = boxLines(q(d.notes));
-    // After the hour: the record's half of day outranks what the 12-hour
-    // rule guessed from an hour above 12.
-    am = d.am;
-    hour24FromPair();
 }
 
 void PersonEntry::fillFromChart(const ChartFile& file) {

@@ -8,23 +8,22 @@
 #include "charthost.h"
 #include "platform/chartfile.h"
 #include "platform/personentry.h"
+#include "platform/widgets/placecontrols.h"
 #include "programstate.h"
 
 #include <QDialog>
 #include <optional>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 class QToolButton;
 
 namespace velorin {
 
-class frmAdatok : public QDialog {
+class frmAdatok : public QDialog, private PlaceControls {
     Q_OBJECT
 public:
     // Runs the load step: working settings, engine, lists and start values.
@@ -109,15 +108,6 @@ private:
     QLineEdit* Text1 = nullptr;
     QLineEdit* txtBirthMinute = nullptr;
     QComboBox* Combo2 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QRadioButton* optEast = nullptr;
-    QRadioButton* optWest = nullptr;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QRadioButton* optNorth = nullptr;
-    QRadioButton* optSouth = nullptr;
     QPlainTextEdit* txtMeg = nullptr;
     QLabel* Label2 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -5,10 +5,9 @@
 
 #include "assets/artwork.h"
 #include "frmhelyseg.h"
+#include "platform/widgets/formrows.h"
 #include "platform/widgets/keyfilter.h"
-#include "platform/widgets/personfields.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,12 +25,6 @@
 namespace velorin {
 
 namespace {
-
-QLabel* caption(const QString& s, QWidget* parent) {
-    auto* l = new QLabel(s, parent);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    return l;
-}
 
 template <class T> T* named(T* w, const QString& name) {
     w->setObjectName(name);
@@ -77,38 +70,22 @@ void frmAdatok::buildWidgets() {
     Combo2 = named(new QComboBox(this), QStringLiteral("Combo2"));
     Combo2->setMinimumContentsLength(30);
     Combo2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    Check1 =
-        named(new QCheckBox(QStringLiteral("Nyári idöszámitás"), this), QStringLiteral("Check1"));
-    txtLongDeg = makeBox(QStringLiteral("txtLongDeg"), 40);
-    txtLongMin = makeBox(QStringLiteral("txtLongMin"), 40);
-    optEast = named(new QRadioButton(QStringLiteral("KELET"), this), QStringLiteral("optEast"));
-    optWest = named(new QRadioButton(QStringLiteral("NYUGAT"), this), QStringLiteral("optWest"));
-    txtLatDeg = makeBox(QStringLiteral("txtLatDeg"), 40);
-    txtLatMin = makeBox(QStringLiteral("txtLatMin"), 40);
-    optNorth = named(new QRadioButton(QStringLiteral("ÉSZAK"), this), QStringLiteral("optNorth"));
-    optSouth = named(new QRadioButton(QStringLiteral("DÉL"), this), QStringLiteral("optSouth"));
+    createPlaceControls(this);
     txtMeg = named(new QPlainTextEdit(this), QStringLiteral("txtMeg"));
     txtMeg->setTabChangesFocus(true);
     txtMeg->setFixedHeight(70);
 
-    auto* ew = new QButtonGroup(this);
-    ew->addButton(optEast);
-    ew->addButton(optWest);
-    auto* ns = new QButtonGroup(this);
-    ns->addButton(optNorth);
-    ns->addButton(optSouth);
-
     // Row 0-1: name and sex.
-    grid->addWidget(caption(QStringLiteral("NÉV"), frame), 0, 1, 1, 5);
-    grid->addWidget(caption(QStringLiteral("NEM"), frame), 0, 6, 1, 3);
+    grid->addWidget(fieldCaption(QStringLiteral("NÉV"), frame), 0, 1, 1, 5);
+    grid->addWidget(fieldCaption(QStringLiteral("NEM"), frame), 0, 6, 1, 3);
     grid->addWidget(txtName, 1, 1, 1, 5);
     grid->addWidget(Combo1, 1, 6, 1, 3);
     // Row 2-3: date and time.
-    grid->addWidget(caption(QStringLiteral("ÉV"), frame), 2, 1);
-    grid->addWidget(caption(QStringLiteral("HÓNAP"), frame), 2, 2);
-    grid->addWidget(caption(QStringLiteral("NAP"), frame), 2, 3);
-    grid->addWidget(caption(QStringLiteral("ÓRA"), frame), 2, 4);
-    grid->addWidget(caption(QStringLiteral("PERC"), frame), 2, 5);
+    grid->addWidget(fieldCaption(QStringLiteral("ÉV"), frame), 2, 1);
+    grid->addWidget(fieldCaption(QStringLiteral("HÓNAP"), frame), 2, 2);
+    grid->addWidget(fieldCaption(QStringLiteral("NAP"), frame), 2, 3);
+    grid->addWidget(fieldCaption(QStringLiteral("ÓRA"), frame), 2, 4);
+    grid->addWidget(fieldCaption(QStringLiteral("PERC"), frame), 2, 5);
     grid->addWidget(new QLabel(QStringLiteral("Születési adatok:"), frame), 3, 0);
     grid->addWidget(txtYear, 3, 1);
     grid->addWidget(txtMonth, 3, 2);
@@ -116,14 +93,11 @@ void frmAdatok::buildWidgets() {
     grid->addWidget(Text1, 3, 4);
     grid->addWidget(txtBirthMinute, 3, 5);
     // Row 4-6: zone and daylight saving.
-    grid->addWidget(caption(QStringLiteral("IDŐZÓNA"), frame), 4, 1, 1, 5);
+    grid->addWidget(fieldCaption(QStringLiteral("IDŐZÓNA"), frame), 4, 1, 1, 5);
     grid->addWidget(Combo2, 5, 1, 1, 8);
     grid->addWidget(Check1, 6, 1, 1, 5);
     // Row 7-9: place.
-    grid->addWidget(caption(QStringLiteral("HOSSZ. FOK"), frame), 7, 1, 1, 2);
-    grid->addWidget(caption(QStringLiteral("SZÉL. FOK"), frame), 7, 5, 1, 2);
-    grid->addLayout(coordinateRow(txtLongDeg, txtLongMin, optEast, optWest), 8, 1, 1, 4);
-    grid->addLayout(coordinateRow(txtLatDeg, txtLatMin, optNorth, optSouth), 8, 5, 1, 3);
+    addCoordinateRows(grid, 7, 1, 4, 3);
 
     P1 = placeButton(this, QStringLiteral("P1"), QStringLiteral("Hely mentése"),
                      artworkIcon(QStringLiteral("window/place-save")));
@@ -139,8 +113,8 @@ void frmAdatok::buildWidgets() {
     lblHely = named(new QLabel(frame), QStringLiteral("lblHely"));
     grid->addWidget(lblHely, 9, 1, 1, 8);
     // Row 10-11: notes.
-    grid->addWidget(caption(QStringLiteral("Megjegyzések a szülöttel kapcsolatban"), frame), 10, 0,
-                    1, 9);
+    grid->addWidget(fieldCaption(QStringLiteral("Megjegyzések a szülöttel kapcsolatban"), frame),
+                    10, 0, 1, 9);
     grid->addWidget(txtMeg, 11, 0, 1, 9);
 
     Label2 = named(new QLabel(this), QStringLiteral("Label2"));
