@@ -92,6 +92,16 @@ TEST(RtfPlain, LongTextsComeOutAsTheirParts) {
             EXPECT_EQ(body(j.first + j.second), expected);
         }
     }
+    // A character that needs escaping, anywhere in a run of plain ones.
+    for (const char16_t special : {u'\\', u'{', u'}', u'\t', u'\x1F', u'\x7F', u'\x80', u'\xE9',
+                                   u'\x416', u'\x8000', u'\xFFFD', u'\r'}) {
+        for (int at = 0; at < 18; ++at) {
+            const QString text = QString(at, u'a') + QChar(special) + QString(20, u'b');
+            EXPECT_EQ(body(text),
+                      QByteArray(at, 'a') + body(QString(QChar(special))) + QByteArray(20, 'b'))
+                << int(special) << " at " << at;
+        }
+    }
     QString printable;
     for (char16_t c = 0x20; c < 0x200; ++c)
         printable += QChar(c);
