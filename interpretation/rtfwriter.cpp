@@ -93,8 +93,6 @@ public:
     explicit Escaper(QByteArray& out) : out_(out), escaped_(escapedChars()) {}
     ~Escaper() { flush(); }
 
-    void put(const char* s) { put(s, qsizetype(std::strlen(s))); }
-
     void escape(QChar ch) {
         const char16_t c = ch.unicode();
         if (c < kDirectBytes) {
