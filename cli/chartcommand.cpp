@@ -120,13 +120,20 @@ bool takeHouseSystem(Args& args, std::optional<char>& system, const std::string&
     return true;
 }
 
-bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
-               std::optional<char> houses) {
+WorkingSettings startCharting(std::ostream& err, std::optional<char> houses) {
     initEngine(programFolder().toStdString());
-    loadSettingsReporting(out.settings, err);
+    WorkingSettings settings;
+    loadSettingsReporting(settings, err);
     if (houses)
-        out.settings.houseSystem = *houses;
+        settings.houseSystem = *houses;
+    return settings;
+}
 
+bool loadChart(const WorkingSettings& settings, const std::string& fileOrNow, LoadedChart& out,
+               std::ostream& err) {
+    // Each chart gets its own copy, so that nothing one chart does to its
+    // settings reaches the next one of a batch.
+    out.settings = settings;
     if (fileOrNow == "--now") {
         out.data = presentMoment(velorin::now());
     } else {
@@ -147,6 +154,11 @@ bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err
     out.chart = std::move(*outcome.chart);
     appendAspects(out.chart, es);
     return true;
+}
+
+bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
+               std::optional<char> houses) {
+    return loadChart(startCharting(err, houses), fileOrNow, out, err);
 }
 
 bool parseSize(const std::string& s, int& w, int& h) {
@@ -239,11 +251,11 @@ bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::
 
 namespace {
 
-int chartOutput(const std::string& source, const std::string& mode, const std::string& wheelPath,
-                const QSize& size, std::optional<char> houses, std::ostream& out,
+int chartOutput(const WorkingSettings& settings, const std::string& source, const std::string& mode,
+                const std::string& wheelPath, const QSize& size, std::ostream& out,
                 std::ostream& err) {
     LoadedChart lc;
-    if (!loadChart(source, lc, err, houses))
+    if (!loadChart(settings, source, lc, err))
         return 1;
 
     if (mode == "--listing") {
@@ -297,10 +309,13 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
         return status;
     const auto& [houses, p, o] = c;
 
+    // The engine and the settings are the same for every file of a run: a
+    // batch pays for them once, and a broken store is said once.
+    const WorkingSettings settings = startCharting(err, houses);
     // A failing file is reported and the rest still run.
     int status = 0;
     for (const std::string& source : p.positional)
-        if (chartOutput(source, o.mode, o.wheelPath, o.size, houses, out, err) != 0)
+        if (chartOutput(settings, source, o.mode, o.wheelPath, o.size, out, err) != 0)
             status = 1;
     return status;
 }

@@ -117,9 +117,18 @@ struct LoadedChart {
     Chart chart;
 };
 
-// Computes the chart of a chart file, or of the present moment for "--now".
-// On failure writes one line to err and returns false.
-// houses, when given, replaces the settings store's house system.
+// What every chart of a run shares: the engine started on the program
+// folder's ephemeris files and the settings read from the store, each fault
+// of the store said on err. houses, when given, replaces the store's house
+// system.
+WorkingSettings startCharting(std::ostream& err, std::optional<char> houses = std::nullopt);
+
+// Computes the chart of a chart file, or of the present moment for "--now",
+// after startCharting. On failure writes one line to err and returns false.
+bool loadChart(const WorkingSettings& settings, const std::string& fileOrNow, LoadedChart& out,
+               std::ostream& err);
+
+// Both steps for a command of one chart.
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,
                std::optional<char> houses = std::nullopt);
 

@@ -57,6 +57,7 @@ const AspectKind& aspectKind(int k) {
 
 std::vector<Aspect> findAspects(const Chart& chart, const EngineSettings& settings) {
     std::vector<Aspect> out;
+    out.reserve(32);
     for (int i = 1; i <= 9; ++i)
         for (int j = i + 1; j <= 10; ++j)
             testPair(chart, settings, i, j, false, out);
@@ -70,20 +71,36 @@ std::vector<Aspect> findAspects(const Chart& chart, const EngineSettings& settin
     return out;
 }
 
+// Appended in place, as the listing's other lines: every chart of a batch
+// makes a few dozen of these.
 std::string aspectCode(const Chart& chart, const Aspect& a) {
-    return codePrefix(chart.male) + bodyName(a.first).substr(0, 2) +
-           bodyName(a.second).substr(0, 2) + aspectKind(a.kind).polarity;
+    std::string code = codePrefix(chart.male);
+    code.append(bodyName(a.first), 0, 2).append(bodyName(a.second), 0, 2);
+    code += aspectKind(a.kind).polarity;
+    return code;
 }
 
+namespace {
+
+void appendAspectLine(std::string& out, const Aspect& a) {
+    out.append(bodyName(a.first)).append("  ").append(aspectKind(a.kind).name).append("  ");
+    out.append(bodyName(a.second));
+}
+
+} // namespace
+
 std::string aspectLine(const Aspect& a) {
-    return bodyName(a.first) + "  " + aspectKind(a.kind).name + "  " + bodyName(a.second);
+    std::string line;
+    appendAspectLine(line, a);
+    return line;
 }
 
 void appendAspects(Chart& chart, const EngineSettings& settings) {
     chart.aspects = findAspects(chart, settings);
     for (const Aspect& a : chart.aspects) {
         chart.codes.push_back(aspectCode(chart, a));
-        chart.listing += aspectLine(a) + kCrLf;
+        appendAspectLine(chart.listing, a);
+        chart.listing += kCrLf;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "numbers.h"
 
 #include <array>
+#include <string_view>
 
 namespace velorin {
 namespace {
@@ -18,63 +19,78 @@ std::string codePrefix(bool male) {
     return male ? "F_" : "N_";
 }
 
+// Every text is appended in place: a batch of charts spent more on the
+// temporaries of these lines than on the library's positions.
 void buildListing(Chart& chart, Wording wording) {
     const bool full = wording == Wording::ChartProgram;
     const std::string prefix = codePrefix(chart.male);
-    chart.listing.reserve(chart.listing.size() + 3072);
+    std::string& listing = chart.listing;
+    listing.reserve(listing.size() + 3072);
     chart.codes.reserve(chart.codes.size() + 96);
+    const auto code = [&](std::string_view a, std::string_view b, std::string_view c,
+                          std::string_view d) {
+        std::string text;
+        text.reserve(a.size() + b.size() + c.size() + d.size());
+        text.append(a).append(b).append(c).append(d);
+        chart.codes.push_back(std::move(text));
+    };
 
     // Placidus goes unnamed, so that a listing cast as it always was reads as
     // it always did.
     if (chart.requestedHouseSystem != kDefaultHouseSystem)
-        chart.listing += "Házrendszer: " + houseSystemName(chart.requestedHouseSystem) + kCrLf;
+        listing.append("Házrendszer: ")
+            .append(houseSystemName(chart.requestedHouseSystem))
+            .append(kCrLf);
 
     for (int t = 1; t <= 12; ++t) {
-        int h = t <= 3 ? t + 9 : t - 3;
-        double cusp = chart.cuspRing[size_t(t)];
-        int s = signOf(cusp);
-        std::string x = formatFixed2(degreeInSign(cusp));
+        const int h = t <= 3 ? t + 9 : t - 3;
+        const double cusp = chart.cuspRing[size_t(t)];
+        const std::string sign = signName(signOf(cusp));
+        const std::string x = formatFixed2(degreeInSign(cusp));
+        const std::string house = formatSigned(h);
+        listing.append(house).append(full ? " ház " : " haz: ").append(sign).append(" ");
+        listing.append(x).append(kCrLf);
         if (full) {
-            chart.listing += formatSigned(h) + " ház " + signName(s) + " " + x + kCrLf;
-            chart.houseTexts[size_t(h)] =
-                formatSigned(h) + "h-" + signName(s).substr(0, 3) + " " + x + kCrLf;
-        } else {
-            chart.listing += formatSigned(h) + " haz: " + signName(s) + " " + x + kCrLf;
+            std::string& text = chart.houseTexts[size_t(h)];
+            text.assign(house).append("h-").append(sign, 0, 3).append(" ").append(x);
+            text.append(kCrLf);
         }
     }
 
     for (int b : kListingOrder) {
-        double lon = chart.longitude[size_t(b)];
-        int s = signOf(lon);
-        std::string x = formatFixed2(degreeInSign(lon));
-        char r = chart.retroFlags[size_t(b - 1)];
-        std::string name = bodyName(b);
-        std::string sign = signName(s);
-        chart.listing += name + " " + sign + " " + x + " " + r + kCrLf;
+        const double lon = chart.longitude[size_t(b)];
+        const std::string x = formatFixed2(degreeInSign(lon));
+        const char r = chart.retroFlags[size_t(b - 1)];
+        const std::string name = bodyName(b);
+        const std::string sign = signName(signOf(lon));
+        listing.append(name).append(" ").append(sign).append(" ").append(x).append(" ");
+        listing.append(1, r).append(kCrLf);
         if (!full)
             continue;
-        chart.bodyTexts[size_t(b - 1)] =
-            name.substr(0, 4) + "-" + sign.substr(0, 3) + " " + x + " " + r;
-        chart.bodyTips[size_t(b - 1)] = name + " " + sign + " " + x + " " + r;
+        std::string& text = chart.bodyTexts[size_t(b - 1)];
+        text.assign(name, 0, 4).append("-").append(sign, 0, 3).append(" ").append(x);
+        text.append(" ").append(1, r);
+        std::string& tip = chart.bodyTips[size_t(b - 1)];
+        tip.assign(name).append(" ").append(sign).append(" ").append(x).append(" ").append(1, r);
+        const std::string_view name3 = std::string_view(name).substr(0, 3);
+        const std::string_view sign2 = std::string_view(sign).substr(0, 2);
         if (b != SouthNode) {
-            chart.codes.push_back(prefix + name.substr(0, 3) + sign.substr(0, 2) + "K");
-            chart.codes.push_back(name.substr(0, 3) + sign.substr(0, 2) + "-");
+            code(prefix, name3, sign2, "K");
+            code(name3, sign2, "-", "");
         }
         if (r == 'R') {
-            chart.listing += name + " RETROGRAD" + kCrLf;
-            chart.codes.push_back(prefix + name.substr(0, 3) + "RR");
+            listing.append(name).append(" RETROGRAD").append(kCrLf);
+            code(prefix, name3, "RR", "");
         }
     }
 
     for (int b = 1; b <= 13; ++b) {
-        int h = chart.house(b);
-        if (full) {
-            chart.listing += bodyName(b) + " " + formatSigned(h) + " házban" + kCrLf;
-            if (b != SouthNode)
-                chart.codes.push_back(prefix + bodyName(b).substr(0, 3) + twoDigits(h) + "K");
-        } else {
-            chart.listing += bodyName(b) + " " + formatSigned(h) + " hazban" + kCrLf;
-        }
+        const int h = chart.house(b);
+        const std::string name = bodyName(b);
+        listing.append(name).append(" ").append(formatSigned(h));
+        listing.append(full ? " házban" : " hazban").append(kCrLf);
+        if (full && b != SouthNode)
+            code(prefix, std::string_view(name).substr(0, 3), twoDigits(h), "K");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace velorin {
 namespace {
@@ -118,12 +119,43 @@ char fixedDecimalSeparator() {
     return g_fixedSeparator.load();
 }
 
+namespace {
+
+// Hundredths when x * 100 lies clearly away from a half, so that its rounding
+// cannot differ from the exact decimal rounding of x; nothing near a half,
+// where only the exact formatter knows.
+std::optional<long long> clearHundredths(double x) {
+    const double v = x * 100;
+    if (!(std::fabs(v) < 1e12))
+        return std::nullopt;
+    const double below = std::floor(v);
+    if (std::fabs(v - below - 0.5) < 1e-3)
+        return std::nullopt;
+    return static_cast<long long>(v - below < 0.5 ? below : below + 1);
+}
+
+} // namespace
+
+// The listing and the sheet format a few dozen of these for every chart; the
+// general formatter with a precision was a tenth of a chart's own work.
 std::string formatFixed2(double x) {
-    std::array<char, 64> buf{};
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
-    std::string s(buf.data(), res.ptr);
-    if (s == "-0.00")
-        s = "0.00";
+    std::string s;
+    if (const std::optional<long long> n = clearHundredths(x)) {
+        const unsigned long long a = static_cast<unsigned long long>(*n < 0 ? -*n : *n);
+        if (*n < 0)
+            s += '-';
+        s += std::to_string(a / 100);
+        s += '.';
+        s += char('0' + a % 100 / 10);
+        s += char('0' + a % 10);
+    } else {
+        std::array<char, 64> buf{};
+        auto res =
+            std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
+        s.assign(buf.data(), res.ptr);
+        if (s == "-0.00")
+            s = "0.00";
+    }
     const char separator = g_fixedSeparator.load();
     if (separator != '.')
         std::replace(s.begin(), s.end(), '.', separator);

@@ -9,9 +9,11 @@
 #include <QTextDocument>
 #include <QTextFragment>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace velorin {
 
@@ -30,41 +32,75 @@ const std::array<int16_t, kDirectBytes>& directCp1250Bytes() {
     return table;
 }
 
+// What one character becomes in the file; line ends are the caller's business.
+void appendEscapedByRule(QByteArray& out, QChar ch) {
+    static const char digits[] = "0123456789abcdef";
+    const auto hexByte = [&](unsigned char b) {
+        out += '\\';
+        out += '\'';
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    };
+    const char16_t c = ch.unicode();
+    if (c == '\\' || c == '{' || c == '}') {
+        out += '\\';
+        out += char(c);
+    } else if (c == '\t') {
+        out += "\\tab ";
+    } else if (c == QChar::LineSeparator) {
+        out += "\\line ";
+    } else if (c >= 0x20 && c < 0x7F) {
+        out += char(c);
+    } else if (c < 0x20 || c == 0x7F) {
+        hexByte(static_cast<unsigned char>(c));
+    } else if (const int b = c < kDirectBytes ? directCp1250Bytes()[c] : cp1250Byte(ch); b >= 0) {
+        // Written as a Central European word processor writes it.
+        hexByte(static_cast<unsigned char>(b));
+    } else {
+        // \uN takes a signed 16-bit number; "?" is the fallback for
+        // readers that do not know \u.
+        out += "\\u";
+        out += QByteArray::number(int(int16_t(c)));
+        out += '?';
+    }
+}
+
+// The same for the characters a Hungarian text is made of, worked out once:
+// a rule per character was most of writing a document.
+struct EscapedChar {
+    unsigned char size;
+    char text[15];
+};
+
+const std::array<EscapedChar, kDirectBytes>& escapedChars() {
+    static const std::array<EscapedChar, kDirectBytes> table = [] {
+        std::array<EscapedChar, kDirectBytes> t{};
+        for (char16_t c = 0; c < kDirectBytes; ++c) {
+            QByteArray bytes;
+            appendEscapedByRule(bytes, QChar(c));
+            t[c].size = static_cast<unsigned char>(bytes.size());
+            std::memcpy(t[c].text, bytes.constData(), size_t(bytes.size()));
+        }
+        return t;
+    }();
+    return table;
+}
+
 // Writes escaped text through a small buffer: a document is megabytes long,
 // and growing the array one character at a time was most of writing it.
 class Escaper {
 public:
-    explicit Escaper(QByteArray& out) : out_(out), bytes_(directCp1250Bytes()) {}
+    explicit Escaper(QByteArray& out) : out_(out), escaped_(escapedChars()) {}
     ~Escaper() { flush(); }
 
-    void put(const char* s) {
-        while (*s)
-            put(*s++);
-    }
-
-    // One character; line ends are the caller's business.
     void escape(QChar ch) {
         const char16_t c = ch.unicode();
-        if (c == '\\' || c == '{' || c == '}') {
-            put('\\');
-            put(char(c));
-        } else if (c == '\t') {
-            put("\\tab ");
-        } else if (c == QChar::LineSeparator) {
-            put("\\line ");
-        } else if (c >= 0x20 && c < 0x7F) {
-            put(char(c));
-        } else if (c < 0x20 || c == 0x7F) {
-            hexByte(static_cast<unsigned char>(c));
-        } else if (const int b = c < kDirectBytes ? bytes_[c] : cp1250Byte(ch); b >= 0) {
-            // Written as a Central European word processor writes it.
-            hexByte(static_cast<unsigned char>(b));
+        if (c < kDirectBytes) {
+            put(escaped_[c].text, escaped_[c].size);
         } else {
-            // \uN takes a signed 16-bit number; "?" is the fallback for
-            // readers that do not know \u.
-            put("\\u");
-            put(QByteArray::number(int(int16_t(c))).constData());
-            put('?');
+            QByteArray bytes;
+            appendEscapedByRule(bytes, ch);
+            put(bytes.constData(), bytes.size());
         }
     }
 
@@ -74,22 +110,15 @@ public:
     }
 
 private:
-    void put(char c) {
-        if (used_ == sizeof buffer_)
+    void put(const char* s, qsizetype n) {
+        if (used_ + n > qsizetype(sizeof buffer_))
             flush();
-        buffer_[used_++] = c;
-    }
-
-    void hexByte(unsigned char b) {
-        static const char digits[] = "0123456789abcdef";
-        put('\\');
-        put('\'');
-        put(digits[b >> 4]);
-        put(digits[b & 15]);
+        std::memcpy(buffer_ + used_, s, size_t(n));
+        used_ += n;
     }
 
     QByteArray& out_;
-    const std::array<int16_t, kDirectBytes>& bytes_;
+    const std::array<EscapedChar, kDirectBytes>& escaped_;
     char buffer_[4096];
     qsizetype used_ = 0;
 };
@@ -124,21 +153,39 @@ QByteArray header(const QStringList& fonts, const QList<QColor>& colors) {
 QByteArray plainTextToRtf(const QString& text) {
     QByteArray out = header({QString::fromLatin1(kRtfDefaultFont)}, {});
     out += "\\pard\\plain\\f0\\fs" + QByteArray::number(kRtfDefaultHalfPoints) + ' ';
-    out.reserve(out.size() + text.size() + text.size() / 4 + 16);
-    {
-        // CR LF, a lone CR and a lone LF each end one paragraph.
-        Escaper e(out);
-        const qsizetype n = text.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            const QChar c = text[i];
+    const qsizetype n = text.size();
+    out.reserve(out.size() + n + n / 4 + 16);
+    // Written straight into room for the longest form of every character of
+    // a stretch, so that a character costs a table entry and no bounds check;
+    // the stretch keeps that room small whatever the document's size.
+    const std::array<EscapedChar, kDirectBytes>& table = escapedChars();
+    constexpr qsizetype kStretch = 16 * 1024;
+    constexpr qsizetype kRoom = qsizetype(sizeof(EscapedChar::text));
+    const QChar* p = text.constData();
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype end = std::min(n, i + kStretch);
+        const qsizetype at = out.size();
+        out.resize(at + (end - i) * kRoom);
+        char* w = out.data() + at;
+        for (; i < end; ++i) {
+            const char16_t c = p[i].unicode();
             if (c == u'\r' || c == u'\n') {
-                if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                // CR LF, a lone CR and a lone LF each end one paragraph.
+                if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
                     ++i;
-                e.put("\\par\r\n");
+                std::memcpy(w, "\\par\r\n", 6);
+                w += 6;
+            } else if (c < kDirectBytes) {
+                std::memcpy(w, table[c].text, size_t(kRoom));
+                w += table[c].size;
             } else {
-                e.escape(c);
+                QByteArray bytes;
+                appendEscapedByRule(bytes, QChar(c));
+                std::memcpy(w, bytes.constData(), size_t(bytes.size()));
+                w += bytes.size();
             }
         }
+        out.resize(w - out.constData());
     }
     out += "}\r\n";
     return out;

@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace velorin {
 
@@ -53,9 +54,40 @@ QByteArray toCp1250(const QString& text) {
     return out;
 }
 
+namespace {
+
+// The code page has one character per byte, so a table made once through
+// the converter decodes exactly as the converter does, without opening it
+// (and looking its name up) for every file: that was most of reading a
+// short file. Empty if the converter ever gives other than one character.
+const std::vector<char16_t>& cp1250Table() {
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> t(256);
+        for (int b = 0; b < 256; ++b) {
+            QStringDecoder dec("windows-1250");
+            const QString s = dec.decode(QByteArray(1, char(b)));
+            if (s.size() != 1)
+                return std::vector<char16_t>();
+            t[size_t(b)] = s.at(0).unicode();
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
 QString fromCp1250(const QByteArray& bytes) {
-    QStringDecoder dec("windows-1250");
-    return dec.decode(bytes);
+    const std::vector<char16_t>& table = cp1250Table();
+    if (table.empty()) {
+        QStringDecoder dec("windows-1250");
+        return dec.decode(bytes);
+    }
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* w = out.data();
+    for (const char c : bytes)
+        *w++ = QChar(table[static_cast<unsigned char>(c)]);
+    return out;
 }
 
 QString decodeTextFile(const QByteArray& bytes) {

@@ -5,11 +5,13 @@
 
 #include "interpretation/codetable.h"
 #include "interpretation/generation.h"
+#include "interpretation/rtf.h"
 #include "platform/folders.h"
 #include "platform/textfile.h"
 #include "tests/support/scriptedprompts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -82,6 +84,36 @@ void BM_ReadPassagesOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadPassagesOnly)->Unit(benchmark::kMillisecond);
+
+// The same reading, plus the one durable write of a document of the generated
+// size that any generation keeping the data safe must make: the floor with
+// the disk's share in it, beside the reading alone.
+void BM_ReadPassagesAndWriteDurably(benchmark::State& state) {
+    LinkedTable& t = linked();
+    test::ScriptedPrompts ui;
+    const GenerationResult once = generateInterpretation(t.table, t.request, ui);
+    QFile::remove(once.path);
+    const QByteArray document = plainTextToRtf(once.document);
+    QDir().mkpath(textFolder());
+    for (auto _ : state) {
+        qsizetype total = 0;
+        for (const CodeEntry& entry : t.table.entries) {
+            QString passage, error;
+            readPassage(entry.file, GenerationMode::TextToRtf, passage, &error);
+            total += passage.size();
+        }
+        const std::optional<QString> path = writeUniqueFile(
+            textFolder() + QStringLiteral("Anna.doc"), QStringLiteral("doc"), document);
+        if (!path)
+            state.SkipWithError("the document was not written");
+        state.PauseTiming();
+        if (path)
+            QFile::remove(*path);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReadPassagesAndWriteDurably)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -242,6 +242,8 @@ TEST_F(Velorin, AFullStandardOutputIsOneLineAndStatusOne) {
         {"chart", chart, "--sheet"},
         {"chart", chart, "--json"},
         {"chart", "--now", "--json"},
+        // A batch whose output fails after the first buffer: still one line.
+        QStringList{"chart"} + QStringList(300, chart) + QStringList{"--json"},
         {"chart", "--help"},
         {"synastry", chart, second, "--listing"},
         {"synastry", chart, second, "--json"},

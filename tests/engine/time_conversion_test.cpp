@@ -4,8 +4,13 @@
 
 #include "engine/numbers.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <swephexp.h>
+#include <vector>
 
 using namespace velorin;
 using velorin::test::anna;
@@ -191,6 +196,36 @@ TEST(Numbers, FixedFollowsTheSeparatorAWindowProgramSets) {
         EXPECT_EQ(formatPlain(-5.5), "-5.5");
     }
     setFixedDecimalSeparator('.');
+}
+
+// formatFixed2 takes a short way where x * 100 is clearly away from a half;
+// every value, halves and the numbers beside them most of all, must read as
+// the exact decimal rounding of the double does.
+TEST(Numbers, FixedTwoPlacesAreTheExactRounding) {
+    const auto exact = [](double x) {
+        std::array<char, 64> buf{};
+        const auto res =
+            std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
+        std::string s(buf.data(), res.ptr);
+        return s == "-0.00" ? std::string("0.00") : s;
+    };
+    std::vector<double> values{0.0,    -0.0,   0.005,  0.015,    0.125,   2.675, 1.005,
+                               -0.005, -0.015, 29.995, 359.995,  -1e-300, 1e11,  -1e11,
+                               1e13,   -1e13,  1e300,  0.994999, 0.995,   9.995, 99.995};
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> degrees(-720, 720);
+    for (int n = 0; n < 200000; ++n)
+        values.push_back(degrees(random));
+    // Every exact hundredth and half-hundredth of the degree range, and their neighbours.
+    for (int h = -72000; h <= 72000; ++h)
+        for (const double x : {h / 100.0, (h + 0.5) / 100.0})
+            for (const double y : {std::nextafter(x, -1e9), x, std::nextafter(x, 1e9)})
+                values.push_back(y);
+    int wrong = 0;
+    for (const double x : values)
+        if (formatFixed2(x) != exact(x) && ++wrong < 10)
+            ADD_FAILURE() << std::hexfloat << x << ": " << formatFixed2(x) << " " << exact(x);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Numbers, ListingFormats) {

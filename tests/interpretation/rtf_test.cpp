@@ -57,6 +57,57 @@ TEST(RtfPlain, EveryLineEndAndEscapeWrittenExactly) {
         EXPECT_EQ(plainTextToRtf(QString::fromUtf8(c.text)), prefix + c.body + "}\r\n") << c.text;
 }
 
+// Long documents are written in stretches: a line end or a wide character
+// at a stretch's border must come out as it does anywhere else.
+TEST(RtfPlain, LongTextsComeOutAsTheirParts) {
+    const QByteArray empty = plainTextToRtf(QString());
+    const QByteArray prefix = empty.left(empty.size() - 3);
+    const auto body = [&](const QString& text) {
+        const QByteArray rtf = plainTextToRtf(text);
+        EXPECT_TRUE(rtf.startsWith(prefix) && rtf.endsWith("}\r\n"));
+        return rtf.mid(prefix.size(), rtf.size() - prefix.size() - 3);
+    };
+    QString everyLetter; // every character the table covers, and some it does not
+    for (char16_t c = 1; c < 0x200; ++c)
+        if (c != u'\r' && c != u'\n')
+            everyLetter += QChar(c);
+    everyLetter += QString::fromUtf8("\xE2\x80\xA8Ж😀");
+    for (const int size : {16383, 16384, 16385, 40000}) {
+        SCOPED_TRACE(size);
+        const QString filler(size, QLatin1Char('x'));
+        const struct {
+            QString first, second;
+        } joins[] = {
+            {filler.left(size - 1) + u'\r', u'\n' + filler},
+            {filler + u'\r', QStringLiteral("\r\n")},
+            {QString(size, QChar(0x416)), everyLetter},
+            {everyLetter.repeated(size / everyLetter.size() + 1), QString(size, QChar(0x151))},
+        };
+        for (const auto& j : joins) {
+            // The CR LF split between the two parts is one line end in the whole.
+            const bool splitLineEnd = j.first.endsWith(u'\r') && j.second.startsWith(u'\n');
+            QByteArray expected = body(j.first) + body(j.second);
+            if (splitLineEnd)
+                expected.remove(body(j.first).size() - 6, 6);
+            EXPECT_EQ(body(j.first + j.second), expected);
+        }
+    }
+    // A character that needs escaping, anywhere in a run of plain ones.
+    for (const char16_t special : {u'\\', u'{', u'}', u'\t', u'\x1F', u'\x7F', u'\x80', u'\xE9',
+                                   u'\x416', u'\x8000', u'\xFFFD', u'\r'}) {
+        for (int at = 0; at < 18; ++at) {
+            const QString text = QString(at, u'a') + QChar(special) + QString(20, u'b');
+            EXPECT_EQ(body(text),
+                      QByteArray(at, 'a') + body(QString(QChar(special))) + QByteArray(20, 'b'))
+                << int(special) << " at " << at;
+        }
+    }
+    QString printable;
+    for (char16_t c = 0x20; c < 0x200; ++c)
+        printable += QChar(c);
+    EXPECT_EQ(rtfToPlainText(plainTextToRtf(printable)), printable);
+}
+
 TEST(RtfReader, HiddenGroupsAndUnknownWordsShowNothing) {
     const QByteArray rtf =
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss{\\*\\panose 020b}Arial;}}"

@@ -4,6 +4,8 @@
 #include "platform/record.h"
 #include "platform/textfile.h"
 
+#include <QStringDecoder>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace velorin;
@@ -66,6 +68,23 @@ TEST(TextFiles, Windows1250BytesAndOtherEncodings) {
     EXPECT_EQ(decodeTextFile(bytes), QString("Nő, tűz, Férfi"));
     EXPECT_EQ(decodeTextFile(QString("Nő").toUtf8()), QString("Nő"));
     EXPECT_EQ(decodeTextFile("\xEF\xBB\xBFMa"), QString("Ma"));
+}
+
+// The decoder reads bytes through a table of its own: every byte, the ones
+// the code page leaves undefined among them, and bytes in any company, must
+// come out as the system's converter gives them.
+TEST(TextFiles, Windows1250DecodesAsTheConverterDoes) {
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += char(b);
+    QByteArray reversed = everyByte;
+    std::reverse(reversed.begin(), reversed.end());
+    for (const QByteArray& bytes :
+         {everyByte, reversed, QByteArray(), QByteArray("\x81\x83\x88\x90\x98"),
+          QByteArray("\0a\0", 3), everyByte.repeated(3).mid(100)}) {
+        QStringDecoder converter("windows-1250");
+        EXPECT_EQ(fromCp1250(bytes), converter.decode(bytes)) << bytes.toHex().constData();
+    }
 }
 
 TEST(TextFiles, LineEndsOfEveryKindSplitAlike) {
