@@ -15,9 +15,12 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -56,19 +59,30 @@ int run(const std::vector<std::string>& argv, const std::vector<std::string>& ex
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
         return -1;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    // Blocking wait, with a watchdog so that a program stuck on a dialog ends the run.
+    // The wait ends the moment the program does: a watchdog polling in steps
+    // added up to a step to every run, more than /bin/true itself takes. The
+    // watchdog sleeps until the deadline or until told the program ended; the
+    // exited program stays a zombie (WNOWAIT) until the watchdog is gone, so
+    // its kill can never reach a process that reused the id.
+    std::mutex m;
+    std::condition_variable ended;
+    bool done = false;
     std::thread watchdog([&] {
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (kill(pid, 0) != 0)
-                return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        kill(pid, SIGKILL);
+        std::unique_lock lock(m);
+        if (!ended.wait_for(lock, limit, [&] { return done; }))
+            kill(pid, SIGKILL);
     });
-    waitpid(pid, &status, 0);
+    siginfo_t info{};
+    while (waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    {
+        std::lock_guard lock(m);
+        done = true;
+    }
+    ended.notify_one();
     watchdog.join();
+    int status = 0;
+    waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
