@@ -214,7 +214,9 @@ void frmMain::presentChart(const BirthData& data, Chart chart) {
     for (const std::string& tip : m_chart->bodyTips)
         tips.push_back(q(tip));
     m_surface->setGlyphTips(std::move(tips));
-    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_sheetStale = true;
+    if (!txtAdat->isHidden())
+        fillDataSheet();
 
     const QString notes = q(trimSpaces(data.notes));
     pComment->setVisible(!notes.isEmpty());
@@ -232,6 +234,13 @@ void frmMain::DrawRadix() {
 
 QStringList frmMain::codes() const {
     return m_chart ? interpretationCodes(*m_chart) : QStringList();
+}
+
+void frmMain::fillDataSheet() {
+    if (!m_sheetStale)
+        return;
+    m_sheetStale = false;
+    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 QString frmMain::dataSheetText() const {
