@@ -169,8 +169,11 @@ void frmMain::Form_Load() {
         pSetup->showValues(storedPanelSettings(m_state.settings));
 
         createDataFolders();
+        // One pointer for every button: drawing it is parsing and rendering
+        // its artwork, which each button did again.
+        const QCursor pointer = toolbarCursor();
         for (QToolButton* b : PPP)
-            b->setCursor(toolbarCursor());
+            b->setCursor(pointer);
         loadSwitches(m_state.settings);
         // Per user when installed: the program's own folder is read-only.
         QDir().mkpath(userFolder() + QStringLiteral("radix"));

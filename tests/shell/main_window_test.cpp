@@ -415,6 +415,14 @@ private slots:
 
     void toolbarTextsAndPanelToggles() {
         start();
+        // The program's own star pointer over every picture button.
+        for (int n = 0; n < kToolbarButtons; ++n) {
+            const QCursor cursor =
+                own<QToolButton>(qPrintable(QStringLiteral("PPP_%1").arg(n)))->cursor();
+            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+            QCOMPARE(cursor.hotSpot(), QPoint(10, 1));
+            QVERIFY(!cursor.pixmap().isNull());
+        }
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(own<QToolButton>("PPP_6"), &enter);
         QCOMPARE(own<QLabel>("Label3")->text(), QString("Asztrogram előrevivése 3 perccel"));
