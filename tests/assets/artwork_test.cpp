@@ -141,6 +141,17 @@ TEST(Artwork, EveryNameTheProgramsUseIsThere) {
     }
 }
 
+// Letters in the artwork are outlines: a <text> element makes the icon
+// look up and load a font at every start, before the first chart is shown.
+TEST(Artwork, ArtworkDrawsWithoutFonts) {
+    for (const QString& name : artworkNames()) {
+        QFile f(artworkPath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QByteArray body = f.readAll();
+        EXPECT_FALSE(body.contains("<text") || body.contains("<tspan")) << name.toStdString();
+    }
+}
+
 TEST(Artwork, UnknownOrEmptyRequestsGiveNothing) {
     struct Case {
         QString name;
