@@ -2,6 +2,8 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -59,8 +61,67 @@ QPixmap artworkPixmap(const QString& name, int side) {
     return rendered(renderer, side);
 }
 
-// The document is parsed once for both pictures: the toolbar's icons are
-// made at every start, and parsing was half of their cost.
+namespace {
+
+// An icon whose picture for dense screens is drawn only when something asks
+// for more pixels than the artwork's own size. Every start made all the
+// toolbar's icons at twice their size as well, for screens that almost never
+// ask for it; each request is answered by an icon holding the same pictures
+// the eager one held, so what it shows is the same.
+class ArtworkIconEngine : public QIconEngine {
+public:
+    ArtworkIconEngine(QString name, int side, QPixmap own) : m_name(std::move(name)), m_side(side) {
+        m_icon.addPixmap(own);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const QPaintDevice* device = painter->device();
+        const qreal dpr = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * dpr, mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return forSize(size).pixmap(size, 1.0, mode, state);
+    }
+
+    // The inner icon's own actualSize would scale by the screens' ratio once
+    // more; the pixmap it gives has the actual size already.
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return withDense().availableSizes(mode, state);
+    }
+
+    bool isNull() override { return false; }
+
+    QIconEngine* clone() const override { return new ArtworkIconEngine(*this); }
+
+    QString key() const override { return QStringLiteral("velorin-artwork"); }
+
+private:
+    const QIcon& forSize(const QSize& size) {
+        return size.width() > m_side || size.height() > m_side ? withDense() : m_icon;
+    }
+
+    const QIcon& withDense() {
+        if (!m_dense) {
+            m_dense = true;
+            m_icon.addPixmap(artworkPixmap(m_name, 2 * m_side));
+        }
+        return m_icon;
+    }
+
+    QString m_name;
+    int m_side = 0;
+    bool m_dense = false;
+    QIcon m_icon;
+};
+
+} // namespace
+
 QIcon artworkIcon(const QString& name) {
     registerArtwork();
     if (!QFile::exists(artworkPath(name)))
@@ -69,12 +130,9 @@ QIcon artworkIcon(const QString& name) {
     if (!renderer.isValid())
         return {};
     const int side = qMax(renderer.defaultSize().width(), renderer.defaultSize().height());
-    QIcon icon;
     if (side <= 0)
-        return icon;
-    icon.addPixmap(rendered(renderer, side));
-    icon.addPixmap(rendered(renderer, side * 2));
-    return icon;
+        return {};
+    return QIcon(new ArtworkIconEngine(name, side, rendered(renderer, side)));
 }
 
 } // namespace velorin

@@ -19,8 +19,8 @@ QStringList artworkNames();
 // name.
 QPixmap artworkPixmap(const QString& name, int side);
 
-// The artwork as an icon, rendered at its own size and twice that for dense
-// screens; a null icon for an unknown name.
+// The artwork as an icon, rendered at its own size now and at twice that
+// when a dense screen first asks for it; a null icon for an unknown name.
 QIcon artworkIcon(const QString& name);
 
 } // namespace velorin

@@ -483,6 +483,9 @@ struct Layer {
     LayerKey lastUncached;
     QImage image;
     std::vector<LayerRun> runs; // row by row, left to right
+    // The runs' pixels end to end: a frame reads a few hundred kilobytes that
+    // stay in the cache, not scattered stretches of a frame-sized image.
+    std::vector<quint32> runPixels;
 };
 
 struct LayerCache {
@@ -581,13 +584,15 @@ QImage* cacheableTarget(QPainter& p, QSize size) {
 void copyLayer(QImage& target, const Layer& cache) {
     const int width = cache.image.width();
     auto run = cache.runs.begin();
+    const quint32* from = cache.runPixels.data();
     for (int y = 0; y < cache.image.height(); ++y) {
         auto* to = reinterpret_cast<quint32*>(target.scanLine(y));
-        const auto* from = reinterpret_cast<const quint32*>(cache.image.constScanLine(y));
         int x = 0;
         for (; run != cache.runs.end() && run->y == y; ++run) {
             fillBackground(to + x, run->x0 - x);
-            std::memcpy(to + run->x0, from + run->x0, size_t(run->x1 - run->x0) * sizeof(quint32));
+            const int n = run->x1 - run->x0;
+            std::memcpy(to + run->x0, from, size_t(n) * sizeof(quint32));
+            from += n;
             x = run->x1;
         }
         fillBackground(to + x, width - x);
@@ -609,6 +614,11 @@ bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
         paint(lp);
         lp.end();
         layer.runs = layerRuns(layer.image);
+        layer.runPixels.clear();
+        for (const LayerRun& r : layer.runs) {
+            const auto* row = reinterpret_cast<const quint32*>(layer.image.constScanLine(r.y));
+            layer.runPixels.insert(layer.runPixels.end(), row + r.x0, row + r.x1);
+        }
         layer.key = key;
     }
     if (target.size() == key.size && target.isDetached())

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -61,26 +62,30 @@ int run(const std::vector<std::string>& argv, const std::vector<std::string>& ex
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
         return -1;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    // Blocking wait, with a watchdog so that a program stuck on a dialog ends
-    // the run. The watchdog is woken as soon as the program ends: polling it
-    // every 20 ms made every run, /bin/true's too, last at least that long.
-    std::mutex mutex;
+    // The wait ends the moment the program does: a watchdog polling in steps
+    // added up to a step to every run, more than /bin/true itself takes. The
+    // watchdog sleeps until the deadline or until told the program ended; the
+    // exited program stays a zombie (WNOWAIT) until the watchdog is gone, so
+    // its kill can never reach a process that reused the id.
+    std::mutex m;
     std::condition_variable ended;
-    bool reaped = false;
+    bool done = false;
     std::thread watchdog([&] {
-        std::unique_lock<std::mutex> lock(mutex);
-        if (!ended.wait_until(lock, deadline, [&] { return reaped; }))
+        std::unique_lock lock(m);
+        if (!ended.wait_for(lock, limit, [&] { return done; }))
             kill(pid, SIGKILL);
     });
-    waitpid(pid, &status, 0);
+    siginfo_t info{};
+    while (waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
     {
-        std::lock_guard<std::mutex> lock(mutex);
-        reaped = true;
+        std::lock_guard lock(m);
+        done = true;
     }
     ended.notify_one();
     watchdog.join();
+    int status = 0;
+    waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -169,8 +169,11 @@ void frmMain::Form_Load() {
         pSetup->showValues(storedPanelSettings(m_state.settings));
 
         createDataFolders();
+        // One pointer for every button: drawing it is parsing and rendering
+        // its artwork, which each button did again.
+        const QCursor pointer = toolbarCursor();
         for (QToolButton* b : PPP)
-            b->setCursor(toolbarCursor());
+            b->setCursor(pointer);
         loadSwitches(m_state.settings);
         // Per user when installed: the program's own folder is read-only.
         QDir().mkpath(userFolder() + QStringLiteral("radix"));
@@ -214,7 +217,9 @@ void frmMain::presentChart(const BirthData& data, Chart chart) {
     for (const std::string& tip : m_chart->bodyTips)
         tips.push_back(q(tip));
     m_surface->setGlyphTips(std::move(tips));
-    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_sheetStale = true;
+    if (!txtAdat->isHidden())
+        fillDataSheet();
 
     const QString notes = q(trimSpaces(data.notes));
     pComment->setVisible(!notes.isEmpty());
@@ -232,6 +237,13 @@ void frmMain::DrawRadix() {
 
 QStringList frmMain::codes() const {
     return m_chart ? interpretationCodes(*m_chart) : QStringList();
+}
+
+void frmMain::fillDataSheet() {
+    if (!m_sheetStale)
+        return;
+    m_sheetStale = false;
+    txtAdat->setPlainText(dataSheetText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 QString frmMain::dataSheetText() const {

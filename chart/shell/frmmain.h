@@ -81,6 +81,7 @@ public:
     void printDataSheet();
 
     void showPanel(Panel panel);
+    void fillDataSheet();
     bool panelVisible(Panel panel) const;
     const SetAsideList& setAsideList() const { return m_setAside; }
     // Asks for the mode, writes the chart's interpretation document and opens it.
@@ -127,6 +128,9 @@ private:
     frmAdatok* m_form = nullptr;
     bool m_loaded = false;
     bool m_reloading = false;
+    // The data sheet's text is laid out only when the sheet is shown: laying
+    // it out in the hidden editor was a share of every start and every step.
+    bool m_sheetStale = false;
 
     WheelSurface* m_surface = nullptr;
     std::array<QToolButton*, kToolbarButtons> PPP{};

@@ -214,6 +214,8 @@ bool frmMain::panelVisible(Panel panel) const {
 void frmMain::showPanel(Panel panel) {
     for (Panel p : {Panel::DataSheet, Panel::Settings, Panel::Interpretation, Panel::SetAside})
         panelWidget(p)->setVisible(p == panel);
+    if (panel == Panel::DataSheet)
+        fillDataSheet();
     layoutChildren();
 }
 

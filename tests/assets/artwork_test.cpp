@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,62 @@ TEST(Artwork, IconsHoldThePicturesAtOneAndTwiceTheirSize) {
     }
 }
 
+// The picture for dense screens is drawn on the first request that needs
+// it; whatever is asked first, the answers must be those of an icon that
+// held both pictures from the start (a large request answered from the small
+// picture would show a blurred icon).
+TEST(Artwork, IconsAnswerLikeOnesHoldingBothPictures) {
+    const QString name = QStringLiteral("toolbar/open");
+    const int side = QSvgRenderer(artworkPath(name)).defaultSize().width();
+    QIcon eager;
+    eager.addPixmap(artworkPixmap(name, side));
+    eager.addPixmap(artworkPixmap(name, 2 * side));
+    struct Request {
+        int size;
+        qreal ratio;
+        QIcon::Mode mode;
+    };
+    const Request sequences[][3] = {
+        {{side, 1, QIcon::Normal}, {2 * side, 1, QIcon::Normal}, {side, 1, QIcon::Normal}},
+        {{side + 5, 1, QIcon::Normal}, {16, 1, QIcon::Normal}, {3 * side, 1, QIcon::Normal}},
+        {{side, 2, QIcon::Normal}, {side, 1, QIcon::Disabled}, {side, 2, QIcon::Disabled}},
+        {{16, 1, QIcon::Active}, {side, 1.5, QIcon::Selected}, {side, 1, QIcon::Normal}},
+    };
+    auto image = [](const QPixmap& pm) {
+        return pm.toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    for (const auto& sequence : sequences) {
+        const QIcon lazy = artworkIcon(name);
+        for (const Request& r : sequence) {
+            SCOPED_TRACE(std::to_string(r.size) + " x" + std::to_string(r.ratio) + " mode " +
+                         std::to_string(int(r.mode)));
+            const QSize size(r.size, r.size);
+            const QPixmap got = lazy.pixmap(size, r.ratio, r.mode);
+            const QPixmap want = eager.pixmap(size, r.ratio, r.mode);
+            EXPECT_EQ(got.size(), want.size());
+            EXPECT_EQ(got.devicePixelRatio(), want.devicePixelRatio());
+            EXPECT_EQ(image(got), image(want));
+            EXPECT_EQ(lazy.actualSize(size, r.mode), eager.actualSize(size, r.mode));
+        }
+    }
+    // Painted into a dense device, an icon must use the large picture.
+    for (qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QImage a(side * 2, side * 2, QImage::Format_ARGB32_Premultiplied);
+        a.setDevicePixelRatio(ratio);
+        QImage b = a;
+        b.detach();
+        a.fill(Qt::transparent);
+        b.fill(Qt::transparent);
+        QPainter pa(&a), pb(&b);
+        artworkIcon(name).paint(&pa, QRect(0, 0, side, side));
+        eager.paint(&pb, QRect(0, 0, side, side));
+        pa.end();
+        pb.end();
+        EXPECT_EQ(a, b);
+    }
+}
+
 TEST(Artwork, EveryNameTheProgramsUseIsThere) {
     const QStringList names = artworkNames();
     for (const char* used : kUsedArtwork)
@@ -81,6 +138,17 @@ TEST(Artwork, EveryNameTheProgramsUseIsThere) {
         const QString body = QString::fromUtf8(f.readAll());
         EXPECT_FALSE(contents.contains(body)) << name.toStdString();
         contents << body;
+    }
+}
+
+// Letters in the artwork are outlines: a <text> element makes the icon
+// look up and load a font at every start, before the first chart is shown.
+TEST(Artwork, ArtworkDrawsWithoutFonts) {
+    for (const QString& name : artworkNames()) {
+        QFile f(artworkPath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QByteArray body = f.readAll();
+        EXPECT_FALSE(body.contains("<text") || body.contains("<tspan")) << name.toStdString();
     }
 }
 

@@ -174,6 +174,7 @@ private slots:
         QCOMPARE(stored(kSettingsApp, "set", "HAZRENDSZER"), QString("K"));
         QCOMPARE(m_w->state().settings.houseSystem, 'K');
         QCOMPARE(m_w->chart()->requestedHouseSystem, 'K');
+        m_w->PPP_Click(5);
         QVERIFY(own<QTextEdit>("txtAdat")->toPlainText().contains("Házrendszer: Koch"));
         m_w.reset();
 
@@ -414,6 +415,14 @@ private slots:
 
     void toolbarTextsAndPanelToggles() {
         start();
+        // The program's own star pointer over every picture button.
+        for (int n = 0; n < kToolbarButtons; ++n) {
+            const QCursor cursor =
+                own<QToolButton>(qPrintable(QStringLiteral("PPP_%1").arg(n)))->cursor();
+            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+            QCOMPARE(cursor.hotSpot(), QPoint(10, 1));
+            QVERIFY(!cursor.pixmap().isNull());
+        }
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(own<QToolButton>("PPP_6"), &enter);
         QCOMPARE(own<QLabel>("Label3")->text(), QString("Asztrogram előrevivése 3 perccel"));
@@ -437,6 +446,30 @@ private slots:
         QVERIFY(m_w->adatok()->isVisible());
         m_w->PPP_Click(15);
         QVERIFY(!m_w->isVisible());
+    }
+
+    // The sheet is filled when shown: whether the chart moved while it was
+    // hidden or while it was open, it must show the chart on the wheel.
+    void dataSheetFollowsTheChart() {
+        start();
+        auto* sheet = own<QTextEdit>("txtAdat");
+        const struct {
+            bool openFirst;
+            const char* start;
+        } cases[] = {{false, "Ma\n2009.10.31 15:18\n"}, {true, "Ma\n2009.10.31 15:21\n"}};
+        for (const auto& c : cases) {
+            if (c.openFirst)
+                m_w->PPP_Click(5);
+            m_w->PPP_Click(6); // three minutes on
+            if (!c.openFirst)
+                m_w->PPP_Click(5);
+            QVERIFY(sheet->isVisible());
+            QVERIFY2(sheet->toPlainText().startsWith(c.start), qPrintable(sheet->toPlainText()));
+            QCOMPARE(sheet->toPlainText(),
+                     QString(m_w->dataSheetText()).replace(QStringLiteral("\r\n"), "\n"));
+            m_w->PPP_Click(5);
+            QVERIFY(!sheet->isVisible());
+        }
     }
 
     void glyphClickFiltersTheAspectLines() {
