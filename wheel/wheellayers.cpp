@@ -1,0 +1,248 @@
+#include "wheellayers.h"
+
+#include "wheelpainter.h"
+
+#include <QPaintEngine>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace velorin {
+namespace {
+
+// The background and the rings with the band: the part of a natal wheel that
+// depends only on the size and two colours, not on the chart. The band is the
+// largest antialiased area of the wheel and was most of a frame's cost; every
+// repaint of the window (a mouse-wheel notch, a click) is at the same size.
+void paintStaticLayer(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
+    p.fillRect(QRect(QPoint(0, 0), size), kWheelBackground);
+    p.setRenderHint(QPainter::Antialiasing);
+    WheelPainter wp(p, g);
+    wp.drawRings(circles, band);
+}
+
+// Everything a layer's pixels depend on. The rings follow from the size and
+// the margin, which gives the outer radius; the format decides how the
+// antialiased edges blend. The degree scale and the sign glyphs turn with
+// the rotation, so a layer that holds them is for that rotation alone.
+struct LayerKey {
+    QSize size;
+    double radius = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    QRgb circles = 0;
+    QRgb band = 0;
+    bool bandValid = false;
+    bool withScale = false;
+    double rotation = 0;
+
+    bool operator==(const LayerKey&) const = default;
+};
+
+// Columns [x0, x1) of row y of the layer that hold more than background.
+struct LayerRun {
+    int y = 0;
+    int x0 = 0;
+    int x1 = 0;
+};
+
+struct Layer {
+    LayerKey key;
+    // The key of the last frame painted without this layer. A layer is kept
+    // only for a key seen twice in a row: a one-off picture, the first frame
+    // of a start and a frame a minute on (a new rotation) would pay for
+    // keeping it and never use it.
+    LayerKey lastUncached;
+    QImage image;
+    std::vector<LayerRun> runs; // row by row, left to right
+    // The runs' pixels end to end: a frame reads a few hundred kilobytes that
+    // stay in the cache, not scattered stretches of a frame-sized image.
+    std::vector<quint32> runPixels;
+};
+
+struct LayerCache {
+    bool enabled = true;
+    // The rings alone, for a new rotation; the rings, the degree scale and the
+    // sign glyphs, for a repaint of the same chart (a click, a switch).
+    Layer rings;
+    Layer ringsAndScale;
+};
+
+// Per thread, so that pictures painted in parallel neither share nor lock.
+LayerCache& layerCache() {
+    thread_local LayerCache cache;
+    return cache;
+}
+
+// A cached layer larger than a 4K screen would hold more memory than it saves
+// time: such sizes are one-off pictures, not window frames.
+constexpr qint64 kMaxCachedLayerPixels = qint64(3840) * 2160;
+
+// The background as a 32-bit pixel of both cacheable formats (it is opaque,
+// so premultiplying changes nothing).
+const quint32 kBackgroundPixel = qPremultiply(kWheelBackground.rgba());
+
+// White has four equal bytes, so a row of it is one memset, which is several
+// times faster than a loop of 32-bit stores.
+void fillBackground(quint32* to, int count) {
+    if (count <= 0)
+        return;
+    if (kBackgroundPixel == 0xFFFFFFFFu)
+        std::memset(to, 0xFF, size_t(count) * sizeof(quint32));
+    else
+        std::fill_n(to, count, kBackgroundPixel);
+}
+
+// Runs of background shorter than this are copied with their neighbours:
+// one more run costs more than the few pixels.
+constexpr int kShortestGap = 16;
+
+std::vector<LayerRun> layerRuns(const QImage& layer) {
+    std::vector<LayerRun> runs;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(layer.constScanLine(y));
+        int x = 0;
+        while (x < layer.width()) {
+            while (x < layer.width() && row[x] == kBackgroundPixel)
+                ++x;
+            if (x == layer.width())
+                break;
+            const int start = x;
+            int end = x;
+            while (x < layer.width()) {
+                if (row[x] != kBackgroundPixel) {
+                    end = ++x;
+                    continue;
+                }
+                if (x - end >= kShortestGap)
+                    break;
+                ++x;
+            }
+            runs.push_back({y, start, end});
+            x = end;
+        }
+    }
+    return runs;
+}
+
+// The image painter's target when the cached layer, copied to the origin,
+// gives exactly the pixels painting would: an untransformed, unclipped,
+// opaque raster image at a device pixel ratio of 1. Anything else (SVG, PDF,
+// a printer, a scaled painter) is painted afresh so that vectors stay vectors.
+QImage* cacheableTarget(QPainter& p, QSize size) {
+    const QPaintEngine* engine = p.paintEngine();
+    QPaintDevice* device = p.device();
+    if (!layerCache().enabled || !engine || engine->type() != QPaintEngine::Raster || !device ||
+        device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format f = image->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    if (image->devicePixelRatio() != 1 || p.combinedTransform().type() != QTransform::TxNone ||
+        p.hasClipping() || p.opacity() != 1 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    if (qint64(size.width()) * size.height() > kMaxCachedLayerPixels)
+        return nullptr;
+    return image;
+}
+
+// The frame's background and the layer's runs written straight into the
+// target's rows: copying the whole layer read and wrote every pixel of the
+// frame, most of them plain background, and was most of what a frame cost.
+// The painter draws into the same memory and keeps no copy of it; an image
+// shared with another QImage is left to drawImage, which respects sharing.
+void copyLayer(QImage& target, const Layer& cache) {
+    const int width = cache.image.width();
+    auto run = cache.runs.begin();
+    const quint32* from = cache.runPixels.data();
+    for (int y = 0; y < cache.image.height(); ++y) {
+        auto* to = reinterpret_cast<quint32*>(target.scanLine(y));
+        int x = 0;
+        for (; run != cache.runs.end() && run->y == y; ++run) {
+            fillBackground(to + x, run->x0 - x);
+            const int n = run->x1 - run->x0;
+            std::memcpy(to + run->x0, from, size_t(n) * sizeof(quint32));
+            from += n;
+            x = run->x1;
+        }
+        fillBackground(to + x, width - x);
+    }
+}
+
+// Puts the layer of key on target, kept or made now by paint; false when
+// the caller has to paint it itself (the key's first frame).
+bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
+                const std::function<void(QPainter&)>& paint) {
+    if (layer.image.isNull() || !(layer.key == key)) {
+        if (!(layer.lastUncached == key)) {
+            layer.lastUncached = key;
+            return false;
+        }
+        layer.image = QImage(key.size, key.format);
+        setWheelResolution(layer.image);
+        QPainter lp(&layer.image);
+        paint(lp);
+        lp.end();
+        layer.runs = layerRuns(layer.image);
+        layer.runPixels.clear();
+        for (const LayerRun& r : layer.runs) {
+            const auto* row = reinterpret_cast<const quint32*>(layer.image.constScanLine(r.y));
+            layer.runPixels.insert(layer.runPixels.end(), row + r.x0, row + r.x1);
+        }
+        layer.key = key;
+    }
+    if (target.size() == key.size && target.isDetached())
+        copyLayer(target, layer);
+    else
+        p.drawImage(QPoint(0, 0), layer.image);
+    return true;
+}
+
+} // namespace
+
+void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QColor& circles,
+                      const QColor& band) {
+    auto rings = [&](QPainter& lp) { paintStaticLayer(lp, size, g, circles, band); };
+    auto scale = [&](QPainter& lp) {
+        WheelPainter wp(lp, g);
+        wp.drawScale(circles);
+        wp.drawSignGlyphs();
+    };
+    QImage* target = cacheableTarget(p, size);
+    if (!target) {
+        rings(p);
+        scale(p);
+        return;
+    }
+    LayerKey key{size, g.R,  target->format(), circles.rgba(), band.rgba(), band.isValid(),
+                 true, g.rot};
+    LayerCache& cache = layerCache();
+    auto restoreState = [&] {
+        // As painting the steps leaves the painter.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(circles, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    };
+    if (reuseLayer(p, *target, cache.ringsAndScale, key, [&](QPainter& lp) {
+            rings(lp);
+            scale(lp);
+        })) {
+        restoreState();
+        return;
+    }
+    key.withScale = false;
+    key.rotation = 0;
+    if (reuseLayer(p, *target, cache.rings, key, rings))
+        restoreState();
+    else
+        rings(p);
+    scale(p);
+}
+
+void setFrameLayerCache(bool enabled) {
+    layerCache().enabled = enabled;
+}
+
+} // namespace velorin
