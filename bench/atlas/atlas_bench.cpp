@@ -5,18 +5,14 @@
 
 #include "atlas/atlas.h"
 #include "atlas/zonetime.h"
+#include "bench/support/runprocess.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 using namespace velorin;
 
@@ -76,33 +72,10 @@ bool runVelorin(const std::vector<std::string>& arguments) {
     static const std::string velorin =
         (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "velorin").string();
     const std::string r = root.path().toStdString();
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    for (const char* name :
-         {"VELORIN_HOME=/program", "ASTRO_DATA=/data", "XDG_CONFIG_HOME=/config"}) {
-        const std::string s(name);
-        env.push_back(s.substr(0, s.find('=') + 1) + r + s.substr(s.find('=') + 1));
-    }
     std::vector<std::string> argv{velorin};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> args, envp;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    for (const std::string& e : env)
-        envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return rc == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    return bench::runProcess(argv, {"VELORIN_HOME=" + r + "/program", "ASTRO_DATA=" + r + "/data",
+                                    "XDG_CONFIG_HOME=" + r + "/config"}) == 0;
 }
 
 void BM_VelorinProcess(benchmark::State& state, std::vector<std::string> arguments) {

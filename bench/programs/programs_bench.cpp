@@ -8,6 +8,7 @@
 //   the ephemeris library's calls for the same chart.
 // The programs are taken from the folder this benchmark lives in.
 
+#include "bench/support/runprocess.h"
 #include "engine/birthdata.h"
 #include "platform/chartfile.h"
 #include "platform/textfile.h"
@@ -18,76 +19,14 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cerrno>
 #include <chrono>
-#include <condition_variable>
-#include <csignal>
-#include <fcntl.h>
-#include <mutex>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 using namespace velorin;
+using velorin::bench::runProcess;
 
 namespace {
-
-// Runs a program with extra environment entries, its output thrown away.
-// Returns the exit status, or -1 when it could not start or ran past the limit.
-int run(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-        std::chrono::seconds limit = std::chrono::seconds(120)) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-    std::vector<char*> args, envp;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    for (const std::string& e : env)
-        envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return -1;
-    // The wait ends the moment the program does: a watchdog polling in steps
-    // added up to a step to every run, more than /bin/true itself takes. The
-    // watchdog sleeps until the deadline or until told the program ended; the
-    // exited program stays a zombie (WNOWAIT) until the watchdog is gone, so
-    // its kill can never reach a process that reused the id.
-    std::mutex m;
-    std::condition_variable ended;
-    bool done = false;
-    std::thread watchdog([&] {
-        std::unique_lock lock(m);
-        if (!ended.wait_for(lock, limit, [&] { return done; }))
-            kill(pid, SIGKILL);
-    });
-    siginfo_t info{};
-    while (waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
-    }
-    {
-        std::lock_guard lock(m);
-        done = true;
-    }
-    ended.notify_one();
-    watchdog.join();
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::string programPath(const char* name) {
     return (QCoreApplication::applicationDirPath() + '/' + name).toStdString();
@@ -145,7 +84,7 @@ const std::vector<std::string>& chartFiles() {
 
 void BM_StartTrivialProcess(benchmark::State& state) {
     for (auto _ : state)
-        if (run({"/bin/true"}, {}) != 0)
+        if (runProcess({"/bin/true"}, {}) != 0)
             state.SkipWithError("/bin/true did not run");
 }
 BENCHMARK(BM_StartTrivialProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
@@ -160,12 +99,12 @@ void BM_StartTarvessaToFirstWheel(benchmark::State& state) {
     env.push_back("VELORIN_QUIT_AFTER_FIRST_WHEEL=1");
     // The very first start writes the program's files; the timed starts are
     // the everyday ones.
-    if (run({program}, env) != 0) {
+    if (runProcess({program}, env) != 0) {
         state.SkipWithError("Tarvessa did not reach its first wheel");
         return;
     }
     for (auto _ : state)
-        if (run({program}, env) != 0)
+        if (runProcess({program}, env) != 0)
             state.SkipWithError("Tarvessa did not reach its first wheel");
 }
 BENCHMARK(BM_StartTarvessaToFirstWheel)
@@ -177,7 +116,7 @@ void BM_VelorinOneChartFile(benchmark::State& state) {
     const std::vector<std::string>& files = chartFiles();
     const std::string program = programPath("velorin");
     for (auto _ : state)
-        if (run({program, "chart", files.front(), "--json"}, sandbox().env()) != 0)
+        if (runProcess({program, "chart", files.front(), "--json"}, sandbox().env()) != 0)
             state.SkipWithError("velorin chart failed");
 }
 BENCHMARK(BM_VelorinOneChartFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
@@ -192,7 +131,7 @@ void BM_VelorinTenThousandChartFiles(benchmark::State& state) {
     argv.insert(argv.end(), files.begin(), files.end());
     argv.push_back("--json");
     for (auto _ : state)
-        if (run(argv, sandbox().env(), std::chrono::seconds(600)) != 0)
+        if (runProcess(argv, sandbox().env(), std::chrono::seconds(600)) != 0)
             state.SkipWithError("velorin chart failed on some file");
 }
 BENCHMARK(BM_VelorinTenThousandChartFiles)
@@ -212,7 +151,7 @@ void BM_VelorinChartPerFileOfTenThousand(benchmark::State& state) {
     argv.push_back("--json");
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (run(argv, sandbox().env(), std::chrono::seconds(600)) != 0)
+        if (runProcess(argv, sandbox().env(), std::chrono::seconds(600)) != 0)
             state.SkipWithError("velorin chart failed on some file");
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count() / double(files.size()));
@@ -226,7 +165,7 @@ BENCHMARK(BM_VelorinChartPerFileOfTenThousand)
 void BM_BareChartProcess(benchmark::State& state) {
     const std::string program = programPath("barechart");
     for (auto _ : state)
-        if (run({program}, {}) != 0)
+        if (runProcess({program}, {}) != 0)
             state.SkipWithError("barechart did not run");
 }
 BENCHMARK(BM_BareChartProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(50);
@@ -234,7 +173,7 @@ BENCHMARK(BM_BareChartProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 void BM_VelorinChartNowJson(benchmark::State& state) {
     const std::string program = programPath("velorin");
     for (auto _ : state)
-        if (run({program, "chart", "--now", "--json"}, sandbox().env()) != 0)
+        if (runProcess({program, "chart", "--now", "--json"}, sandbox().env()) != 0)
             state.SkipWithError("velorin chart --now failed");
 }
 BENCHMARK(BM_VelorinChartNowJson)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(50);

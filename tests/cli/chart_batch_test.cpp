@@ -3,6 +3,7 @@
 // one left behind, and that the store's faults and settings reach every file.
 
 #include "cli/commands.h"
+#include "tests/support/clirun.h"
 
 #include "platform/clock.h"
 #include "platform/settings.h"
@@ -20,15 +21,10 @@ using namespace velorin::cli;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
+using Outcome = velorin::test::CommandRun;
 
 Outcome chart(const Args& args) {
-    std::ostringstream out, err;
-    const int status = runChart(args, out, err);
-    return {status, out.str(), err.str()};
+    return velorin::test::runCommand(runChart, args);
 }
 
 QByteArray record(const char* name, const char* year, const char* month, const char* day,

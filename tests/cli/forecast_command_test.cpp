@@ -6,6 +6,7 @@
 #include "interpretation/codetable.h"
 #include "platform/folders.h"
 #include "platform/textfile.h"
+#include "tests/support/clirun.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -25,18 +26,12 @@ using namespace velorin::cli;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-    QJsonDocument json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)); }
-};
+using Outcome = velorin::test::CommandRun;
 
 using Command = int (*)(const Args&, std::ostream&, std::ostream&);
 
 Outcome run(Command command, const Args& args) {
-    std::ostringstream out, err;
-    const int status = command(args, out, err);
-    return {status, out.str(), err.str()};
+    return velorin::test::runCommand(command, args);
 }
 
 const QByteArray kAnna = "\"Anna\",\"1973\",\"2\",\"26\",\"2\",\"50\",\"47\",\"25\",\"22\",\"45\","

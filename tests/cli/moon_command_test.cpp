@@ -1,6 +1,7 @@
 // velorin moon: the calendar's days as lines of text.
 
 #include "cli/commands.h"
+#include "tests/support/clirun.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,10 @@ using namespace velorin::cli;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
+using Outcome = velorin::test::CommandRun;
 
 Outcome moon(Args args) {
-    std::ostringstream out, err;
-    const int status = runMoon(args, out, err);
-    return {status, out.str(), err.str()};
+    return velorin::test::runCommand(runMoon, args);
 }
 
 std::vector<std::string> lines(const std::string& s) {

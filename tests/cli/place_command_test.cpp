@@ -1,6 +1,7 @@
 // velorin place end to end, with the atlas installed beside the programs.
 
 #include "cli/commands.h"
+#include "tests/support/clirun.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,10 @@ using namespace velorin::cli;
 
 namespace {
 
-struct PlaceRun {
-    int status;
-    std::string out, err;
-};
+using PlaceRun = velorin::test::CommandRun;
 
 PlaceRun place(const Args& args) {
-    std::ostringstream out, err;
-    const int status = runPlace(args, out, err);
-    return {status, out.str(), err.str()};
+    return velorin::test::runCommand(runPlace, args);
 }
 
 TEST(PlaceCommand, PrintsMatchesWithTheZoneOfTheMoment) {

@@ -1,6 +1,7 @@
 // velorin synastry: both listings and the cross-aspects, both charts as JSON.
 
 #include "cli/commands.h"
+#include "tests/support/clirun.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,15 +16,10 @@ using namespace velorin::cli;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
+using Outcome = velorin::test::CommandRun;
 
 Outcome synastry(const Args& args) {
-    std::ostringstream out, err;
-    const int status = runSynastry(args, out, err);
-    return {status, out.str(), err.str()};
+    return velorin::test::runCommand(runSynastry, args);
 }
 
 std::string write(const QTemporaryDir& dir, const QString& name, const QByteArray& record) {
