@@ -157,8 +157,11 @@ void copyLayer(QImage& target, const Layer& cache) {
     const int width = cache.image.width();
     auto run = cache.runs.begin();
     const quint32* from = cache.runPixels.data();
+    // One detach for the frame: scanLine() checks for sharing on every row.
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
     for (int y = 0; y < cache.image.height(); ++y) {
-        auto* to = reinterpret_cast<quint32*>(target.scanLine(y));
+        auto* to = reinterpret_cast<quint32*>(bits + y * stride);
         int x = 0;
         for (; run != cache.runs.end() && run->y == y; ++run) {
             fillBackground(to + x, run->x0 - x);
