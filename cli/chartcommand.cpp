@@ -130,7 +130,7 @@ WorkingSettings startCharting(std::ostream& err, std::optional<char> houses) {
 }
 
 bool loadChart(const WorkingSettings& settings, const std::string& fileOrNow, LoadedChart& out,
-               std::ostream& err) {
+               std::ostream& err, bool texts) {
     // Each chart gets its own copy, so that nothing one chart does to its
     // settings reaches the next one of a batch.
     out.settings = settings;
@@ -145,7 +145,8 @@ bool loadChart(const WorkingSettings& settings, const std::string& fileOrNow, Lo
         out.data = r.file->data;
     }
 
-    const EngineSettings es = out.settings.engine();
+    EngineSettings es = out.settings.engine();
+    es.texts = texts;
     ChartOutcome outcome = computeCheckedChart(out.data, es);
     if (!outcome.ok()) {
         err << "velorin: " << computeErrorLine(outcome.error).toStdString() << "\n";
@@ -255,7 +256,8 @@ int chartOutput(const WorkingSettings& settings, const std::string& source, cons
                 const std::string& wheelPath, const QSize& size, std::ostream& out,
                 std::ostream& err) {
     LoadedChart lc;
-    if (!loadChart(settings, source, lc, err))
+    // The JSON holds numbers and aspects only: its charts skip the texts.
+    if (!loadChart(settings, source, lc, err, mode != "--json"))
         return 1;
 
     if (mode == "--listing") {

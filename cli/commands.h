@@ -125,8 +125,9 @@ WorkingSettings startCharting(std::ostream& err, std::optional<char> houses = st
 
 // Computes the chart of a chart file, or of the present moment for "--now",
 // after startCharting. On failure writes one line to err and returns false.
+// Without texts the chart has its numbers and aspects only, no listing or codes.
 bool loadChart(const WorkingSettings& settings, const std::string& fileOrNow, LoadedChart& out,
-               std::ostream& err);
+               std::ostream& err, bool texts = true);
 
 // Both steps for a command of one chart.
 bool loadChart(const std::string& fileOrNow, LoadedChart& out, std::ostream& err,

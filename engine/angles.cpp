@@ -97,6 +97,8 @@ std::string aspectLine(const Aspect& a) {
 
 void appendAspects(Chart& chart, const EngineSettings& settings) {
     chart.aspects = findAspects(chart, settings);
+    if (!settings.texts)
+        return;
     for (const Aspect& a : chart.aspects) {
         chart.codes.push_back(aspectCode(chart, a));
         appendAspectLine(chart.listing, a);

@@ -34,7 +34,8 @@ std::string aspectCode(const Chart& chart, const Aspect& a);
 std::string aspectLine(const Aspect& a);
 
 // Runs the search and appends its lines to the listing and its codes to the
-// chart's codes, as drawing the wheel does.
+// chart's codes, as drawing the wheel does; a chart made without texts gets
+// only its aspects.
 void appendAspects(Chart& chart, const EngineSettings& settings);
 
 } // namespace velorin

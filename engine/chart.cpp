@@ -126,7 +126,8 @@ Chart assembleChart(const Positions& positions, const Houses& houses, double jul
             chart.retroFlags[size_t(b - 1)] = 'R';
 
     placeInHouses(chart, settings.anticipation);
-    buildListing(chart, settings.wording);
+    if (settings.texts)
+        buildListing(chart, settings.wording);
     return chart;
 }
 

@@ -55,9 +55,16 @@ int findZoneRow(const QString& zoneText) {
     auto zone = strictNumber(zoneText.toStdString());
     if (!zone)
         return -1;
-    const auto& rows = zoneRows();
+    // Every chart file of a batch names its zone; the rows' own texts are
+    // read as numbers once, not once a file.
+    static const std::array<double, kZoneRowCount> values = [] {
+        std::array<double, kZoneRowCount> v{};
+        for (int i = 0; i < kZoneRowCount; ++i)
+            v[size_t(i)] = *strictNumber(zoneRows()[size_t(i)].value);
+        return v;
+    }();
     for (int i = 0; i < kZoneRowCount; ++i)
-        if (*strictNumber(rows[size_t(i)].value) == *zone)
+        if (values[size_t(i)] == *zone)
             return i;
     return -1;
 }

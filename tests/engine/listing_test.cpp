@@ -138,3 +138,54 @@ TEST(Sheet, HeaderCaptionsAndNotes) {
 }
 
 } // namespace
+
+namespace {
+
+// A chart made without texts must carry the very numbers, houses and aspects
+// of the full one: the JSON of a batch is written from it.
+TEST(ChartWithoutTexts, SameNumbersHousesAndAspects) {
+    struct Case {
+        const char* year;
+        const char* month;
+        const char* zone;
+        char houses;
+        bool showAsc;
+    };
+    const Case cases[] = {
+        {"1973", "2", "-2", 'P', false},
+        {"1900", "12", "0", 'K', true},
+        {"2031", "7", "5", 'W', false},
+        {"1755", "6", "-5,5", 'E', true},
+    };
+    for (const Case& k : cases) {
+        BirthData d = test::anna();
+        d.year = k.year;
+        d.month = k.month;
+        d.zone = k.zone;
+        EngineSettings full;
+        full.houseSystem = k.houses;
+        full.showAsc = k.showAsc;
+        EngineSettings bare = full;
+        bare.texts = false;
+        Chart a = test::mustCompute(d, full);
+        Chart b = test::mustCompute(d, bare);
+        appendAspects(a, full);
+        appendAspects(b, bare);
+        SCOPED_TRACE(k.year);
+        EXPECT_EQ(a.longitude, b.longitude);
+        EXPECT_EQ(a.speed, b.speed);
+        EXPECT_EQ(a.cusps, b.cusps);
+        EXPECT_EQ(a.houses, b.houses);
+        EXPECT_EQ(a.retroFlags, b.retroFlags);
+        ASSERT_EQ(a.aspects.size(), b.aspects.size());
+        EXPECT_FALSE(a.aspects.empty());
+        for (size_t n = 0; n < a.aspects.size(); ++n)
+            EXPECT_TRUE(a.aspects[n].first == b.aspects[n].first &&
+                        a.aspects[n].second == b.aspects[n].second &&
+                        a.aspects[n].kind == b.aspects[n].kind);
+        EXPECT_FALSE(a.listing.empty());
+        EXPECT_TRUE(b.listing.empty() && b.codes.empty() && b.houseTexts[1].empty());
+    }
+}
+
+} // namespace

@@ -88,6 +88,16 @@ TEST(ChartFile, HemispheresFollowZoneRowUnlessStored) {
     EXPECT_EQ(findZoneRow("1,5"), -1);
 }
 
+// Each row is found by its own value, whatever way that value is spelt.
+TEST(ChartFile, EveryZoneRowFindsItself) {
+    for (int i = 0; i < kZoneRowCount; ++i) {
+        const QString value = QString::fromUtf8(zoneRows()[size_t(i)].value);
+        EXPECT_EQ(findZoneRow(value), i) << value.toStdString();
+        EXPECT_EQ(findZoneRow(QString(value).replace(',', '.')), i) << value.toStdString();
+        EXPECT_EQ(findZoneRow(" " + value + " "), i) << value.toStdString();
+    }
+}
+
 TEST(ChartFile, OldLayoutHasNoSex) {
     BirthData base;
     base.sex = "Nő";
