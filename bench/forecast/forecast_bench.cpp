@@ -7,6 +7,7 @@
 #include "forecast/transits.h"
 
 #include "engine/chart.h"
+#include "tests/support/birthdata.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
@@ -19,21 +20,7 @@ using namespace velorin::forecast;
 namespace {
 
 Chart anna() {
-    BirthData d;
-    d.name = "Anna";
-    d.sex = "Nő";
-    d.year = "1973";
-    d.month = "2";
-    d.day = "26";
-    d.hour = "2";
-    d.minute = "50";
-    d.zone = "-2";
-    d.longDeg = "22";
-    d.longMin = "45";
-    d.latDeg = "47";
-    d.latMin = "25";
-    initEngine("");
-    return *computeChart(d, EngineSettings()).chart;
+    return test::mustCompute(test::anna());
 }
 
 void BM_YearOfTransits(benchmark::State& state) {
