@@ -48,8 +48,10 @@ public:
 // a state file left behind, or the recorder gone.
 const char* const kStandIn =
     "#!/bin/sh\n"
-    "for a in \"$@\"; do printf '[%s]' \"$a\"; done >> \"$0.log\"\n"
-    "echo >> \"$0.log\"\n"
+    // One append a run: the start and stop scripts run side by side, and
+    // separate writes of one line could interleave with the other's.
+    "line=; for a in \"$@\"; do line=\"$line[$a]\"; done\n"
+    "printf '%s\\n' \"$line\" >> \"$0.log\"\n"
     "case \"$*\" in\n"
     "*-record*)\n"
     "  [ -z \"$FAKE_STATE\" ] || printf '%s' \"$FAKE_STATE\" > \"$HARDDISK_RUNTIME_DIR/state\"\n"
