@@ -14,12 +14,6 @@
 #include "platform/presentmoment.h"
 #include "platform/textfile.h"
 
-#include "picture/jpeg.h"
-#include "picture/png.h"
-#include "wheel/wheelimage.h"
-#include "wheel/wheelvector.h"
-
-#include <QFileInfo>
 #include <QString>
 
 namespace velorin::cli {
@@ -199,62 +193,10 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
 
 namespace {
 
-bool isJpeg(const QString& path) {
-    return path.endsWith(".jpg", Qt::CaseInsensitive) ||
-           path.endsWith(".jpeg", Qt::CaseInsensitive);
-}
-
-} // namespace
-
-// The picture encoded in memory and written atomically: a full disk or a
-// killed run never leaves a cut picture in place of the old one. JPEGs go
-// through the chart program's own writer, so both make the same pictures.
-bool writePicture(const QImage& img, const std::string& pathText, std::ostream& err) {
-    const QString path = QString::fromStdString(pathText);
-    if (isJpeg(path)) {
-        const JpegResult r = savePictureAsJpeg(img, path);
-        if (!r)
-            err << "velorin: a kép nem menthető: " << pathText << ": "
-                << r.description.toStdString() << "\n";
-        return bool(r);
-    }
-    const QByteArray bytes = encodePng(img);
-    if (bytes.isEmpty()) {
-        err << "velorin: a kép nem készíthető el: " << pathText << "\n";
-        return false;
-    }
-    QString error;
-    if (!writeFileAtomically(path, bytes, &error)) {
-        err << "velorin: a kép nem menthető: " << pathText << " (" << error.toStdString()
-            << "); a meglévő fájl változatlan.\n";
-        return false;
-    }
-    return true;
-}
-
-std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
-    return velorin::pictureFormatOf(QString::fromStdString(path));
-}
-
-bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::ostream& err) {
-    if (bytes.isEmpty()) {
-        err << "velorin: a kép nem készíthető el: " << pathText << "\n";
-        return false;
-    }
-    QString error;
-    if (!writeFileAtomically(QString::fromStdString(pathText), bytes, &error)) {
-        err << "velorin: a kép nem menthető: " << pathText << " (" << error.toStdString()
-            << "); a meglévő fájl változatlan.\n";
-        return false;
-    }
-    return true;
-}
-
-namespace {
-
-int chartOutput(const WorkingSettings& settings, const std::string& source, const std::string& mode,
-                const std::string& wheelPath, const QSize& size, std::ostream& out,
+int chartOutput(const WorkingSettings& settings, const std::string& source,
+                const WheelCommandOutput& o, RadixFileWriter writeWheel, std::ostream& out,
                 std::ostream& err) {
+    const std::string& mode = o.mode;
     LoadedChart lc;
     // The JSON holds numbers and aspects only: its charts skip the texts.
     if (!loadChart(settings, source, lc, err, mode != "--json"))
@@ -273,17 +215,12 @@ int chartOutput(const WorkingSettings& settings, const std::string& source, cons
             out << "\n";
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
-    } else if (const auto format = pictureFormatOf(wheelPath);
-               format == PictureFormat::Svg || format == PictureFormat::Pdf) {
-        const QByteArray bytes =
-            radixVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
-                        lc.chart, lc.settings, size, QString::fromStdString(lc.data.name));
-        if (!writeVectorFile(bytes, wheelPath, err))
-            return 1;
-    } else {
-        const QImage img = renderWheelImage(lc.chart, lc.settings, size);
-        if (!writePicture(img, wheelPath, err))
-            return 1;
+    } else if (!writeWheel) {
+        // The text-only program hands every --wheel on before it gets here.
+        err << "velorin: ez a program nem rajzol kört; a kép nem készült el.\n";
+        return 1;
+    } else if (!writeWheel(lc.chart, lc.settings, o.wheelPath, o.size, lc.data.name, err)) {
+        return 1;
     }
     return 0;
 }
@@ -300,7 +237,8 @@ const OptionSpec kChartOptions[] = {
 
 } // namespace
 
-int runChart(const Args& args, std::ostream& out, std::ostream& err) {
+int runChartWith(const Args& args, std::ostream& out, std::ostream& err,
+                 RadixFileWriter writeWheel) {
     const CommandSyntax syntax{kChartOptions, chartSourceIsOption};
     const ChartsCheck whyNot = [](const std::vector<std::string>& charts) {
         return std::string(charts.empty() ? "name a chart file or --now" : "");
@@ -317,7 +255,7 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     // A failing file is reported and the rest still run.
     int status = 0;
     for (const std::string& source : p.positional)
-        if (chartOutput(settings, source, o.mode, o.wheelPath, o.size, out, err) != 0)
+        if (chartOutput(settings, source, o, writeWheel, out, err) != 0)
             status = 1;
     return status;
 }

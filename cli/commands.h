@@ -6,15 +6,18 @@
 #include "engine/birthdata.h"
 #include "engine/chart.h"
 #include "platform/settings.h"
-#include "wheel/wheelvector.h"
+#include "wheel/pictureformat.h"
 
-#include <QImage>
+#include <QByteArray>
+#include <QSize>
 
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+class QImage;
 
 namespace velorin {
 class UiPrompts;
@@ -25,6 +28,18 @@ namespace velorin::cli {
 using Args = std::vector<std::string>;
 
 int runChart(const Args& args, std::ostream& out, std::ostream& err);
+
+// Draws a chart's wheel into the file --wheel names (PNG, JPEG, SVG or PDF by
+// its extension) on a client area of size; false after one line on err.
+using RadixFileWriter = bool (*)(const Chart& chart, const WorkingSettings& ws,
+                                 const std::string& path, const QSize& size,
+                                 const std::string& title, std::ostream& err);
+bool writeRadixFile(const Chart& chart, const WorkingSettings& ws, const std::string& path,
+                    const QSize& size, const std::string& title, std::ostream& err);
+// The chart subcommand drawing its wheels with writeWheel. Its text outputs
+// never touch it, so the program that runs only those passes none.
+int runChartWith(const Args& args, std::ostream& out, std::ostream& err,
+                 RadixFileWriter writeWheel);
 // velorin codetable --write PATH
 int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 // velorin interpret FILE.ast [--mode 1|2|3|4]

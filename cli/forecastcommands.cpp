@@ -13,8 +13,6 @@
 #include "platform/folders.h"
 #include "platform/uiprompts.h"
 
-#include "wheel/wheelimage.h"
-
 #include <QDateTime>
 #include <QString>
 #include <QTimeZone>
@@ -178,14 +176,8 @@ bool writeChart(const ChartOutput& o, Chart chart, const WorkingSettings& ws,
         if (!extraJson.empty())
             j.insert(j.size() - 1, extraJson);
         out << j << "\n";
-    } else if (const auto format = pictureFormatOf(o.wheelPath);
-               format == PictureFormat::Svg || format == PictureFormat::Pdf) {
-        return writeVectorFile(
-            radixVector(format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, chart,
-                        ws, o.size, QString::fromStdString(header)),
-            o.wheelPath, err);
     } else {
-        return writePicture(renderWheelImage(chart, ws, o.size), o.wheelPath, err);
+        return writeRadixFile(chart, ws, o.wheelPath, o.size, header, err);
     }
     return true;
 }

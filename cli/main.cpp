@@ -1,56 +1,21 @@
 // velorin: the command-line twin of the chart, synastry and moon programs.
+// This front runs the text subcommands itself and hands every other command
+// line to velorin-full (see textonly.h).
 
-#include "commands.h"
 #include "standardoutput.h"
+#include "textonly.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
-#include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace velorin::cli;
 
 int main(int argc, char** argv) {
-    // Painting a wheel needs fonts but never a screen; the text outputs need
-    // neither, so they run without a GUI platform at all.
-    bool paints = argc > 1 && std::strcmp(argv[1], "report") == 0;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--wheel") == 0)
-            paints = true;
-    std::unique_ptr<QCoreApplication> app;
-    if (paints) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // A script or a service has no session runtime folder; give Qt a
-        // private one instead of a warning on every run.
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            std::string dir = "/tmp/velorin-runtime-" + std::to_string(getuid());
-            if (mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST)
-                qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
-        }
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-
-    // Standard output through a buffer that keeps the reason of a failed
-    // write, checked once the last byte is out.
-    DescriptorBuffer buffer(STDOUT_FILENO);
-    std::ostream out(&buffer);
-    // A person watching a terminal sees each line as it comes.
-    if (::isatty(STDOUT_FILENO))
-        out.setf(std::ios::unitbuf);
-    try {
-        const int status = runSubcommand(Args(argv + 1, argv + argc), out, std::cerr);
-        return finishOutput(out, buffer, std::cerr, status);
-    } catch (const std::bad_alloc&) {
-        // Every file is replaced atomically, so stopping here changes none.
-        std::cerr << "velorin: elfogyott a memória, a művelet félbemaradt; "
-                     "a meglévő fájlok változatlanok.\n";
-        return 1;
-    }
+    const Args args(argv + 1, argv + argc);
+    const SubcommandRun run = textOnlyCommand(args);
+    if (!run)
+        return becomeFullProgram(argv, std::cerr);
+    QCoreApplication app(argc, argv);
+    const Args rest(args.begin() + 1, args.end());
+    return runOnStandardOutput([&](std::ostream& out) { return run(rest, out, std::cerr); });
 }

@@ -6,6 +6,10 @@
 
 namespace velorin::cli {
 
+std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
+    return velorin::pictureFormatOf(QString::fromStdString(path));
+}
+
 std::string ParsedOptions::chosen(std::span<const OptionSpec> table, const char* group) const {
     for (const OptionSpec& o : table)
         if (o.group && std::strcmp(o.group, group) == 0 && has(o.name))

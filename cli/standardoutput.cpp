@@ -3,6 +3,8 @@
 #include "platform/oserror.h"
 
 #include <cerrno>
+#include <iostream>
+#include <new>
 #include <unistd.h>
 
 namespace velorin::cli {
@@ -64,6 +66,21 @@ int finishOutput(std::ostream& out, const DescriptorBuffer& buffer, std::ostream
         << "), a kiírt eredmény hiányos.\n";
     err.flush();
     return 1;
+}
+
+int runOnStandardOutput(const std::function<int(std::ostream& out)>& run) {
+    DescriptorBuffer buffer(STDOUT_FILENO);
+    std::ostream out(&buffer);
+    if (::isatty(STDOUT_FILENO))
+        out.setf(std::ios::unitbuf);
+    try {
+        return finishOutput(out, buffer, std::cerr, run(out));
+    } catch (const std::bad_alloc&) {
+        // Every file is replaced atomically, so stopping here changes none.
+        std::cerr << "velorin: elfogyott a memória, a művelet félbemaradt; "
+                     "a meglévő fájlok változatlanok.\n";
+        return 1;
+    }
 }
 
 } // namespace velorin::cli

@@ -2,6 +2,7 @@
 // velorin's standard output, with its failures kept: a full disk or a closed
 // pipe is an error of the run like any other, not a silently short output.
 
+#include <functional>
 #include <ostream>
 #include <streambuf>
 #include <vector>
@@ -38,5 +39,10 @@ private:
 // success into status 1 with one Hungarian line on err; a closed pipe (EPIPE,
 // when SIGPIPE is ignored) ends quietly with status 1, as the usual filters do.
 int finishOutput(std::ostream& out, const DescriptorBuffer& buffer, std::ostream& err, int status);
+
+// A whole run of a program's subcommand with its output on standard output:
+// buffered, each line at once when a person watches a terminal, checked once
+// the last byte is out; running out of memory is said in Hungarian.
+int runOnStandardOutput(const std::function<int(std::ostream& out)>& run);
 
 } // namespace velorin::cli

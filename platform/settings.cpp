@@ -250,14 +250,6 @@ void saveSwitches(const WorkingSettings& ws) {
     SettingsStore::set(app, "setup", "showfok", fok);
 }
 
-QColor qColorOf(BgrColor c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
-BgrColor bgrOf(const QColor& c) {
-    return BgrColor(c.red()) | BgrColor(c.green()) << 8 | BgrColor(c.blue()) << 16;
-}
-
 PanelSettings panelSettingsOf(const WorkingSettings& ws) {
     PanelSettings panel;
     for (size_t n = 0; n < 8; ++n)

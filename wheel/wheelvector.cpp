@@ -19,14 +19,6 @@ namespace {
 // resolution gives the same proportions of text to lines.
 constexpr int kWheelDpi = 96;
 
-const struct {
-    const char* extension;
-    PictureFormat format;
-} kPictureExtensions[] = {
-    {".png", PictureFormat::Png}, {".jpg", PictureFormat::Jpeg}, {".jpeg", PictureFormat::Jpeg},
-    {".svg", PictureFormat::Svg}, {".pdf", PictureFormat::Pdf},
-};
-
 // Paints on device with a painter of its own; false when the device refused
 // to begin or could not finish (a failed write).
 bool paintOn(QPaintDevice& device, const std::function<void(QPainter&)>& paint) {
@@ -38,25 +30,6 @@ bool paintOn(QPaintDevice& device, const std::function<void(QPainter&)>& paint) 
 }
 
 } // namespace
-
-std::optional<PictureFormat> pictureFormatOf(const QString& path) {
-    for (const auto& e : kPictureExtensions)
-        if (path.endsWith(QLatin1String(e.extension), Qt::CaseInsensitive))
-            return e.format;
-    return std::nullopt;
-}
-
-QString pictureExtensions() {
-    QStringList list;
-    for (const auto& e : kPictureExtensions)
-        list << QLatin1String(e.extension);
-    return list.join(QStringLiteral(", "));
-}
-
-QString pictureDialogFilter() {
-    return QStringLiteral("JPEG kép (*.jpg *.jpeg);;PNG kép (*.png);;SVG rajz (*.svg);;"
-                          "PDF dokumentum (*.pdf)");
-}
 
 QByteArray paintVectorPage(VectorFormat format, QSize size, const QString& title,
                            const std::function<void(QPainter&)>& paint) {

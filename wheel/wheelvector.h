@@ -2,6 +2,8 @@
 // The wheels as vector files: SVG and PDF pages painted by the same painter
 // as the window's image, with the text kept as text and the symbols as paths.
 
+#include "pictureformat.h"
+
 #include "engine/chart.h"
 #include "platform/settings.h"
 
@@ -15,15 +17,6 @@
 namespace velorin {
 
 enum class VectorFormat { Svg, Pdf };
-
-// What a wheel file is, by its name's extension (case ignored): .png, .jpg,
-// .jpeg, .svg, .pdf; none for any other.
-enum class PictureFormat { Png, Jpeg, Svg, Pdf };
-std::optional<PictureFormat> pictureFormatOf(const QString& path);
-// The extensions known, for messages: ".png, .jpg, .jpeg, .svg, .pdf".
-QString pictureExtensions();
-// The file-dialog filter offering the four kinds, JPEG first.
-QString pictureDialogFilter();
 
 // A page of size pixels at the wheel's 96 dpi (a PDF page of the same
 // physical size, no margins) painted by paint, as the file's bytes; empty

@@ -58,7 +58,8 @@ protected:
     // killedAtLimit leaves SIGXFSZ at its default, so that the limit kills
     // the run in the middle of a write, as a power cut or `kill -9` would.
     QProcess* start(const QStringList& args, int sizeLimitKiB = 0, bool killedAtLimit = false,
-                    const QString& standardOutput = QString()) const {
+                    const QString& standardOutput = QString(),
+                    const QString& program = VELORIN_EXE) const {
         auto* p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELORIN_HOME", home());
@@ -73,7 +74,7 @@ protected:
             p->start("/bin/sh",
                      QStringList{"-c", script.arg(sizeLimitKiB), "sh", VELORIN_EXE} + args);
         } else {
-            p->start(VELORIN_EXE, args);
+            p->start(program, args);
         }
         return p;
     }
@@ -94,6 +95,9 @@ protected:
     }
     Outcome velorin(const QStringList& args, int sizeLimitKiB = 0) const {
         return finish(start(args, sizeLimitKiB));
+    }
+    Outcome run(const QString& program, const QStringList& args) const {
+        return finish(start(args, 0, false, QString(), program));
     }
     QStringList hiddenFiles(const QString& folder) const {
         return QDir(folder).entryList({".*"}, QDir::Files | QDir::Hidden);
@@ -460,3 +464,62 @@ TEST(VelorinHelp, ListsOnlySubcommandsThatRun) {
 }
 
 } // namespace
+
+// The front on the path runs the text subcommands itself and hands every
+// other command line to velorin-full: whichever runs it, a command line
+// gives the same output, messages and status.
+TEST_F(Velorin, TheFrontAnswersEveryCommandLineAsTheFullProgramDoes) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QStringList lines[] = {
+        {"chart", chart, "--listing"},
+        {"chart", chart, "--codes"},
+        {"chart", chart, "--sheet"},
+        {"chart", chart, "--json"},
+        {"chart", chart, "--json", "--houses", "K"},
+        {"chart", chart, file("nincs.ast"), "--json"},
+        {"chart", chart, "--json", "--size", "10x10"},
+        {"chart", "--help"},
+        {"chart"},
+        {"moon", "2024", "2"},
+        {"moon", "2024", "13"},
+        {"place", "Kolozs"},
+        {"synastry", chart, chart, "--json"},
+        {"transits", chart, "--from", "2024-01-01", "--to", "2024-01-31"},
+        {"--help"},
+        {},
+        {"nincsilyen"},
+    };
+    for (const QStringList& args : lines) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Outcome front = velorin(args);
+        const Outcome full = run(VELORIN_FULL, args);
+        EXPECT_EQ(front.status, full.status);
+        EXPECT_EQ(front.out, full.out);
+        EXPECT_EQ(front.err, full.err);
+    }
+    // A wheel is drawn through the front as well.
+    const QString picture = file("kor.png");
+    EXPECT_EQ(velorin({"chart", chart, "--wheel", picture}).status, 0);
+    EXPECT_EQ(QImage(picture).size(), QSize(800, 600));
+}
+
+// The front alone, without velorin-full beside it (a broken installation):
+// the text still comes, a drawing command says what is missing and writes
+// nothing.
+TEST_F(Velorin, TheFrontAloneRunsTextAndRefusesDrawingWithAReason) {
+    const QString chart = put("anna.ast", chartRecord("Anna", "1973"));
+    const QString lone = file("egyedul/velorin");
+    QDir().mkpath(file("egyedul"));
+    ASSERT_TRUE(QFile::copy(VELORIN_EXE, lone));
+
+    const Outcome text = run(lone, {"chart", chart, "--json"});
+    EXPECT_EQ(text.status, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, velorin({"chart", chart, "--json"}).out);
+
+    const QString picture = file("kor.png");
+    const Outcome drawing = run(lone, {"chart", chart, "--wheel", picture});
+    EXPECT_EQ(drawing.status, 1);
+    EXPECT_TRUE(drawing.err.contains("velorin-full")) << drawing.err.toStdString();
+    EXPECT_TRUE(drawing.err.contains("semmi sem változott")) << drawing.err.toStdString();
+    EXPECT_FALSE(QFile::exists(picture));
+}

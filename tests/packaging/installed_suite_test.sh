@@ -52,6 +52,7 @@ layout)
         esac
     done <<'TABLE'
 bin/velorin exe
+bin/velorin-full exe
 bin/harddisk exe
 bin/Tarvessa window
 bin/synastry window
@@ -110,6 +111,10 @@ cli)
     for picture in $(cut -f3 <<<"$moon" | sort -u); do
         [ -s "$prefix/share/velorin/moon/$picture" ] || fail "$picture is not installed"
     done
+    # The installed front hands a drawing command to velorin-full beside it.
+    wheel=$(mktemp -d "$stage/wheel.XXXXXX")/kor.png
+    fresh_home "$bin/velorin" chart --now --wheel "$wheel" || fail "velorin chart --wheel failed"
+    [ -s "$wheel" ] || fail "velorin chart --wheel drew nothing"
     [ "$before" = "$(snapshot)" ] || fail "velorin wrote into the installed tree"
     ;;
 
