@@ -191,6 +191,12 @@ int refuseSize(const std::string& command, const std::string& sizeText, std::ost
     return 2;
 }
 
+bool refuseDrawing(std::ostream& err) {
+    // The text-only front hands every --wheel on before it gets here.
+    err << "velorin: ez a program nem rajzol kört; a kép nem készült el.\n";
+    return false;
+}
+
 namespace {
 
 int chartOutput(const WorkingSettings& settings, const std::string& source,
@@ -216,8 +222,7 @@ int chartOutput(const WorkingSettings& settings, const std::string& source,
     } else if (mode == "--json") {
         out << chartJson(lc.chart) << "\n";
     } else if (!writeWheel) {
-        // The text-only program hands every --wheel on before it gets here.
-        err << "velorin: ez a program nem rajzol kört; a kép nem készült el.\n";
+        refuseDrawing(err);
         return 1;
     } else if (!writeWheel(lc.chart, lc.settings, o.wheelPath, o.size, lc.data.name, err)) {
         return 1;

@@ -36,10 +36,18 @@ using RadixFileWriter = bool (*)(const Chart& chart, const WorkingSettings& ws,
                                  const std::string& title, std::ostream& err);
 bool writeRadixFile(const Chart& chart, const WorkingSettings& ws, const std::string& path,
                     const QSize& size, const std::string& title, std::ostream& err);
-// The chart subcommand drawing its wheels with writeWheel. Its text outputs
-// never touch it, so the program that runs only those passes none.
+// The subcommands that cast charts, drawing their wheels with writeWheel.
+// Their text outputs never touch it, so the program that runs only those
+// passes none.
 int runChartWith(const Args& args, std::ostream& out, std::ostream& err,
                  RadixFileWriter writeWheel);
+int runProgressedWith(const Args& args, std::ostream& out, std::ostream& err,
+                      RadixFileWriter writeWheel);
+int runReturnWith(const Args& args, std::ostream& out, std::ostream& err,
+                  RadixFileWriter writeWheel);
+// What a subcommand without a wheel writer says when asked for a wheel
+// anyway; false, for the caller's failure.
+bool refuseDrawing(std::ostream& err);
 // velorin codetable --write PATH
 int runCodetable(const Args& args, std::ostream& out, std::ostream& err);
 // velorin interpret FILE.ast [--mode 1|2|3|4]

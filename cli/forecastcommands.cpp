@@ -2,6 +2,7 @@
 
 #include "json.h"
 #include "options.h"
+#include "periodcommand.h"
 
 #include "atlas/atlas.h"
 #include "engine/angles.h"
@@ -9,9 +10,7 @@
 #include "forecast/progressions.h"
 #include "forecast/returns.h"
 #include "forecast/transits.h"
-#include "interpretation/forecastdocument.h"
 #include "platform/folders.h"
-#include "platform/uiprompts.h"
 
 #include <QDateTime>
 #include <QString>
@@ -58,19 +57,14 @@ const char* const kReturnHelp =
     "Cast for the birth place, or for the first place velorin place QUERY names.\n"
     "--houses X chooses the house system, as in velorin chart.\n";
 
-const char* const kForecastHelp =
-    "Usage: velorin forecast FILE.ast --from YYYY-MM-DD --to YYYY-MM-DD [--bodies LIST]\n"
-    "       [--mode 1|2|3|4]\n"
-    "\n"
-    "The dated forecast document: the transits and progressed aspects of the period in\n"
-    "time order, each with its date line and the passage its code has in cod.dat,\n"
-    "written into the text folder as the interpretation is; prints its path.\n"
-    "--houses X chooses the house system, as in velorin chart.\n";
+} // namespace
 
 int usage(std::ostream& err, const char* command, const std::string& why) {
     err << "velorin " << command << ": " << why << " (velorin " << command << " --help)\n";
     return 2;
 }
+
+namespace {
 
 std::optional<std::string> readDate(const ParsedOptions& p, const char* name, double& jd) {
     if (!p.has(name))
@@ -166,8 +160,8 @@ std::optional<std::string> readChartOutput(const ParsedOptions& p, std::span<con
 }
 
 bool writeChart(const ChartOutput& o, Chart chart, const WorkingSettings& ws,
-                const std::string& header, const std::string& extraJson, std::ostream& out,
-                std::ostream& err) {
+                const std::string& header, const std::string& extraJson, RadixFileWriter writeWheel,
+                std::ostream& out, std::ostream& err) {
     appendAspects(chart, ws.engine());
     if (o.mode == "--listing") {
         out << header << "\n" << toLf(chart.listing);
@@ -176,8 +170,10 @@ bool writeChart(const ChartOutput& o, Chart chart, const WorkingSettings& ws,
         if (!extraJson.empty())
             j.insert(j.size() - 1, extraJson);
         out << j << "\n";
+    } else if (!writeWheel) {
+        return refuseDrawing(err);
     } else {
-        return writeRadixFile(chart, ws, o.wheelPath, o.size, header, err);
+        return writeWheel(chart, ws, o.wheelPath, o.size, header, err);
     }
     return true;
 }
@@ -208,26 +204,15 @@ int prepare(const char* command, const char* help, const Args& in,
     return -1;
 }
 
-constexpr OptionSpec kPeriodOptions[] = {
-    {"--from", true, nullptr},
-    {"--to", true, nullptr},
-    {"--bodies", true, nullptr},
-};
+} // namespace
+
+namespace {
 
 const std::vector<OptionSpec> kTransitsOptions =
-    joined(kPeriodOptions, {OptionSpec{"--json", false, nullptr}});
-const std::vector<OptionSpec> kForecastOptions =
-    joined(kPeriodOptions, {OptionSpec{"--mode", true, nullptr}});
+    periodOptionsWith(OptionSpec{"--json", false, nullptr});
 
-// What the period commands (transits, forecast) have read before their own
-// options: the parsed table, the house system and the period with its bodies.
-struct PeriodCommand {
-    ParsedOptions options;
-    std::optional<char> houses;
-    TransitRequest request;
-};
+} // namespace
 
-// prepare() and then the period; -1 to go on, else the exit status.
 int preparePeriod(const char* command, const char* help, const Args& args,
                   std::span<const OptionSpec> table, PeriodCommand& c, std::ostream& out,
                   std::ostream& err) {
@@ -238,15 +223,9 @@ int preparePeriod(const char* command, const char* help, const Args& args,
     return -1;
 }
 
-// A failed outcome's message; true when there was one.
-template <typename Outcome> bool reportFailure(const Outcome& o, std::ostream& err) {
-    if (o.ok())
-        return false;
-    err << "velorin: " << o.error << "\n";
-    return true;
+std::vector<OptionSpec> periodOptionsWith(const OptionSpec& own) {
+    return {{"--from", true, nullptr}, {"--to", true, nullptr}, {"--bodies", true, nullptr}, own};
 }
-
-} // namespace
 
 int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
     PeriodCommand c;
@@ -272,7 +251,8 @@ int runTransits(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
+int runProgressedWith(const Args& args, std::ostream& out, std::ostream& err,
+                      RadixFileWriter writeWheel) {
     static const std::vector<OptionSpec> table =
         joined(kChartOutputs, {OptionSpec{"--date", true, nullptr}});
     ParsedOptions p;
@@ -296,10 +276,11 @@ int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
                                ")";
     const std::string extra = ",\"progressedJulianDayUT\":" + jsonNumber(pr.progressedJD) +
                               ",\"solarArc\":" + jsonNumber(pr.solarArc);
-    return writeChart(o, *pr.chart, lc.settings, header, extra, out, err) ? 0 : 1;
+    return writeChart(o, *pr.chart, lc.settings, header, extra, writeWheel, out, err) ? 0 : 1;
 }
 
-int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
+int runReturnWith(const Args& args, std::ostream& out, std::ostream& err,
+                  RadixFileWriter writeWheel) {
     static const std::vector<OptionSpec> table = joined(
         kChartOutputs, {OptionSpec{"--solar", false, "body"}, OptionSpec{"--lunar", false, "body"},
                         OptionSpec{"--year", true, nullptr}, OptionSpec{"--month", true, nullptr},
@@ -419,53 +400,10 @@ int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
     for (size_t n = 0; n < charts.size(); ++n) {
         if (n)
             out << "\n";
-        if (!writeChart(o, charts[n], lc.settings, headerOf(r.instants[n]), {}, out, err))
+        if (!writeChart(o, charts[n], lc.settings, headerOf(r.instants[n]), {}, writeWheel, out,
+                        err))
             return 1;
     }
-    return 0;
-}
-
-int runForecast(const Args& args, std::ostream& out, std::ostream& err) {
-    PeriodCommand c;
-    if (int rc = preparePeriod("forecast", kForecastHelp, args, kForecastOptions, c, out, err);
-        rc >= 0)
-        return rc;
-    const ParsedOptions& p = c.options;
-    int mode = 2; // as the interpretation: text passages, DOS accents repaired
-    if (p.has("--mode")) {
-        bool ok = false;
-        mode = QString::fromStdString(p.value("--mode")).toInt(&ok);
-        if (!ok || mode < 1 || mode > 4)
-            return usage(err, "forecast", "--mode takes 1, 2, 3 or 4");
-    }
-    LoadedChart lc;
-    if (!loadChart(p.positional[0], lc, err, c.houses))
-        return 1;
-    const TransitRequest& r = c.request;
-    const EventsOutcome transits = findTransits(lc.chart, r);
-    if (reportFailure(transits, err))
-        return 1;
-    const EventsOutcome progressed = findProgressedAspects(lc.chart, r.fromJD, r.toJD);
-    if (reportFailure(progressed, err))
-        return 1;
-    const std::vector<Event> events = mergedInTimeOrder(transits.events, progressed.events);
-
-    const std::unique_ptr<UiPrompts> ui = streamPrompts(err);
-    CodeTable codes;
-    if (!ensureAndLoadCodeTable(codeTablePath(), codes, *ui))
-        return 1;
-    ForecastRequest request;
-    request.name = QString::fromStdString(lc.data.name);
-    request.header = QString::fromStdString(lc.data.name + ": " + p.value("--from") + " – " +
-                                            p.value("--to") + " (0:00 UT)");
-    request.mode = GenerationMode(mode);
-    for (const Event& e : events)
-        request.events.push_back(
-            {QString::fromStdString(eventDateLine(e)), QString::fromStdString(e.code)});
-    const GenerationResult result = generateForecast(codes, request, *ui);
-    if (result.status != GenerationResult::Status::Written)
-        return 1;
-    out << result.path.toStdString() << '\n';
     return 0;
 }
 

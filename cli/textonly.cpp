@@ -13,6 +13,12 @@ namespace {
 int runChartText(const Args& args, std::ostream& out, std::ostream& err) {
     return runChartWith(args, out, err, nullptr);
 }
+int runProgressedText(const Args& args, std::ostream& out, std::ostream& err) {
+    return runProgressedWith(args, out, err, nullptr);
+}
+int runReturnText(const Args& args, std::ostream& out, std::ostream& err) {
+    return runReturnWith(args, out, err, nullptr);
+}
 
 // Subcommands whose outputs are all text, and the one option that would
 // make one of them draw.
@@ -24,6 +30,9 @@ const struct {
     {"chart", runChartText, "--wheel"},
     {"place", runPlace, nullptr},
     {"moon", runMoon, nullptr},
+    {"transits", runTransits, nullptr},
+    {"progressed", runProgressedText, "--wheel"},
+    {"return", runReturnText, "--wheel"},
 };
 
 } // namespace

@@ -80,4 +80,12 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     return runChartWith(args, out, err, writeRadixFile);
 }
 
+int runProgressed(const Args& args, std::ostream& out, std::ostream& err) {
+    return runProgressedWith(args, out, err, writeRadixFile);
+}
+
+int runReturn(const Args& args, std::ostream& out, std::ostream& err) {
+    return runReturnWith(args, out, err, writeRadixFile);
+}
+
 } // namespace velorin::cli
