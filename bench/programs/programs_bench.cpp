@@ -5,7 +5,9 @@
 //   file (so the ratio says how many single runs the batch costs), and the
 //   same run's time per chart, for the bare library calls of one chart;
 // - velorin casting the present moment, against a process that makes only
-//   the ephemeris library's calls for the same chart.
+//   the ephemeris library's calls for the same chart;
+// - an empty Qt window and an empty Qt Core program, the floors under the
+//   two start figures.
 // The programs are taken from the folder this benchmark lives in.
 
 #include "bench/support/runprocess.h"
@@ -111,6 +113,27 @@ BENCHMARK(BM_StartTarvessaToFirstWheel)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(10);
+
+// The floors: what Qt's own start costs before any of our code runs.
+void BM_EmptyQtWindow(benchmark::State& state) {
+    const std::string program = programPath("emptywindow");
+    if (!QFileInfo(QString::fromStdString(program)).isExecutable()) {
+        state.SkipWithError("no widgets built (VELORIN_WIDGETS=OFF)");
+        return;
+    }
+    for (auto _ : state)
+        if (runProcess({program}, sandbox().env()) != 0)
+            state.SkipWithError("the empty window did not run");
+}
+BENCHMARK(BM_EmptyQtWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+void BM_EmptyQtCoreProcess(benchmark::State& state) {
+    const std::string program = programPath("emptycore");
+    for (auto _ : state)
+        if (runProcess({program}, {}) != 0)
+            state.SkipWithError("the empty Qt Core program did not run");
+}
+BENCHMARK(BM_EmptyQtCoreProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(50);
 
 void BM_VelorinOneChartFile(benchmark::State& state) {
     const std::vector<std::string>& files = chartFiles();
