@@ -24,6 +24,8 @@
 
 namespace velorin {
 
+class SurfaceDamage;
+
 QColor colorFromBgr(BgrColor bgr);
 
 // The settings' 0xBBGGRR colours, converted once per draw.
@@ -105,6 +107,7 @@ private:
     void line(WheelPoint a, WheelPoint b);
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
+    void markImage(QPoint topLeft, QSize size);
 
     // The symbol at topLeft: the cached picture on raster surfaces, paths of
     // art(symbol) elsewhere (built only there: building them costs more than
@@ -117,6 +120,8 @@ private:
     // Shaped texts are kept per thread and drawn as glyph runs: only on plain
     // raster images, where that gives drawText's pixels.
     bool reuseText_ = false;
+    // Where this frame draws on a kept surface, when it is one.
+    SurfaceDamage* damage_ = nullptr;
     // Small: the 8-point labels and text blocks; SmallBold: the retrograde mark.
     std::array<QFont, FontRoles> fonts_;
     std::array<double, FontRoles> ascents_{};

@@ -183,3 +183,100 @@ TEST(WheelLayerCache, NatalAndSynastryFramesInTurnEqualOnesPaintedAfresh) {
     for (size_t k = 0; k < std::size(frames); ++k)
         EXPECT_EQ(firstDifferentRow(fresh[k], reused[k]), -1) << frames[k].wheel;
 }
+
+// The window paints every frame on the same image and the next frame puts
+// back only what the last one drew over its layer. Whatever happened between
+// two frames (a setting, the chart, the size, strokes drawn on the image, a
+// picture painted elsewhere), the frame must be the one painted afresh.
+TEST(WheelLayerCache, FramesOnOneKeptSurfaceEqualFramesPaintedAfresh) {
+    struct Step {
+        const char* change;
+        QSize size;
+        double ascendant;
+        BgrColor houses;
+        BgrColor firstAspect;
+        bool cuspLabels;
+        WheelSelection selection;
+        int visibleTop;
+        // What befalls the kept surface before the frame, if anything.
+        void (*between)(QImage& surface);
+    };
+    const QSize small(1000, 700), large(1200, 800);
+    const auto stroke = [](QImage& s) {
+        QPainter p(&s);
+        p.setPen(QPen(Qt::blue, 2));
+        p.drawLine(QPoint(20, 20), QPoint(s.width() - 20, s.height() - 20));
+    };
+    const auto copyPaintedOn = [](QImage& s) {
+        QImage copy = s;
+        copy.fill(Qt::black);
+    };
+    const auto otherPicture = [](QImage&) {
+        QImage other(640, 480, QImage::Format_RGB32);
+        const Chart c = chartWithAscendant(300);
+        const WorkingSettings ws = settings(0x000000, 0x80FFFF);
+        drawRadix(other, c, findAspects(c, ws.engine()), ws);
+    };
+    const auto synastry = [](QImage& s) {
+        const Chart first = chartWithAscendant(40), second = chartWithAscendant(200);
+        const WorkingSettings ws = settings(0x000000, 0x80FFFF);
+        drawSynastryWheel(s, first, second.longitude,
+                          findCrossAspects(first.longitude, second.longitude, ws.engine()), ws);
+    };
+    const auto filled = [](QImage& s) { s.fill(Qt::black); };
+    const WheelSelection none;
+    const WheelSelection sun{true, 0};
+    const Step steps[] = {
+        {"first frame", small, 40, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"the same again", small, 40, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"the same a third time", small, 40, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"a minute on", small, 40.25, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"another minute", small, 40.5, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"and another", small, 40.75, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"far on", small, 200, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"only the Sun's chords", small, 200, 0x000000, 0x0000FF, true, sun, 0, nullptr},
+        {"the same again", small, 200, 0x000000, 0x0000FF, true, sun, 0, nullptr},
+        {"every chord again", small, 200, 0x000000, 0x0000FF, true, none, 0, nullptr},
+        {"house colour", small, 200, 0x00C000, 0x0000FF, true, none, 0, nullptr},
+        {"aspect colour", small, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"no cusp labels", small, 200, 0x00C000, 0xFF00FF, false, none, 0, nullptr},
+        {"the same again", small, 200, 0x00C000, 0xFF00FF, false, none, 0, nullptr},
+        {"cusp labels back", small, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"toolbar over the top", small, 200, 0x00C000, 0xFF00FF, true, none, 120, nullptr},
+        {"a stroke drawn on it", small, 200, 0x00C000, 0xFF00FF, true, none, 0, stroke},
+        {"a copy of it painted on", small, 200, 0x00C000, 0xFF00FF, true, none, 0, copyPaintedOn},
+        {"another picture between", small, 200, 0x00C000, 0xFF00FF, true, none, 0, otherPicture},
+        {"the same again", small, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"comparison wheel on it", small, 200, 0x00C000, 0xFF00FF, true, none, 0, synastry},
+        {"the same again", small, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"filled between", small, 200, 0x00C000, 0xFF00FF, true, none, 0, filled},
+        {"larger", large, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"the same again", large, 200, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+        {"a minute on", large, 200.25, 0x00C000, 0xFF00FF, true, none, 0, nullptr},
+    };
+    auto paintStep = [](QImage& surface, const Step& s) {
+        const Chart c = chartWithAscendant(s.ascendant);
+        WorkingSettings ws = settings(0x000000, 0x80FFFF);
+        ws.wheelColors[1] = s.houses;
+        ws.aspectColors[0] = s.firstAspect;
+        ws.showFok = s.cuspLabels;
+        drawRadix(surface, c, findAspects(c, ws.engine()), ws, s.selection, s.visibleTop);
+    };
+    std::vector<QImage> fresh;
+    setWheelLayerCache(false);
+    for (const Step& s : steps) {
+        fresh.emplace_back(s.size, QImage::Format_RGB32);
+        paintStep(fresh.back(), s);
+    }
+    setWheelLayerCache(true);
+    QImage kept;
+    for (size_t k = 0; k < std::size(steps); ++k) {
+        const Step& s = steps[k];
+        if (kept.size() != s.size)
+            kept = QImage(s.size, QImage::Format_RGB32);
+        if (s.between)
+            s.between(kept);
+        paintStep(kept, s);
+        EXPECT_EQ(firstDifferentRow(fresh[k], kept), -1) << k << ": " << s.change;
+    }
+}
