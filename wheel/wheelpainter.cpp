@@ -220,6 +220,14 @@ void setWheelResolution(QImage& image) {
     image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
 }
 
+QImage& keepWheelImage(QImage& image, QSize size) {
+    if (image.size() != size || image.format() != QImage::Format_RGB32) {
+        image = QImage(size, QImage::Format_RGB32);
+        setWheelResolution(image);
+    }
+    return image;
+}
+
 WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     : p_(painter), g_(geometry), fonts_(wheelFonts()) {
     ascents_.fill(-1);

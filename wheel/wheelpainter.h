@@ -159,6 +159,11 @@ std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
 // painting starts afresh. For comparing the two.
 void setWheelLayerCache(bool enabled);
 
+// The image a window paints its wheels on, kept from one frame to the next
+// while the size stays: a frame on the same image puts back only what the
+// last one drew. Made anew (96 dpi, 32-bit) for another size.
+QImage& keepWheelImage(QImage& image, QSize size);
+
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
 // on every machine.
 void setWheelResolution(QImage& image);

@@ -272,8 +272,7 @@ TEST(WheelLayerCache, FramesOnOneKeptSurfaceEqualFramesPaintedAfresh) {
     QImage kept;
     for (size_t k = 0; k < std::size(steps); ++k) {
         const Step& s = steps[k];
-        if (kept.size() != s.size)
-            kept = QImage(s.size, QImage::Format_RGB32);
+        keepWheelImage(kept, s.size);
         if (s.between)
             s.between(kept);
         paintStep(kept, s);
