@@ -393,6 +393,48 @@ void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
     }
 }
 
+void SurfaceDamage::markRing(QPointF centre, double inner, double outer, double reach) {
+    inner = std::max(inner - reach, 0.0);
+    outer += reach;
+    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(inner) ||
+        !std::isfinite(outer)) {
+        markAll();
+        return;
+    }
+    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
+    const double top = centre.y() - outer, bottom = centre.y() + outer;
+    if (bottom < 0 || top > maxY)
+        return;
+    const int row0 = int(std::floor(std::max(top, 0.0))) / kTileHeight;
+    const int row1 = int(std::floor(std::min(bottom, maxY))) / kTileHeight;
+    auto mark = [&](int row, double x0, double x1) {
+        if (x1 < 0 || x0 > maxX)
+            return;
+        const int c0 = int(std::floor(std::max(x0, 0.0))) / kTileWidth;
+        const int c1 = int(std::floor(std::min(x1, maxX))) / kTileWidth;
+        std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
+    };
+    for (int row = row0; row <= row1; ++row) {
+        // The row's pixels span [y0, y1]; the ring is widest where the row
+        // comes nearest the centre's height and its hole narrowest farthest from it.
+        const double y0 = row * kTileHeight, y1 = (row + 1) * kTileHeight;
+        const double nearest = centre.y() < y0   ? y0 - centre.y()
+                               : centre.y() > y1 ? centre.y() - y1
+                                                 : 0.0;
+        const double farthest = std::max(std::abs(y0 - centre.y()), std::abs(y1 - centre.y()));
+        if (nearest > outer)
+            continue;
+        const double half = std::sqrt(outer * outer - nearest * nearest) + 1;
+        if (farthest >= inner) {
+            mark(row, centre.x() - half, centre.x() + half);
+            continue;
+        }
+        const double hole = std::sqrt(inner * inner - farthest * farthest) - 1;
+        mark(row, centre.x() - half, centre.x() - hole);
+        mark(row, centre.x() + hole, centre.x() + half);
+    }
+}
+
 SurfaceDamage* surfaceDamage(const QPaintDevice* device) {
     CurrentFrame& frame = layerCache().frame;
     return frame.tracking && device == frame.surface ? &frame.damage : nullptr;

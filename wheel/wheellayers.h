@@ -38,6 +38,9 @@ public:
     void markRect(const QRectF& r, double reach);
     // A stroke of width `width` from a to b, with its antialiased rim.
     void markLine(QPointF a, QPointF b, double width);
+    // Everything between the circles of radius inner and outer around centre,
+    // and reach beyond them.
+    void markRing(QPointF centre, double inner, double outer, double reach);
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }

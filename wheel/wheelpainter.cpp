@@ -338,14 +338,17 @@ void WheelPainter::drawScale(const QColor& color) {
     auto flush = [&](double width) {
         setPen(color, width);
         p_.drawLines(lines.constData(), int(lines.size()));
-        if (damage_)
-            for (const QLineF& l : lines)
-                damage_->markLine(l.p1(), l.p2(), width);
         lines.clear();
     };
     for (int i = 1; i <= 331; i += 30)
         lines.append({toQt(g_.P(rays[size_t(i)], g_.R2)), toQt(g_.P(rays[size_t(i)], g_.R))});
+    if (damage_)
+        for (const QLineF& l : lines)
+            damage_->markLine(l.p1(), l.p2(), 1);
     flush(1);
+    // The marks fill the ring between R3 and R2: one ring, not 400 lines.
+    if (damage_)
+        damage_->markRing(QPointF(g_.cx, g_.cy), g_.R3, g_.R2, 3);
     for (int i = 1; i <= 360; ++i)
         lines.append({toQt(g_.P(rays[size_t(i)], g_.R3)), toQt(g_.P(rays[size_t(i)], g_.R2))});
     flush(1);
