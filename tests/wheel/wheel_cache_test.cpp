@@ -279,3 +279,50 @@ TEST(WheelLayerCache, FramesOnOneKeptSurfaceEqualFramesPaintedAfresh) {
         EXPECT_EQ(firstDifferentRow(fresh[k], kept), -1) << k << ": " << s.change;
     }
 }
+
+// The wheel's painters clip to the whole image, which sends Qt's thin
+// antialiased lines through a faster path. That is only sound while both
+// paths give the same pixels: thin lines of every slope, in opaque colours,
+// over white, over a band colour and over each other.
+TEST(WheelLayerCache, ClippingToTheWholeImageChangesNoPixel) {
+    struct Case {
+        const char* lines;
+        QImage::Format format;
+        QColor background;
+        QColor ink;
+        double width;
+    };
+    const Case cases[] = {
+        {"black on white", QImage::Format_RGB32, Qt::white, Qt::black, 1},
+        {"colour on white", QImage::Format_RGB32, Qt::white, QColor(200, 30, 60), 1},
+        {"colour on the band", QImage::Format_RGB32, QColor(255, 255, 128), QColor(0, 128, 0), 1},
+        {"grey on grey", QImage::Format_RGB32, QColor(224, 224, 224), QColor(128, 128, 128), 1},
+        {"alpha image", QImage::Format_ARGB32_Premultiplied, Qt::white, QColor(0, 0, 192), 1},
+        {"two pixels wide", QImage::Format_RGB32, Qt::white, QColor(128, 0, 128), 2},
+        {"three pixels wide", QImage::Format_RGB32, QColor(255, 192, 192), Qt::blue, 3},
+    };
+    for (const Case& k : cases) {
+        QImage images[2];
+        for (int clipped = 0; clipped < 2; ++clipped) {
+            QImage& img = images[clipped];
+            img = QImage(300, 300, k.format);
+            img.fill(k.background);
+            QPainter p(&img);
+            if (clipped)
+                p.setClipRect(img.rect());
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(k.ink, k.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            // Chords through a centre off the pixel grid, at every slope, so
+            // that they cross one another too; then short radial marks.
+            for (int a = 0; a < 360; a += 7) {
+                const double r = a * 3.14159265358979 / 180;
+                p.drawLine(
+                    QPointF(150.3 + 140 * std::cos(r), 149.6 + 140 * std::sin(r)),
+                    QPointF(150.3 - 120 * std::cos(r * 1.7), 149.6 - 120 * std::sin(r * 1.7)));
+                p.drawLine(QPointF(150.3 + 100 * std::cos(r), 149.6 + 100 * std::sin(r)),
+                           QPointF(150.3 + 110.7 * std::cos(r), 149.6 + 110.7 * std::sin(r)));
+            }
+        }
+        EXPECT_EQ(firstDifferentRow(images[0], images[1]), -1) << k.lines;
+    }
+}
