@@ -59,6 +59,9 @@ struct Layer {
     // The runs' pixels end to end: a frame reads a few hundred kilobytes that
     // stay in the cache, not scattered stretches of a frame-sized image.
     std::vector<quint32> runPixels;
+    // Per tile of SurfaceDamage, whether it is all background: such tiles
+    // are put back by filling, which reads nothing.
+    std::vector<std::uint8_t> plainTiles;
     // Changes whenever the image is painted anew, so that a surface's record
     // can tell the layer its pixels came from from a later one of the same key.
     quint64 generation = 0;
@@ -204,32 +207,55 @@ void copyLayer(QImage& target, const Layer& cache) {
     }
 }
 
+// Which tiles of image hold background alone.
+std::vector<std::uint8_t> plainTiles(const QImage& image) {
+    SurfaceDamage grid;
+    grid.reset(image.size());
+    std::vector<std::uint8_t> plain(size_t(grid.columns()) * size_t(grid.rows()), 1);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        auto* tiles = plain.data() + (y / SurfaceDamage::kTileHeight) * grid.columns();
+        for (int x = 0; x < image.width(); ++x)
+            if (row[x] != kBackgroundPixel)
+                tiles[x / SurfaceDamage::kTileWidth] = 0;
+    }
+    return plain;
+}
+
 // Puts back the tiles a frame drew on over the layer; the rest of target
 // already holds the layer's pixels.
-void restoreDamage(QImage& target, const QImage& layer, const SurfaceDamage& damage) {
+void restoreDamage(QImage& target, const Layer& layer, const SurfaceDamage& damage) {
     uchar* const bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
-    const uchar* const from = layer.constBits();
-    const qsizetype fromStride = layer.bytesPerLine();
-    const int width = layer.width();
-    const int height = layer.height();
+    const uchar* const from = layer.image.constBits();
+    const qsizetype fromStride = layer.image.bytesPerLine();
+    const int width = layer.image.width();
+    const int height = layer.image.height();
+    const int columns = damage.columns();
     for (int row = 0; row < damage.rows(); ++row) {
+        const std::uint8_t* plain = layer.plainTiles.data() + row * columns;
         const int y0 = row * SurfaceDamage::kTileHeight;
         const int y1 = std::min(y0 + SurfaceDamage::kTileHeight, height);
         int column = 0;
-        while (column < damage.columns()) {
+        while (column < columns) {
             if (!damage.dirty(column, row)) {
                 ++column;
                 continue;
             }
+            // A run of dirty tiles that are all plain or all not.
             const int start = column;
-            while (column < damage.columns() && damage.dirty(column, row))
+            const bool fill = plain[column] != 0;
+            while (column < columns && damage.dirty(column, row) && (plain[column] != 0) == fill)
                 ++column;
             const int x0 = start * SurfaceDamage::kTileWidth;
             const int x1 = std::min(column * SurfaceDamage::kTileWidth, width);
-            for (int y = y0; y < y1; ++y)
-                std::memcpy(bits + y * stride + x0 * 4, from + y * fromStride + x0 * 4,
-                            size_t(x1 - x0) * 4);
+            for (int y = y0; y < y1; ++y) {
+                uchar* to = bits + y * stride + x0 * 4;
+                if (fill)
+                    fillBackground(reinterpret_cast<quint32*>(to), x1 - x0);
+                else
+                    std::memcpy(to, from + y * fromStride + x0 * 4, size_t(x1 - x0) * 4);
+            }
         }
     }
 }
@@ -274,6 +300,7 @@ bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
             const auto* row = reinterpret_cast<const quint32*>(layer.image.constScanLine(r.y));
             layer.runPixels.insert(layer.runPixels.end(), row + r.x0, row + r.x1);
         }
+        layer.plainTiles = plainTiles(layer.image);
         layer.key = key;
         layer.generation = ++layerCache().generations;
     }
@@ -284,7 +311,7 @@ bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
         const bool kept = frame.surface == &target;
         if (kept && frame.intact && record.valid && record.layer == &layer &&
             record.generation == layer.generation)
-            restoreDamage(target, layer.image, record.damage);
+            restoreDamage(target, layer, record.damage);
         else
             copyLayer(target, layer);
         if (kept) {
