@@ -237,17 +237,17 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     reuseText_ = !vector_ && reuseEnabled() && painter.device() &&
                  painter.device()->devType() == QInternal::Image &&
                  painter.combinedTransform().type() == QTransform::TxNone;
-    // Point sizes were chosen for 96 dpi images. A printer resolves them at
-    // its own resolution while the drawing is scaled from the wheel's pixels,
-    // so the text would outgrow the lines; keep it at the wheel's proportion.
-    const QPaintDevice* device = painter.device();
-    // The kept surface's damage follows the glyph runs' boxes, which only the
+    // A kept image's damage follows the glyph runs' boxes, which only the
     // untransformed image painting has.
-    damage_ = surfaceDamage(device);
+    damage_ = surfaceDamage(painter.device());
     if (damage_ && !reuseText_) {
         abandonSurfaceDamage();
         damage_ = nullptr;
     }
+    // Point sizes were chosen for 96 dpi images. A printer resolves them at
+    // its own resolution while the drawing is scaled from the wheel's pixels,
+    // so the text would outgrow the lines; keep it at the wheel's proportion.
+    const QPaintDevice* device = painter.device();
     if (vector_ && device && device->logicalDpiY() > 0 && device->logicalDpiY() != kWheelDpi) {
         const double k = double(kWheelDpi) / device->logicalDpiY();
         for (QFont& f : fonts_)

@@ -140,7 +140,8 @@ std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const Wheel
 // chords are those of aspects (the caller's search, so that the chart's own
 // listing is appended to once, by the caller). Returns the body glyphs' places.
 // visibleTop: the rows at the top that the window's toolbar hides; no glyph
-// is painted under them.
+// is painted under them. Painted again on the same image, untouched since
+// (see keepWheelImage), a frame puts back only what the last one drew.
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                 const WheelSelection& selection = {}, int visibleTop = 0);
