@@ -382,6 +382,17 @@ void SurfaceDamage::reset(QSize size) {
     tiles_.assign(size_t(columns_) * size_t(rows_), 0);
 }
 
+namespace {
+
+// The pixel holding coordinate v, which the callers have clamped into the
+// surface: never negative, so truncating is flooring, without the library
+// call std::floor is on the baseline instruction set.
+int wholePixel(double v) {
+    return int(v);
+}
+
+} // namespace
+
 void SurfaceDamage::markAll() {
     std::fill(tiles_.begin(), tiles_.end(), std::uint8_t(1));
 }
@@ -398,10 +409,10 @@ void SurfaceDamage::markRect(const QRectF& r, double reach) {
     const double maxX = size_.width() - 1, maxY = size_.height() - 1;
     if (right < 0 || bottom < 0 || left > maxX || top > maxY)
         return;
-    const int x0 = int(std::floor(std::max(left, 0.0))) / kTileWidth;
-    const int x1 = int(std::floor(std::min(right, maxX))) / kTileWidth;
-    const int y0 = int(std::floor(std::max(top, 0.0))) / kTileHeight;
-    const int y1 = int(std::floor(std::min(bottom, maxY))) / kTileHeight;
+    const int x0 = wholePixel(std::max(left, 0.0)) / kTileWidth;
+    const int x1 = wholePixel(std::min(right, maxX)) / kTileWidth;
+    const int y0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int y1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
     for (int y = y0; y <= y1; ++y)
         std::fill_n(tiles_.begin() + y * columns_ + x0, x1 - x0 + 1, std::uint8_t(1));
 }
@@ -421,8 +432,8 @@ void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
     const double top = a.y() - reach, bottom = b.y() + reach;
     if (bottom < 0 || top > maxY)
         return;
-    const int row0 = int(std::floor(std::max(top, 0.0))) / kTileHeight;
-    const int row1 = int(std::floor(std::min(bottom, maxY))) / kTileHeight;
+    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     // Row by row, the part of the line that can reach the row's pixels.
     for (int row = row0; row <= row1; ++row) {
@@ -438,8 +449,8 @@ void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
         x1 += reach;
         if (x1 < 0 || x0 > maxX)
             continue;
-        const int c0 = int(std::floor(std::max(x0, 0.0))) / kTileWidth;
-        const int c1 = int(std::floor(std::min(x1, maxX))) / kTileWidth;
+        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
+        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
         std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
     }
 }
@@ -456,13 +467,13 @@ void SurfaceDamage::markRing(QPointF centre, double inner, double outer, double 
     const double top = centre.y() - outer, bottom = centre.y() + outer;
     if (bottom < 0 || top > maxY)
         return;
-    const int row0 = int(std::floor(std::max(top, 0.0))) / kTileHeight;
-    const int row1 = int(std::floor(std::min(bottom, maxY))) / kTileHeight;
+    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
     auto mark = [&](int row, double x0, double x1) {
         if (x1 < 0 || x0 > maxX)
             return;
-        const int c0 = int(std::floor(std::max(x0, 0.0))) / kTileWidth;
-        const int c1 = int(std::floor(std::min(x1, maxX))) / kTileWidth;
+        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
+        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
         std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
     };
     for (int row = row0; row <= row1; ++row) {
