@@ -4,6 +4,7 @@
 
 #include <QPaintEngine>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
 
@@ -58,6 +59,35 @@ struct Layer {
     // The runs' pixels end to end: a frame reads a few hundred kilobytes that
     // stay in the cache, not scattered stretches of a frame-sized image.
     std::vector<quint32> runPixels;
+    // Per tile of SurfaceDamage, whether it is all background: such tiles
+    // are put back by filling, which reads nothing.
+    std::vector<std::uint8_t> plainTiles;
+    // Changes whenever the image is painted anew, so that a surface's record
+    // can tell the layer its pixels came from from a later one of the same key.
+    quint64 generation = 0;
+};
+
+// The last frame finished on a kept surface: which surface state it left
+// (QImage's cache key changes with every write to the pixels), which layer
+// lay under it and where it drew over that layer.
+struct SurfaceRecord {
+    bool valid = false;
+    qint64 cacheKey = 0;
+    const Layer* layer = nullptr;
+    quint64 generation = 0;
+    SurfaceDamage damage;
+};
+
+// The frame being painted on a kept surface.
+struct CurrentFrame {
+    const QImage* surface = nullptr;
+    // The surface still holds the recorded frame, untouched since.
+    bool intact = false;
+    // Its layer came from the cache and everything since is being marked.
+    bool tracking = false;
+    const Layer* layer = nullptr;
+    quint64 generation = 0;
+    SurfaceDamage damage;
 };
 
 struct LayerCache {
@@ -66,6 +96,9 @@ struct LayerCache {
     // sign glyphs, for a repaint of the same chart (a click, a switch).
     Layer rings;
     Layer ringsAndScale;
+    quint64 generations = 0;
+    SurfaceRecord record;
+    CurrentFrame frame;
 };
 
 // Per thread, so that pictures painted in parallel neither share nor lock.
@@ -174,6 +207,78 @@ void copyLayer(QImage& target, const Layer& cache) {
     }
 }
 
+// Which tiles of image hold background alone.
+std::vector<std::uint8_t> plainTiles(const QImage& image) {
+    SurfaceDamage grid;
+    grid.reset(image.size());
+    std::vector<std::uint8_t> plain(size_t(grid.columns()) * size_t(grid.rows()), 1);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        auto* tiles = plain.data() + (y / SurfaceDamage::kTileHeight) * grid.columns();
+        for (int x = 0; x < image.width(); ++x)
+            if (row[x] != kBackgroundPixel)
+                tiles[x / SurfaceDamage::kTileWidth] = 0;
+    }
+    return plain;
+}
+
+// Puts back the tiles a frame drew on over the layer; the rest of target
+// already holds the layer's pixels.
+void restoreDamage(QImage& target, const Layer& layer, const SurfaceDamage& damage) {
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const uchar* const from = layer.image.constBits();
+    const qsizetype fromStride = layer.image.bytesPerLine();
+    const int width = layer.image.width();
+    const int height = layer.image.height();
+    const int columns = damage.columns();
+    for (int row = 0; row < damage.rows(); ++row) {
+        const std::uint8_t* plain = layer.plainTiles.data() + row * columns;
+        const int y0 = row * SurfaceDamage::kTileHeight;
+        const int y1 = std::min(y0 + SurfaceDamage::kTileHeight, height);
+        int column = 0;
+        while (column < columns) {
+            if (!damage.dirty(column, row)) {
+                ++column;
+                continue;
+            }
+            // A run of dirty tiles that are all plain or all not.
+            const int start = column;
+            const bool fill = plain[column] != 0;
+            while (column < columns && damage.dirty(column, row) && (plain[column] != 0) == fill)
+                ++column;
+            const int x0 = start * SurfaceDamage::kTileWidth;
+            const int x1 = std::min(column * SurfaceDamage::kTileWidth, width);
+            for (int y = y0; y < y1; ++y) {
+                uchar* to = bits + y * stride + x0 * 4;
+                if (fill)
+                    fillBackground(reinterpret_cast<quint32*>(to), x1 - x0);
+                else
+                    std::memcpy(to, from + y * fromStride + x0 * 4, size_t(x1 - x0) * 4);
+            }
+        }
+    }
+}
+
+// Qt draws thin antialiased lines on these images through its fast
+// per-pixel path only when the painter has a rectangular clip of its own;
+// unclipped, every pixel of them goes through the general span blender,
+// about three times slower, to the same pixels. So a painter on such an
+// image clips to all of it.
+void clipToWholeImage(QPainter& p) {
+    const QPaintEngine* engine = p.paintEngine();
+    const QPaintDevice* device = p.device();
+    if (p.hasClipping() || !engine || engine->type() != QPaintEngine::Raster || !device ||
+        device->devType() != QInternal::Image || p.combinedTransform().type() != QTransform::TxNone)
+        return;
+    const auto* image = static_cast<const QImage*>(device);
+    const QImage::Format f = image->format();
+    if ((f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied) ||
+        image->devicePixelRatio() != 1)
+        return;
+    p.setClipRect(image->rect());
+}
+
 // Puts the layer of key on target, kept or made now by paint; false when
 // the caller has to paint it itself (the key's first frame).
 bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
@@ -186,6 +291,7 @@ bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
         layer.image = QImage(key.size, key.format);
         setWheelResolution(layer.image);
         QPainter lp(&layer.image);
+        clipToWholeImage(lp);
         paint(lp);
         lp.end();
         layer.runs = layerRuns(layer.image);
@@ -194,12 +300,29 @@ bool reuseLayer(QPainter& p, QImage& target, Layer& layer, const LayerKey& key,
             const auto* row = reinterpret_cast<const quint32*>(layer.image.constScanLine(r.y));
             layer.runPixels.insert(layer.runPixels.end(), row + r.x0, row + r.x1);
         }
+        layer.plainTiles = plainTiles(layer.image);
         layer.key = key;
+        layer.generation = ++layerCache().generations;
     }
-    if (target.size() == key.size && target.isDetached())
-        copyLayer(target, layer);
-    else
+    LayerCache& cache = layerCache();
+    CurrentFrame& frame = cache.frame;
+    const SurfaceRecord& record = cache.record;
+    if (target.size() == key.size && target.isDetached()) {
+        const bool kept = frame.surface == &target;
+        if (kept && frame.intact && record.valid && record.layer == &layer &&
+            record.generation == layer.generation)
+            restoreDamage(target, layer, record.damage);
+        else
+            copyLayer(target, layer);
+        if (kept) {
+            frame.tracking = true;
+            frame.layer = &layer;
+            frame.generation = layer.generation;
+            frame.damage.reset(key.size);
+        }
+    } else {
         p.drawImage(QPoint(0, 0), layer.image);
+    }
     return true;
 }
 
@@ -215,6 +338,7 @@ void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QCo
     };
     QImage* target = cacheableTarget(p, size);
     if (!target) {
+        clipToWholeImage(p);
         rings(p);
         scale(p);
         return;
@@ -232,12 +356,15 @@ void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QCo
             rings(lp);
             scale(lp);
         })) {
+        clipToWholeImage(p);
         restoreState();
         return;
     }
     key.withScale = false;
     key.rotation = 0;
-    if (reuseLayer(p, *target, cache.rings, key, rings))
+    const bool reused = reuseLayer(p, *target, cache.rings, key, rings);
+    clipToWholeImage(p);
+    if (reused)
         restoreState();
     else
         rings(p);
@@ -246,6 +373,173 @@ void paintFrameLayers(QPainter& p, QSize size, const WheelGeometry& g, const QCo
 
 void setFrameLayerCache(bool enabled) {
     layerCache().enabled = enabled;
+}
+
+void SurfaceDamage::reset(QSize size) {
+    size_ = size;
+    columns_ = (size.width() + kTileWidth - 1) / kTileWidth;
+    rows_ = (size.height() + kTileHeight - 1) / kTileHeight;
+    tiles_.assign(size_t(columns_) * size_t(rows_), 0);
+}
+
+namespace {
+
+// The pixel holding coordinate v, which the callers have clamped into the
+// surface: never negative, so truncating is flooring, without the library
+// call std::floor is on the baseline instruction set.
+int wholePixel(double v) {
+    return int(v);
+}
+
+} // namespace
+
+void SurfaceDamage::markAll() {
+    std::fill(tiles_.begin(), tiles_.end(), std::uint8_t(1));
+}
+
+void SurfaceDamage::markRect(const QRectF& r, double reach) {
+    const double left = r.left() - reach, right = r.right() + reach;
+    const double top = r.top() - reach, bottom = r.bottom() + reach;
+    if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) ||
+        !std::isfinite(bottom)) {
+        markAll();
+        return;
+    }
+    // Whole pixels touched, then the tiles holding them, within the surface.
+    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
+    if (right < 0 || bottom < 0 || left > maxX || top > maxY)
+        return;
+    const int x0 = wholePixel(std::max(left, 0.0)) / kTileWidth;
+    const int x1 = wholePixel(std::min(right, maxX)) / kTileWidth;
+    const int y0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int y1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
+    for (int y = y0; y <= y1; ++y)
+        std::fill_n(tiles_.begin() + y * columns_ + x0, x1 - x0 + 1, std::uint8_t(1));
+}
+
+void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
+    // Any pixel the stroke touches lies within half its width and one
+    // antialiased pixel of the line, so within reach of it along each axis.
+    const double reach = width / 2 + 2;
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y())) {
+        markAll();
+        return;
+    }
+    if (a.y() > b.y())
+        std::swap(a, b);
+    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
+    const double top = a.y() - reach, bottom = b.y() + reach;
+    if (bottom < 0 || top > maxY)
+        return;
+    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    // Row by row, the part of the line that can reach the row's pixels.
+    for (int row = row0; row <= row1; ++row) {
+        double x0 = std::min(a.x(), b.x()), x1 = std::max(a.x(), b.x());
+        if (dy > 0) {
+            const double y0 = row * kTileHeight - reach, y1 = (row + 1) * kTileHeight + reach;
+            const double t0 = std::clamp((y0 - a.y()) / dy, 0.0, 1.0);
+            const double t1 = std::clamp((y1 - a.y()) / dy, 0.0, 1.0);
+            x0 = std::min(a.x() + dx * t0, a.x() + dx * t1);
+            x1 = std::max(a.x() + dx * t0, a.x() + dx * t1);
+        }
+        x0 -= reach;
+        x1 += reach;
+        if (x1 < 0 || x0 > maxX)
+            continue;
+        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
+        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
+        std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
+    }
+}
+
+void SurfaceDamage::markRing(QPointF centre, double inner, double outer, double reach) {
+    inner = std::max(inner - reach, 0.0);
+    outer += reach;
+    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(inner) ||
+        !std::isfinite(outer)) {
+        markAll();
+        return;
+    }
+    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
+    const double top = centre.y() - outer, bottom = centre.y() + outer;
+    if (bottom < 0 || top > maxY)
+        return;
+    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
+    auto mark = [&](int row, double x0, double x1) {
+        if (x1 < 0 || x0 > maxX)
+            return;
+        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
+        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
+        std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
+    };
+    for (int row = row0; row <= row1; ++row) {
+        // The row's pixels span [y0, y1]; the ring is widest where the row
+        // comes nearest the centre's height and its hole narrowest farthest from it.
+        const double y0 = row * kTileHeight, y1 = (row + 1) * kTileHeight;
+        const double nearest = centre.y() < y0   ? y0 - centre.y()
+                               : centre.y() > y1 ? centre.y() - y1
+                                                 : 0.0;
+        const double farthest = std::max(std::abs(y0 - centre.y()), std::abs(y1 - centre.y()));
+        if (nearest > outer)
+            continue;
+        const double half = std::sqrt(outer * outer - nearest * nearest) + 1;
+        if (farthest >= inner) {
+            mark(row, centre.x() - half, centre.x() + half);
+            continue;
+        }
+        const double hole = std::sqrt(inner * inner - farthest * farthest) - 1;
+        mark(row, centre.x() - half, centre.x() - hole);
+        mark(row, centre.x() + hole, centre.x() + half);
+    }
+}
+
+SurfaceDamage* surfaceDamage(const QPaintDevice* device) {
+    CurrentFrame& frame = layerCache().frame;
+    return frame.tracking && device == frame.surface ? &frame.damage : nullptr;
+}
+
+void abandonSurfaceDamage() {
+    layerCache().frame.tracking = false;
+}
+
+KeptSurfaceFrame::KeptSurfaceFrame(const QImage& surface) : surface_(surface) {
+    LayerCache& cache = layerCache();
+    CurrentFrame& frame = cache.frame;
+    frame.surface = &surface;
+    frame.intact =
+        cache.record.valid && !surface.isNull() && cache.record.cacheKey == surface.cacheKey();
+    frame.tracking = false;
+    frame.layer = nullptr;
+}
+
+void KeptSurfaceFrame::finish() {
+    LayerCache& cache = layerCache();
+    CurrentFrame& frame = cache.frame;
+    SurfaceRecord& record = cache.record;
+    record.valid = frame.tracking && frame.surface == &surface_;
+    if (record.valid) {
+        record.cacheKey = surface_.cacheKey();
+        record.layer = frame.layer;
+        record.generation = frame.generation;
+        std::swap(record.damage, frame.damage);
+    }
+    frame.surface = nullptr;
+    frame.tracking = false;
+    frame.layer = nullptr;
+    finished_ = true;
+}
+
+KeptSurfaceFrame::~KeptSurfaceFrame() {
+    if (finished_)
+        return;
+    LayerCache& cache = layerCache();
+    cache.record.valid = false;
+    cache.frame.surface = nullptr;
+    cache.frame.tracking = false;
 }
 
 } // namespace velorin

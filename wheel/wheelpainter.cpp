@@ -79,6 +79,9 @@ bool& reuseEnabled() {
 struct ShapedText {
     QList<QGlyphRun> runs;
     double ascent = 0; // of the line the runs' baseline lies on
+    // What the runs may cover, from the point they are drawn at: their
+    // glyphs' boxes and the line's own.
+    QRectF bounds;
 };
 
 struct TextKey {
@@ -114,6 +117,10 @@ const ShapedText& shapedText(int role, const QFont& font, const QString& s,
     ShapedText shaped;
     shaped.runs = layout.glyphRuns();
     shaped.ascent = line.isValid() ? line.ascent() : 0;
+    if (line.isValid())
+        shaped.bounds = QRectF(0, 0, line.naturalTextWidth(), line.height());
+    for (const QGlyphRun& run : shaped.runs)
+        shaped.bounds = shaped.bounds.united(run.boundingRect());
     return *texts.insert(key, shaped);
 }
 
@@ -213,6 +220,14 @@ void setWheelResolution(QImage& image) {
     image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
 }
 
+QImage& keepWheelImage(QImage& image, QSize size) {
+    if (image.size() != size || image.format() != QImage::Format_RGB32) {
+        image = QImage(size, QImage::Format_RGB32);
+        setWheelResolution(image);
+    }
+    return image;
+}
+
 WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     : p_(painter), g_(geometry), fonts_(wheelFonts()) {
     ascents_.fill(-1);
@@ -222,6 +237,13 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
     reuseText_ = !vector_ && reuseEnabled() && painter.device() &&
                  painter.device()->devType() == QInternal::Image &&
                  painter.combinedTransform().type() == QTransform::TxNone;
+    // A kept image's damage follows the glyph runs' boxes, which only the
+    // untransformed image painting has.
+    damage_ = surfaceDamage(painter.device());
+    if (damage_ && !reuseText_) {
+        abandonSurfaceDamage();
+        damage_ = nullptr;
+    }
     // Point sizes were chosen for 96 dpi images. A printer resolves them at
     // its own resolution while the drawing is scaled from the wheel's pixels,
     // so the text would outgrow the lines; keep it at the wheel's proportion.
@@ -235,10 +257,17 @@ WheelPainter::WheelPainter(QPainter& painter, const WheelGeometry& geometry)
 
 void WheelPainter::glyph(GlyphArt (*art)(int), int symbol, const QImage& picture, QPoint topLeft,
                          int size) {
-    if (vector_)
+    if (vector_) {
         paintGlyph(p_, art(symbol), topLeft, size);
-    else
+    } else {
         p_.drawImage(topLeft, picture);
+        markImage(topLeft, picture.size());
+    }
+}
+
+void WheelPainter::markImage(QPoint topLeft, QSize size) {
+    if (damage_)
+        damage_->markRect(QRectF(topLeft, size), 1);
 }
 
 void WheelPainter::setPen(const QColor& color, double width) {
@@ -247,6 +276,8 @@ void WheelPainter::setPen(const QColor& color, double width) {
 
 void WheelPainter::line(WheelPoint a, WheelPoint b) {
     p_.drawLine(toQt(a), toQt(b));
+    if (damage_)
+        damage_->markLine(toQt(a), toQt(b), p_.pen().widthF());
 }
 
 double WheelPainter::ascent(FontRole font) {
@@ -263,6 +294,8 @@ void WheelPainter::text(QPointF origin, const QString& s, const QColor& color, F
         const QPointF at(origin.x(), origin.y() + ascent(font) - shaped.ascent);
         for (const QGlyphRun& run : shaped.runs)
             p_.drawGlyphRun(at, run);
+        if (damage_)
+            damage_->markRect(shaped.bounds.translated(at), 3);
         return;
     }
     p_.setFont(fonts_[font]);
@@ -290,6 +323,8 @@ void WheelPainter::drawRings(const QColor& circles, const QColor& band) {
     }
     for (double r : {g_.R2, g_.R3, g_.R4})
         p_.drawEllipse(c, r, r);
+    if (damage_)
+        damage_->markRect(QRectF(c.x() - g_.R, c.y() - g_.R, 2 * g_.R, 2 * g_.R), 3);
 }
 
 void WheelPainter::drawScale(const QColor& color) {
@@ -307,7 +342,13 @@ void WheelPainter::drawScale(const QColor& color) {
     };
     for (int i = 1; i <= 331; i += 30)
         lines.append({toQt(g_.P(rays[size_t(i)], g_.R2)), toQt(g_.P(rays[size_t(i)], g_.R))});
+    if (damage_)
+        for (const QLineF& l : lines)
+            damage_->markLine(l.p1(), l.p2(), 1);
     flush(1);
+    // The marks fill the ring between R3 and R2: one ring, not 400 lines.
+    if (damage_)
+        damage_->markRing(QPointF(g_.cx, g_.cy), g_.R3, g_.R2, 3);
     for (int i = 1; i <= 360; ++i)
         lines.append({toQt(g_.P(rays[size_t(i)], g_.R3)), toQt(g_.P(rays[size_t(i)], g_.R2))});
     flush(1);
@@ -360,12 +401,16 @@ void WheelPainter::glyphBacking(int body, const QRect& rect, const QColor& badge
         p_.setPen(QPen(badge, 1.5));
         p_.setBrush(kWhite);
         p_.drawEllipse(QRectF(rect).center(), r, r);
+        if (damage_)
+            damage_->markRect(QRectF(rect), kBadgeMargin + 3);
     } else if (vector_) {
         p_.translate(rect.topLeft());
         paintHalo(p_, body, rect.width());
     } else {
         const int margin = haloMargin(rect.width());
-        p_.drawImage(rect.topLeft() - QPoint(margin, margin), haloPicture(body, rect.width()));
+        const QImage& halo = haloPicture(body, rect.width());
+        p_.drawImage(rect.topLeft() - QPoint(margin, margin), halo);
+        markImage(rect.topLeft() - QPoint(margin, margin), halo.size());
     }
     p_.restore();
 }
@@ -434,8 +479,14 @@ std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                 const WheelSelection& selection, int visibleTop) {
     setWheelResolution(surface);
-    QPainter p(&surface); // paintRadix fills the whole surface first
-    return paintRadix(p, surface.size(), chart, aspects, ws, selection, visibleTop);
+    KeptSurfaceFrame frame(surface);
+    std::vector<GlyphHit> hits;
+    {
+        QPainter p(&surface); // paintRadix fills the whole surface first
+        hits = paintRadix(p, surface.size(), chart, aspects, ws, selection, visibleTop);
+    }
+    frame.finish();
+    return hits;
 }
 
 void setWheelLayerCache(bool enabled) {

@@ -24,6 +24,8 @@
 
 namespace velorin {
 
+class SurfaceDamage;
+
 QColor colorFromBgr(BgrColor bgr);
 
 // The settings' 0xBBGGRR colours, converted once per draw.
@@ -105,6 +107,7 @@ private:
     void line(WheelPoint a, WheelPoint b);
     void glyphBacking(int body, const QRect& rect, const QColor& badge);
     void setPen(const QColor& color, double width);
+    void markImage(QPoint topLeft, QSize size);
 
     // The symbol at topLeft: the cached picture on raster surfaces, paths of
     // art(symbol) elsewhere (built only there: building them costs more than
@@ -117,6 +120,8 @@ private:
     // Shaped texts are kept per thread and drawn as glyph runs: only on plain
     // raster images, where that gives drawText's pixels.
     bool reuseText_ = false;
+    // Where this frame draws on a kept surface, when it is one.
+    SurfaceDamage* damage_ = nullptr;
     // Small: the 8-point labels and text blocks; SmallBold: the retrograde mark.
     std::array<QFont, FontRoles> fonts_;
     std::array<double, FontRoles> ascents_{};
@@ -135,7 +140,8 @@ std::optional<WheelPainter> paintWheelFrame(QPainter& p, QSize size, const Wheel
 // chords are those of aspects (the caller's search, so that the chart's own
 // listing is appended to once, by the caller). Returns the body glyphs' places.
 // visibleTop: the rows at the top that the window's toolbar hides; no glyph
-// is painted under them.
+// is painted under them. Painted again on the same image, untouched since
+// (see keepWheelImage), a frame puts back only what the last one drew.
 std::vector<GlyphHit> drawRadix(QImage& surface, const Chart& chart,
                                 const std::vector<Aspect>& aspects, const WorkingSettings& ws,
                                 const WheelSelection& selection = {}, int visibleTop = 0);
@@ -153,6 +159,11 @@ std::vector<GlyphHit> paintRadix(QPainter& p, QSize size, const Chart& chart,
 // copied in, and shaped texts are kept and drawn as glyph runs; off, every
 // painting starts afresh. For comparing the two.
 void setWheelLayerCache(bool enabled);
+
+// The image a window paints its wheels on, kept from one frame to the next
+// while the size stays: a frame on the same image puts back only what the
+// last one drew. Made anew (96 dpi, 32-bit) for another size.
+QImage& keepWheelImage(QImage& image, QSize size);
 
 // Images painted with a fixed 96 dpi so that point sizes give the same pixels
 // on every machine.

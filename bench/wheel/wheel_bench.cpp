@@ -45,7 +45,8 @@ void BM_Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_Paint)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
-// One notch of the mouse wheel: a new chart, its aspects and the whole wheel.
+// One notch of the mouse wheel: a new chart, its aspects and the whole wheel,
+// on the one image the window keeps while its size stays.
 void BM_ComputeAndPaint(benchmark::State& state) {
     const WorkingSettings ws = showingEverything();
     const EngineSettings es = ws.engine();

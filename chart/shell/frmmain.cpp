@@ -258,13 +258,11 @@ void frmMain::paintWheel() {
     const QSize size = m_surface->size();
     if (!m_chart || size.isEmpty())
         return;
-    QImage image(size, QImage::Format_RGB32);
     std::vector<std::pair<int, QRect>> glyphs;
-    setWheelResolution(image);
-    for (const GlyphHit& hit : drawRadix(image, *m_chart, m_chart->aspects, m_state.settings,
-                                         m_selection, kToolbarHeight))
+    for (const GlyphHit& hit : drawRadix(m_surface->canvas(size), *m_chart, m_chart->aspects,
+                                         m_state.settings, m_selection, kToolbarHeight))
         glyphs.emplace_back(hit.index, hit.rect);
-    m_surface->setPicture(image, std::move(glyphs));
+    m_surface->pictureDrawn(std::move(glyphs));
 }
 
 void frmMain::P_Click(int glyph) {

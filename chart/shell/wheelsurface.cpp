@@ -1,5 +1,7 @@
 #include "wheelsurface.h"
 
+#include "wheel/wheelpainter.h"
+
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -21,8 +23,11 @@ WheelSurface::WheelSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WheelSurface::setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs) {
-    m_image = image;
+QImage& WheelSurface::canvas(QSize size) {
+    return keepWheelImage(m_image, size);
+}
+
+void WheelSurface::pictureDrawn(std::vector<std::pair<int, QRect>> glyphs) {
     m_strokes.clear();
     m_glyphs = std::move(glyphs);
     update();

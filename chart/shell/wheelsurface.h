@@ -23,8 +23,12 @@ class WheelSurface : public QWidget {
 public:
     explicit WheelSurface(QWidget* parent = nullptr);
 
-    // The image and, per body glyph, its element index and where it was painted.
-    void setPicture(const QImage& image, std::vector<std::pair<int, QRect>> glyphs);
+    // The image the next wheel is painted on: the one shown, kept while the
+    // size stays, so that a frame repaints only what changed.
+    QImage& canvas(QSize size);
+    // The wheel painted on canvas() is shown; per body glyph, its element
+    // index and where it was painted.
+    void pictureDrawn(std::vector<std::pair<int, QRect>> glyphs);
     // The wheel as shown, with the strokes drawn on it since it was painted.
     const QImage& picture() const { return m_image; }
     // Each body glyph's element index and where it was painted.
@@ -57,7 +61,7 @@ private:
     };
 
     QImage m_image;
-    std::vector<Stroke> m_strokes; // since the last setPicture
+    std::vector<Stroke> m_strokes; // since the last pictureDrawn
     std::vector<std::pair<int, QRect>> m_glyphs;
     std::vector<QString> m_tips;
     bool m_drawing = false;
