@@ -393,6 +393,24 @@ int wholePixel(double v) {
 
 } // namespace
 
+bool SurfaceDamage::tileRows(double top, double bottom, int& first, int& last) const {
+    const double maxY = size_.height() - 1;
+    if (bottom < 0 || top > maxY)
+        return false;
+    first = wholePixel(std::max(top, 0.0)) / kTileHeight;
+    last = wholePixel(std::min(bottom, maxY)) / kTileHeight;
+    return true;
+}
+
+void SurfaceDamage::markSpan(int row, double x0, double x1) {
+    const double maxX = size_.width() - 1;
+    if (x1 < 0 || x0 > maxX)
+        return;
+    const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
+    const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
+    std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
+}
+
 void SurfaceDamage::markAll() {
     std::fill(tiles_.begin(), tiles_.end(), std::uint8_t(1));
 }
@@ -405,16 +423,11 @@ void SurfaceDamage::markRect(const QRectF& r, double reach) {
         markAll();
         return;
     }
-    // Whole pixels touched, then the tiles holding them, within the surface.
-    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
-    if (right < 0 || bottom < 0 || left > maxX || top > maxY)
+    int row0 = 0, row1 = 0;
+    if (!tileRows(top, bottom, row0, row1))
         return;
-    const int x0 = wholePixel(std::max(left, 0.0)) / kTileWidth;
-    const int x1 = wholePixel(std::min(right, maxX)) / kTileWidth;
-    const int y0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
-    const int y1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
-    for (int y = y0; y <= y1; ++y)
-        std::fill_n(tiles_.begin() + y * columns_ + x0, x1 - x0 + 1, std::uint8_t(1));
+    for (int row = row0; row <= row1; ++row)
+        markSpan(row, left, right);
 }
 
 void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
@@ -428,12 +441,9 @@ void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
     }
     if (a.y() > b.y())
         std::swap(a, b);
-    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
-    const double top = a.y() - reach, bottom = b.y() + reach;
-    if (bottom < 0 || top > maxY)
+    int row0 = 0, row1 = 0;
+    if (!tileRows(a.y() - reach, b.y() + reach, row0, row1))
         return;
-    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
-    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     // Row by row, the part of the line that can reach the row's pixels.
     for (int row = row0; row <= row1; ++row) {
@@ -445,13 +455,7 @@ void SurfaceDamage::markLine(QPointF a, QPointF b, double width) {
             x0 = std::min(a.x() + dx * t0, a.x() + dx * t1);
             x1 = std::max(a.x() + dx * t0, a.x() + dx * t1);
         }
-        x0 -= reach;
-        x1 += reach;
-        if (x1 < 0 || x0 > maxX)
-            continue;
-        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
-        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
-        std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
+        markSpan(row, x0 - reach, x1 + reach);
     }
 }
 
@@ -463,19 +467,9 @@ void SurfaceDamage::markRing(QPointF centre, double inner, double outer, double 
         markAll();
         return;
     }
-    const double maxX = size_.width() - 1, maxY = size_.height() - 1;
-    const double top = centre.y() - outer, bottom = centre.y() + outer;
-    if (bottom < 0 || top > maxY)
+    int row0 = 0, row1 = 0;
+    if (!tileRows(centre.y() - outer, centre.y() + outer, row0, row1))
         return;
-    const int row0 = wholePixel(std::max(top, 0.0)) / kTileHeight;
-    const int row1 = wholePixel(std::min(bottom, maxY)) / kTileHeight;
-    auto mark = [&](int row, double x0, double x1) {
-        if (x1 < 0 || x0 > maxX)
-            return;
-        const int c0 = wholePixel(std::max(x0, 0.0)) / kTileWidth;
-        const int c1 = wholePixel(std::min(x1, maxX)) / kTileWidth;
-        std::fill_n(tiles_.begin() + row * columns_ + c0, c1 - c0 + 1, std::uint8_t(1));
-    };
     for (int row = row0; row <= row1; ++row) {
         // The row's pixels span [y0, y1]; the ring is widest where the row
         // comes nearest the centre's height and its hole narrowest farthest from it.
@@ -488,12 +482,12 @@ void SurfaceDamage::markRing(QPointF centre, double inner, double outer, double 
             continue;
         const double half = std::sqrt(outer * outer - nearest * nearest) + 1;
         if (farthest >= inner) {
-            mark(row, centre.x() - half, centre.x() + half);
+            markSpan(row, centre.x() - half, centre.x() + half);
             continue;
         }
         const double hole = std::sqrt(inner * inner - farthest * farthest) - 1;
-        mark(row, centre.x() - half, centre.x() - hole);
-        mark(row, centre.x() + hole, centre.x() + half);
+        markSpan(row, centre.x() - half, centre.x() - hole);
+        markSpan(row, centre.x() + hole, centre.x() + half);
     }
 }
 

@@ -47,6 +47,12 @@ public:
     bool dirty(int column, int row) const { return tiles_[size_t(row * columns_ + column)] != 0; }
 
 private:
+    // The tile rows holding the pixels from top to bottom, within the
+    // surface; false when none of them lies on it.
+    bool tileRows(double top, double bottom, int& first, int& last) const;
+    // Marks the tiles of row holding the pixels from x0 to x1, within the surface.
+    void markSpan(int row, double x0, double x1);
+
     QSize size_;
     int columns_ = 0;
     int rows_ = 0;
