@@ -90,7 +90,8 @@ bool writePicture(const QImage& img, const std::string& path, std::ostream& err)
 // the wheel library's, shared with the chart program's picture command).
 std::optional<PictureFormat> pictureFormatOf(const std::string& path);
 
-// Writes a vector wheel file atomically; an empty bytes means it could not be made.
+// Writes an encoded picture (SVG, PDF or PNG bytes) atomically; empty bytes
+// mean it could not be made.
 bool writeVectorFile(const QByteArray& bytes, const std::string& path, std::ostream& err);
 
 // One row of velorin's subcommand table: its name, its one-line synopsis

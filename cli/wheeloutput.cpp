@@ -16,39 +16,19 @@
 
 namespace velorin::cli {
 
-namespace {
-
-bool isJpeg(const QString& path) {
-    return path.endsWith(".jpg", Qt::CaseInsensitive) ||
-           path.endsWith(".jpeg", Qt::CaseInsensitive);
-}
-
-} // namespace
-
 // The picture encoded in memory and written atomically: a full disk or a
 // killed run never leaves a cut picture in place of the old one. JPEGs go
 // through the chart program's own writer, so both make the same pictures.
 bool writePicture(const QImage& img, const std::string& pathText, std::ostream& err) {
     const QString path = QString::fromStdString(pathText);
-    if (isJpeg(path)) {
+    if (velorin::pictureFormatOf(path) == PictureFormat::Jpeg) {
         const JpegResult r = savePictureAsJpeg(img, path);
         if (!r)
             err << "velorin: a kép nem menthető: " << pathText << ": "
                 << r.description.toStdString() << "\n";
         return bool(r);
     }
-    const QByteArray bytes = encodePng(img);
-    if (bytes.isEmpty()) {
-        err << "velorin: a kép nem készíthető el: " << pathText << "\n";
-        return false;
-    }
-    QString error;
-    if (!writeFileAtomically(path, bytes, &error)) {
-        err << "velorin: a kép nem menthető: " << pathText << " (" << error.toStdString()
-            << "); a meglévő fájl változatlan.\n";
-        return false;
-    }
-    return true;
+    return writeVectorFile(encodePng(img), pathText, err);
 }
 
 bool writeVectorFile(const QByteArray& bytes, const std::string& pathText, std::ostream& err) {
